@@ -1,0 +1,127 @@
+// File-name helpers shared by documents, runs, templates and system integration.
+#include "app/FileNames.h"
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace corvella {
+namespace {
+
+std::string WithSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+std::string ExecutableFolder() {
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return {};
+  return GetFolderPart(exe.string());
+}
+
+std::string UserDataFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  std::string base;
+  if (xdg && *xdg) {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    base = std::string(home) + "/.local/share";
+  } else {
+    base = TempFolder();
+  }
+  return WithSeparator(base) + "Corvella/";
+}
+
+// The files shipped beside the program; a per-user folder starts with copies.
+void SeedFrom(const std::string& shipped, const std::string& target) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::create_directories(target, ec);
+  for (const char* name : {"hint.txt", "plumo.html", "template", "macro"}) {
+    const fs::path from = fs::path(shipped) / name;
+    const fs::path to = fs::path(target) / name;
+    if (!fs::exists(from, ec) || fs::exists(to, ec)) continue;
+    fs::copy(from, to, fs::copy_options::recursive, ec);
+  }
+}
+
+std::string ComputeProgramFolder() {
+  const std::string exe = ExecutableFolder();
+  if (!exe.empty() && access(exe.c_str(), W_OK) == 0) return exe;
+  const std::string data = UserDataFolder();
+  if (!exe.empty()) SeedFrom(exe, data);
+  return data;
+}
+
+}  // namespace
+
+std::string GetFolderPart(std::string_view path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string GetFileTitlePart(std::string_view path) {
+  const auto slash = path.rfind('/');
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  return WithSeparator(std::string(folder)) + std::string(name);
+}
+
+const std::string& ProgramFolder() {
+  static const std::string folder = ComputeProgramFolder();
+  return folder;
+}
+
+std::string GetProgramFilePath(std::string_view name) { return JoinPath(ProgramFolder(), name); }
+
+std::string TempFolder() {
+  const char* tmp = std::getenv("TMPDIR");
+  return WithSeparator(tmp && *tmp ? tmp : "/tmp");
+}
+
+std::string GetTempCopyPath(std::string_view path) {
+  return TempFolder() + GetFileTitlePart(path) + "_$";
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return !path.empty() && lstat(path.c_str(), &st) == 0;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st;
+  if (path.empty() || stat(path.c_str(), &st) != 0) return false;
+  // The owner's write bit is the file's own read-only mark; for anybody
+  // else (and never for root, whom access() always lets through) the
+  // question is whether this user may write.
+  if (st.st_uid == geteuid()) return (st.st_mode & S_IWUSR) == 0;
+  return access(path.c_str(), W_OK) != 0;
+}
+
+void ClearReadOnly(const std::string& path) {
+  struct stat st;
+  if (path.empty() || stat(path.c_str(), &st) != 0) return;
+  chmod(path.c_str(), st.st_mode | S_IWUSR);
+}
+
+std::optional<std::string> ExpandLongPath(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  char resolved[PATH_MAX];
+  if (realpath(path.c_str(), resolved) == nullptr) return std::nullopt;
+  return std::string(resolved);
+}
+
+std::string PathForOpening(const std::string& path) {
+  if (path.size() >= 2 && path[0] == '/' && path[1] == '/') return path;
+  if (auto expanded = ExpandLongPath(path)) return *expanded;
+  return path;
+}
+
+}  // namespace corvella

@@ -1,0 +1,55 @@
+// File-name helpers shared by documents, runs, templates and system integration.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvella {
+
+// Paths are the file system's own byte strings; '/' separates components.
+
+// Folder part of `path` up to and including its last separator; empty when
+// the path names no folder.
+std::string GetFolderPart(std::string_view path);
+
+// File name and extension of `path` (everything after the last separator).
+std::string GetFileTitlePart(std::string_view path);
+
+// `folder`, a separator unless it already ends with one, and `name`;
+// `name` alone when `folder` is empty.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// The folder that plays the program folder's role: the executable's folder,
+// or the per-user data folder when the executable's folder is not writable.
+const std::string& ProgramFolder();
+
+// Program folder joined with `name`.
+std::string GetProgramFilePath(std::string_view name);
+
+// Temporary folder + file name of `path` + "_$": where a script's own bytes
+// wait while the editor's text stands in for it during a run.
+std::string GetTempCopyPath(std::string_view path);
+
+// True when the path names an existing entry of any kind.
+bool FileExists(const std::string& path);
+
+// True when the file exists and the user may not write to it.
+bool IsReadOnlyFile(const std::string& path);
+
+// Gives the owner write permission when the file's mode can be read.
+void ClearReadOnly(const std::string& path);
+
+// Canonical absolute path of an existing file; nothing when the path names
+// nothing or the result would be longer than a path may be.
+std::optional<std::string> ExpandLongPath(const std::string& path);
+
+// The path every way of opening a file uses: a path beginning with two
+// separators as given (network-style paths are not expanded), otherwise its
+// expansion when that succeeds, otherwise the path as given.
+std::string PathForOpening(const std::string& path);
+
+// The temporary folder, ending with a separator.
+std::string TempFolder();
+
+}  // namespace corvella

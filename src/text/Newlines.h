@@ -1,0 +1,28 @@
+// Line-end normalisation: every CR, LF and CR LF becomes CR LF, and the kinds seen are reported.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace corvella {
+
+// Bits of the newline flags filled by NormalizeNewlines.
+inline constexpr int kNewlineSawCr = 1;
+inline constexpr int kNewlineSawLf = 2;
+
+// Newline codes held per document; also the order of every newline list.
+enum NewlineCode : int { kNewlineCrLf = 0, kNewlineLf = 1, kNewlineCr = 2 };
+
+// Length of the normalised text, without producing it.
+std::size_t NormalizedLength(std::string_view text, int* flags = nullptr);
+
+// The normalised text; the result is allocated once at its final size.
+std::string NormalizeNewlines(std::string_view text, int* flags = nullptr);
+
+// The document's newline code after a load that reported `flags`:
+// CR only gives CR, LF only gives LF, both (mixed files too) give CR LF,
+// and no line end at all keeps `current`.
+int NewlineCodeFromFlags(int flags, int current);
+
+}  // namespace corvella
