@@ -60,20 +60,6 @@ std::string ComputeProgramFolder() {
 
 }  // namespace
 
-std::string GetFolderPart(std::string_view path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
-std::string GetFileTitlePart(std::string_view path) {
-  const auto slash = path.rfind('/');
-  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-std::string JoinPath(std::string_view folder, std::string_view name) {
-  return WithSeparator(std::string(folder)) + std::string(name);
-}
-
 const std::string& ProgramFolder() {
   static const std::string folder = ComputeProgramFolder();
   return folder;

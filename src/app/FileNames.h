@@ -5,20 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/PathParts.h"
+
 namespace corvella {
-
-// Paths are the file system's own byte strings; '/' separates components.
-
-// Folder part of `path` up to and including its last separator; empty when
-// the path names no folder.
-std::string GetFolderPart(std::string_view path);
-
-// File name and extension of `path` (everything after the last separator).
-std::string GetFileTitlePart(std::string_view path);
-
-// `folder`, a separator unless it already ends with one, and `name`;
-// `name` alone when `folder` is empty.
-std::string JoinPath(std::string_view folder, std::string_view name);
 
 // The folder that plays the program folder's role: the executable's folder,
 // or the per-user data folder when the executable's folder is not writable.
