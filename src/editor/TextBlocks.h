@@ -1,0 +1,124 @@
+// Byte storage behind EditBuffer: the text in small blocks, each listing its line breaks, over prefix sums.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvella {
+
+// The text lives in blocks of at most `capacity` bytes, none empty. Each block
+// lists the offsets of its LF bytes that complete a CR LF pair; two Fenwick
+// trees sum the block sizes and the break counts. Locating a position or a
+// line is O(log blocks), an edit inside one block O(capacity + log blocks),
+// whatever the text size; only adding or removing blocks is O(blocks), which
+// happens about once per block of typed text. Loading is linear.
+class TextBlocks {
+ public:
+  static constexpr std::size_t kDefaultBlockCapacity = 4096;
+  static constexpr std::size_t kMinBlockCapacity = 4;
+  static constexpr std::size_t kMaxBlockCapacity = 65535;  // offsets are 16-bit
+
+  // `blockCapacity` is clamped to [kMinBlockCapacity, kMaxBlockCapacity].
+  explicit TextBlocks(std::size_t blockCapacity = kDefaultBlockCapacity);
+
+  // The one rule for line breaks: CR immediately followed by LF. A lone CR or
+  // LF is an ordinary byte of its line. The line start after a break is the
+  // position after its LF, so line n starts after the n-th break.
+  static constexpr bool IsLineBreak(char first, char second) {
+    return first == '\r' && second == '\n';
+  }
+
+  std::size_t Length() const { return length_; }
+  std::size_t BreakCount() const { return breakCount_; }
+
+  // Breaks whose LF lies before `pos` (<= Length()): the line holding `pos`.
+  std::size_t BreaksBefore(std::size_t pos) const;
+  // Position just after the n-th break, 1 <= n <= BreakCount(): where line n starts.
+  std::size_t PositionAfterBreak(std::size_t n) const;
+
+  unsigned char ByteAt(std::size_t pos) const;  // pos < Length()
+  // Appends [start, end) to `out`; start <= end <= Length().
+  void AppendTo(std::string& out, std::size_t start, std::size_t end) const;
+
+  void Assign(std::string_view text);
+  void Erase(std::size_t start, std::size_t end);      // start <= end <= Length()
+  void Insert(std::size_t pos, std::string_view text);  // pos <= Length()
+
+  // Empty when every internal invariant holds, else what is wrong (for tests).
+  std::string CheckConsistency() const;
+
+  // Byte access for scans: remembers the last block, so neighbouring reads
+  // cost O(1). Any edit of the text invalidates it.
+  class Reader {
+   public:
+    explicit Reader(const TextBlocks& text) : text_(text) {}
+    unsigned char operator()(std::size_t pos);  // pos < Length()
+
+   private:
+    const TextBlocks& text_;
+    const char* data_ = nullptr;
+    std::size_t start_ = 0;
+    std::size_t size_ = 0;
+  };
+
+ private:
+  struct Block {
+    std::unique_ptr<char[]> bytes;  // `capacity_` bytes
+    std::size_t size = 0;
+    std::vector<std::uint16_t> breaks;  // offsets of LFs ending a CR LF, ascending
+  };
+
+  // Prefix sums over per-block values, rebuilt whenever blocks come or go.
+  class Fenwick {
+   public:
+    template <class Value>
+    void Build(const std::vector<Block>& blocks, Value value);
+    void Add(std::size_t index, std::size_t delta);
+    void Subtract(std::size_t index, std::size_t delta);
+    std::size_t Prefix(std::size_t count) const;  // sum of the first `count` values
+    struct Hit {
+      std::size_t index;
+      std::size_t rest;  // unit - Prefix(index)
+    };
+    Hit Find(std::size_t unit) const;  // unit < total
+
+   private:
+    std::vector<std::size_t> tree_;  // 1-based
+    std::size_t top_ = 0;            // highest power of two <= size
+  };
+
+  struct Location {
+    std::size_t block;
+    std::size_t offset;
+  };
+
+  Block NewBlock() const;
+  std::size_t FillTarget() const;
+  Location Locate(std::size_t pos) const;           // pos < Length()
+  Location LocateForInsert(std::size_t pos) const;  // the block holding pos - 1
+  char LastByteBefore(std::size_t block) const;     // NUL before the first block
+  void Rebuild();
+  void InsertInPlace(Location at, std::string_view text);
+  void InsertSplitting(Location at, std::string_view text);
+  void MergeIfSmall(std::size_t block);
+  void FixBreakAt(std::size_t pos);
+
+  // Appends to `out` the offsets in [from, to) of `bytes` that hold a
+  // break's LF; `before` is the byte preceding offset 0.
+  static void ScanBreaks(const char* bytes, std::size_t from, std::size_t to, char before,
+                         std::vector<std::uint16_t>& out);
+
+  std::size_t capacity_;
+  std::vector<Block> blocks_;
+  Fenwick sizes_;
+  Fenwick breakSums_;
+  std::size_t length_ = 0;
+  std::size_t breakCount_ = 0;
+  std::vector<std::uint16_t> scratch_;
+};
+
+}  // namespace corvella
