@@ -56,7 +56,7 @@ TEST(TextBlocks, RandomEditsMatchAString) {
     std::mt19937 rng(static_cast<unsigned>(capacity));
     TextBlocks blocks(capacity);
     std::string ref;
-    for (int step = 0; step < 3000; ++step) {
+    for (int step = 0; step < 1500; ++step) {
       const std::size_t pos = ref.empty() ? 0 : rng() % (ref.size() + 1);
       if (rng() % 5 < 3) {
         std::string text(rng() % 4 == 0 ? rng() % (3 * capacity) : rng() % 3 + 1, 'a');
