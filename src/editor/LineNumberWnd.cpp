@@ -1,0 +1,164 @@
+// The line-number gutter at the left edge of an edit control: numbers the visible rows, marks the caret's line, selects lines.
+#include "editor/LineNumberWnd.h"
+
+#include <algorithm>
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygon>
+
+#include "editor/EditControl.h"
+
+namespace corvella {
+
+int CLineNumberWnd::s_nLastDragLine = 0;
+
+CLineNumberWnd::CLineNumberWnd() : m_hCursor(MirroredArrowCursor()) {
+  // Every row is filled, so nothing underneath needs painting first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QCursor CLineNumberWnd::MirroredArrowCursor() {
+  constexpr int kSize = 32;
+  QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  {
+    // The desktop's ordinary arrow, tip at the top-left pixel.
+    const QPolygon arrow({{0, 0}, {0, 16}, {4, 12}, {7, 19}, {9, 18}, {6, 11}, {11, 11}});
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Qt::black, 0));
+    p.setBrush(Qt::white);
+    p.drawPolygon(arrow);
+  }
+  // Pointing up and to the right, towards the numbers it selects.
+  return QCursor(QPixmap::fromImage(image.mirrored(true, false)), kSize - 1, 0);
+}
+
+bool CLineNumberWnd::Create(int width, EditControl* parent) {
+  if (!parent || m_pEdit) return false;
+  m_pEdit = parent;
+  m_nWidth = width;
+  QWidget* viewport = parent->viewport();
+  setParent(viewport);
+  setGeometry(0, 0, m_nWidth, 1);
+  FollowParentHeight();
+  viewport->installEventFilter(this);
+
+  m_font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("monospace")});
+  m_font.setStyleHint(QFont::TypeWriter);
+  m_font.setPointSize(9);
+
+  setCursor(m_hCursor);
+  // A click in the gutter leaves the keyboard with the text it selected.
+  setFocusProxy(parent);
+  setFocusPolicy(Qt::ClickFocus);
+  connect(parent, &EditControl::scrolled, this, qOverload<>(&QWidget::update));
+  show();
+  return true;
+}
+
+void CLineNumberWnd::FollowParentHeight() {
+  if (m_pEdit) setGeometry(0, 0, m_nWidth, m_pEdit->viewport()->height());
+}
+
+bool CLineNumberWnd::eventFilter(QObject* watched, QEvent* event) {
+  if (m_pEdit && watched == m_pEdit->viewport() && event->type() == QEvent::Resize) FollowParentHeight();
+  return QWidget::eventFilter(watched, event);
+}
+
+int CLineNumberWnd::RowHeight() const { return m_pEdit ? std::max(1, m_pEdit->LineHeight()) : 1; }
+
+QRect CLineNumberWnd::RowRect(long row) const {
+  const int h = m_tm.tmHeight > 0 ? m_tm.tmHeight : RowHeight();
+  // Rows far outside the gutter only need to stay outside it.
+  const long rows = GutterRowCount(height(), h);
+  row = std::clamp(row, -1L, rows);
+  return QRect(0, static_cast<int>(row) * h, m_nWidth, h);
+}
+
+GutterRepaint CLineNumberWnd::RepaintFor(int oldLine, int newLine) const {
+  const int first = m_pEdit ? m_pEdit->FirstVisibleLine() : m_nFirstLine;
+  return GutterRepaintFor(first, m_nFirstLine, oldLine, newLine);
+}
+
+void CLineNumberWnd::SetCurrentLine(int oldLine, int newLine) {
+  m_nCurLine = newLine;
+  if (!m_pEdit) return;
+  const GutterRepaint repaint = RepaintFor(oldLine, newLine);
+  if (repaint.all) {
+    update();
+  } else {
+    update(RowRect(repaint.oldRow));
+    update(RowRect(repaint.newRow));
+  }
+}
+
+void CLineNumberWnd::paintEvent(QPaintEvent* event) {
+  if (!m_pEdit) return;
+  m_tm.tmHeight = RowHeight();
+  const int h = m_tm.tmHeight;
+  const int first = m_pEdit->FirstVisibleLine();
+  const int rows = GutterRowCount(height(), h);
+  const QColor currentBack(0, 0, 255);
+
+  QPainter painter(this);
+  painter.setFont(m_font);
+  QRect row(0, 0, m_nWidth, h);
+  for (int k = 0; k < rows; ++k, row.translate(0, h)) {
+    if (!row.intersects(event->rect())) continue;
+    const long line = static_cast<long>(first) + k;
+    const bool current = line == m_nCurLine;
+    painter.fillRect(row, current ? currentBack : m_crNumberBack);
+    painter.setPen(current ? Qt::white : Qt::black);
+    painter.setClipRect(row);
+    painter.drawText(row, Qt::AlignCenter | Qt::TextSingleLine, QString::fromLatin1(GutterNumberText(line)));
+    painter.setClipping(false);
+  }
+  m_nFirstLine = first;
+}
+
+void CLineNumberWnd::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !m_pEdit) {
+    QWidget::mousePressEvent(event);
+    return;
+  }
+  const EditBuffer& text = m_pEdit->Buffer();
+  const int y = event->position().toPoint().y();
+  m_nAnchorLine = static_cast<int>(GutterClampLine(text, GutterLineAt(y, RowHeight(), m_nFirstLine)));
+  const EditBuffer::Selection sel = GutterClickSelection(text, m_nAnchorLine);
+  m_pEdit->SetSel(sel.anchor, sel.caret);
+  m_pEdit->ScrollCaret();
+  m_bCaptured = true;
+  event->accept();
+}
+
+void CLineNumberWnd::mouseMoveEvent(QMouseEvent* event) {
+  if (!m_bCaptured || !m_pEdit) {
+    QWidget::mouseMoveEvent(event);
+    return;
+  }
+  event->accept();
+  const EditBuffer& text = m_pEdit->Buffer();
+  const int y = event->position().toPoint().y();
+  const int line = static_cast<int>(GutterClampLine(text, GutterLineAt(y, RowHeight(), m_nFirstLine)));
+  if (line == s_nLastDragLine) return;
+  const EditBuffer::Selection sel = GutterDragSelection(text, m_nAnchorLine, line);
+  m_pEdit->SetSel(sel.anchor, sel.caret);
+  m_pEdit->ScrollCaret();
+  s_nLastDragLine = line;
+  update();
+}
+
+void CLineNumberWnd::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && m_bCaptured) {
+    m_bCaptured = false;
+    event->accept();
+    return;
+  }
+  QWidget::mouseReleaseEvent(event);
+}
+
+}  // namespace corvella

@@ -1,0 +1,68 @@
+// The line-number gutter at the left edge of an edit control: numbers the visible rows, marks the caret's line, selects lines.
+#pragma once
+
+#include <QColor>
+#include <QCursor>
+#include <QFont>
+#include <QWidget>
+
+#include "editor/GutterRows.h"
+
+namespace corvella {
+
+class EditControl;
+
+class CLineNumberWnd : public QWidget {
+  Q_OBJECT
+
+ public:
+  CLineNumberWnd();
+
+  // Makes the gutter a visible child of `parent`'s viewport at its top-left
+  // corner, `width` pixels wide and as high as the viewport.
+  bool Create(int width, EditControl* parent);
+
+  // Moves the highlight; repaints only the two rows while the control has
+  // not scrolled since the last paint, otherwise everything.
+  void SetCurrentLine(int oldLine, int newLine);
+  int CurrentLine() const { return m_nCurLine; }
+  // The control's first visible line when the gutter was last painted.
+  int FirstLine() const { return m_nFirstLine; }
+  // What SetCurrentLine(oldLine, newLine) would repaint now.
+  GutterRepaint RepaintFor(int oldLine, int newLine) const;
+
+  // The cursor shown over the gutter: an arrow pointing up and to the right,
+  // hot spot at its tip.
+  static QCursor MirroredArrowCursor();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  int RowHeight() const;
+  QRect RowRect(long row) const;
+  void FollowParentHeight();
+
+  QColor m_crNumberBack{0, 255, 255};
+  int m_nWidth = 0;
+  int m_nCurLine = 0;
+  int m_nAnchorLine = 0;
+  QCursor m_hCursor;
+  QFont m_font;
+  struct {
+    int tmHeight = 0;  // the control's line height at the last paint
+  } m_tm;
+  int m_nFirstLine = 0;
+  EditControl* m_pEdit = nullptr;
+  bool m_bCaptured = false;
+
+  // The line of the last drag update, shared by every gutter and kept from
+  // one drag to the next.
+  static int s_nLastDragLine;
+};
+
+}  // namespace corvella
