@@ -1,69 +1,104 @@
 // Line-end normalisation: every CR, LF and CR LF becomes CR LF, and the kinds seen are reported.
 #include "text/Newlines.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
+
+#include "text/ByteScan.h"
 
 namespace corvella {
 namespace {
 
-// Position of the next CR or LF at or after `p`, or `end`.
-inline const char* NextLineEnd(const char* p, const char* end) {
-  while (p < end) {
-    // Bytes above CR can never be a line end; most text is made of them.
-    const unsigned char c = static_cast<unsigned char>(*p);
-    if (c <= '\r' && (c == '\r' || c == '\n')) return p;
-    ++p;
+using bytescan::Block64;
+using bytescan::kBlock;
+using Byte = unsigned char;
+
+// Each CR LF stays; a lone CR gains an LF after it and a lone LF a CR before
+// it, so the output is the input plus one byte per lone line end. Counting
+// goes 64 bytes at a time; a CR at a block's end looks at the next byte.
+std::size_t CountNormalized(const Byte* p, std::size_t n, int* flags) {
+  std::size_t extra = 0, i = 0;
+  std::uint64_t afterCr = 0;  // the byte before the block is a CR
+  bool cr = false, lf = false;
+  for (; n - i > kBlock; i += kBlock) {
+    const Block64 b(p + i);
+    const std::uint64_t crs = b.Eq('\r'), lfs = b.Eq('\n');
+    if ((crs | lfs) == 0) {
+      afterCr = 0;
+      continue;
+    }
+    cr |= crs != 0;
+    lf |= lfs != 0;
+    const std::uint64_t nextIsLf = p[i + kBlock] == '\n';
+    extra += static_cast<std::size_t>(std::popcount(lfs & ~(crs << 1 | afterCr)) +
+                                      std::popcount(crs & ~(lfs >> 1 | nextIsLf << 63)));
+    afterCr = crs >> 63;
   }
-  return end;
+  for (; i < n; ++i) {
+    const Byte c = p[i];
+    if (c == '\n') {
+      lf = true;
+      extra += afterCr == 0;
+    } else if (c == '\r') {
+      cr = true;
+      extra += i + 1 == n || p[i + 1] != '\n';
+    }
+    afterCr = c == '\r';
+  }
+  if (flags) *flags = (cr ? kNewlineSawCr : 0) | (lf ? kNewlineSawLf : 0);
+  return n + extra;
 }
 
-// One pass shared by counting and writing, so the two can never disagree.
-// Each CR, LF or CR LF becomes one CR LF; a CR CR counts as a lone CR then
-// a new pending CR.
-template <bool kWrite>
-std::size_t Normalize(std::string_view text, char* out, int* flags) {
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  std::size_t n = 0;
-  int seen = 0;
-  while (p < end) {
-    const char* stop = NextLineEnd(p, end);
-    const std::size_t run = static_cast<std::size_t>(stop - p);
-    if constexpr (kWrite) std::memcpy(out + n, p, run);
-    n += run;
-    if (stop == end) break;
-    if (*stop == '\r') {
-      if (stop + 1 < end && stop[1] == '\n') {
-        seen |= kNewlineSawLf;  // a pair counts as an LF after the CR
-        seen |= kNewlineSawCr;
-        p = stop + 2;
-      } else {
-        seen |= kNewlineSawCr;
-        p = stop + 1;
-      }
-    } else {
-      seen |= kNewlineSawLf;
-      p = stop + 1;
+void WriteNormalized(const Byte* p, std::size_t n, Byte* o) {
+  std::size_t i = 0, w = 0;
+  bool afterCr = false;
+#if defined(__SSE2__)
+  using bytescan::vec::CopyWithSlack;
+  // While 16 bytes beyond the block remain, the output has room for the
+  // block's bytes, its insertions and 16 bytes of slack.
+  for (; n - i >= kBlock + 16; i += kBlock) {
+    const Block64 b(p + i);
+    const std::uint64_t crs = b.Eq('\r'), lfs = b.Eq('\n');
+    const std::uint64_t loneLf = lfs & ~(crs << 1 | std::uint64_t{afterCr});
+    const std::uint64_t loneCr = crs & ~(lfs >> 1 | std::uint64_t{p[i + kBlock] == '\n'} << 63);
+    afterCr = crs >> 63;
+    std::size_t pos = 0;
+    // A CR goes in before each lone LF, an LF after each lone CR.
+    for (std::uint64_t m = loneLf | loneCr << 1; m; m &= m - 1) {
+      const std::size_t j = static_cast<std::size_t>(std::countr_zero(m));
+      CopyWithSlack(o + w, p + i + pos, j - pos);
+      w += j - pos;
+      o[w++] = (loneLf >> j & 1) ? '\r' : '\n';
+      pos = j;
     }
-    if constexpr (kWrite) {
-      out[n] = '\r';
-      out[n + 1] = '\n';
-    }
-    n += 2;
+    CopyWithSlack(o + w, p + i + pos, kBlock - pos);
+    w += kBlock - pos;
+    if (loneCr >> 63) o[w++] = '\n';
   }
-  if (flags) *flags = seen;
-  return n;
+#endif
+  for (; i < n; ++i) {
+    const Byte c = p[i];
+    if (c == '\n' && !afterCr) o[w++] = '\r';
+    o[w++] = c;
+    if (c == '\r' && (i + 1 == n || p[i + 1] != '\n')) o[w++] = '\n';
+    afterCr = c == '\r';
+  }
 }
+
+const Byte* Bytes(std::string_view text) { return reinterpret_cast<const Byte*>(text.data()); }
 
 }  // namespace
 
 std::size_t NormalizedLength(std::string_view text, int* flags) {
-  return Normalize<false>(text, nullptr, flags);
+  return CountNormalized(Bytes(text), text.size(), flags);
 }
 
 std::string NormalizeNewlines(std::string_view text, int* flags) {
-  std::string out(Normalize<false>(text, nullptr, nullptr), '\0');
-  Normalize<true>(text, out.data(), flags);
+  const std::size_t length = NormalizedLength(text, flags);
+  if (length == text.size()) return std::string(text);  // every line end is CR LF already
+  std::string out(length, '\0');
+  WriteNormalized(Bytes(text), text.size(), reinterpret_cast<Byte*>(out.data()));
   return out;
 }
 
@@ -74,6 +109,34 @@ int NewlineCodeFromFlags(int flags, int current) {
     case kNewlineSawCr | kNewlineSawLf: return kNewlineCrLf;
     default: return current;
   }
+}
+
+void ReplaceCrLf(std::string& bytes, int newlineCode) {
+  if (newlineCode != kNewlineLf && newlineCode != kNewlineCr) return;
+  // The output never runs ahead of the input, so the pass works in place.
+  const char keep = newlineCode == kNewlineLf ? '\n' : '\r';
+  char* const d = bytes.data();
+  const std::size_t n = bytes.size();
+  std::size_t r = 0, w = 0;
+  while (r < n) {
+    const void* cr = std::memchr(d + r, '\r', n - r);
+    const std::size_t at = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - d) : n;
+    if (at + 1 >= n) break;
+    if (d[at + 1] != '\n') {
+      // A CR of its own is copied with the run before it.
+      std::memmove(d + w, d + r, at + 1 - r);
+      w += at + 1 - r;
+      r = at + 1;
+      continue;
+    }
+    std::memmove(d + w, d + r, at - r);
+    w += at - r;
+    d[w++] = keep;
+    r = at + 2;
+  }
+  std::memmove(d + w, d + r, n - r);
+  w += n - r;
+  bytes.resize(w);
 }
 
 }  // namespace corvella

@@ -25,4 +25,8 @@ std::string NormalizeNewlines(std::string_view text, int* flags = nullptr);
 // and no line end at all keeps `current`.
 int NewlineCodeFromFlags(int flags, int current);
 
+// Rewrites every CR LF as LF (newline code 1) or CR (newline code 2) in one
+// left-to-right pass; any other newline code leaves the bytes as they are.
+void ReplaceCrLf(std::string& bytes, int newlineCode);
+
 }  // namespace corvella

@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "KanjiReference.h"
+#include "KanjiTestText.h"
+
 using namespace corvella;
+using namespace corvella::reference;
 using namespace std::string_literals;
 
 namespace {
@@ -45,6 +51,47 @@ TEST(NormalizeNewlines, FlagsSettleTheNewlineCode) {
   EXPECT_EQ(NewlineCodeFromFlags(kNewlineSawCr | kNewlineSawLf, kNewlineLf), kNewlineCrLf);
   EXPECT_EQ(NewlineCodeFromFlags(0, kNewlineLf), kNewlineLf);
   EXPECT_EQ(NewlineCodeFromFlags(0, kNewlineCr), kNewlineCr);
+}
+
+TEST(NormalizeNewlines, BlocksAgreeWithTheStateMachineOnRandomText) {
+  std::mt19937 rng(3);
+  for (int i = 0; i < 2000; ++i) {
+    std::string in = testtext::Random(rng, testtext::RandomLength(rng));
+    if (i % 2) {  // line ends of one kind only, the common case
+      const char keep = i % 4 == 1 ? '\n' : '\r';
+      for (char& c : in)
+        if (c == '\r' || c == '\n') c = keep;
+    }
+    int flags = -1, refFlags = -1;
+    ASSERT_EQ(NormalizeNewlines(in, &flags), RefNormalize(in, &refFlags)) << "case " << i;
+    ASSERT_EQ(flags, refFlags) << "case " << i;
+    ASSERT_EQ(NormalizedLength(in), RefNormalize(in, &refFlags).size());
+  }
+}
+
+TEST(ReplaceCrLf, RewritesEachPairInOnePass) {
+  struct Case {
+    std::string in;
+    int code;
+    std::string out;
+  };
+  const Case cases[] = {
+      {"a\r\nb\r\n", kNewlineLf, "a\nb\n"},
+      {"a\r\nb\r\n", kNewlineCr, "a\rb\r"},
+      {"a\r\nb\r\n", kNewlineCrLf, "a\r\nb\r\n"},
+      {"a\r\r\n", kNewlineLf, "a\r\n"},      // the first CR has no LF of its own
+      {"\r\n\r\n", kNewlineCr, "\r\r"},
+      {"a\n\rb\r", kNewlineLf, "a\n\rb\r"},  // no pair, nothing to do
+      {"\0\r\n\0"s, kNewlineLf, "\0\n\0"s},
+      {"a\r\n", 7, "a\r\n"},                // a code out of range changes nothing
+      {"a\r\n", -1, "a\r\n"},
+      {"", kNewlineLf, ""},
+  };
+  for (const Case& c : cases) {
+    std::string s = c.in;
+    ReplaceCrLf(s, c.code);
+    EXPECT_EQ(s, c.out) << testing::PrintToString(c.in) << " " << c.code;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+// The load and save pipelines between a file's bytes and the editor's Shift_JIS CR LF text.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace corvella {
+
+struct LoadedText {
+  std::string text;        // Shift_JIS with CR LF line ends; NUL bytes kept
+  std::size_t changed = 0; // characters a UTF-8 file held that the text holds as "?" or as another character
+};
+
+// Normalises the line ends, settles `newlineCode` from them, detects the
+// encoding when `autoDetect` is set (updating `encodingCode` unless the text is
+// plain ASCII or matches nothing), then converts from `encodingCode` to
+// Shift_JIS; a UTF-8 byte order mark at the start is dropped. A code outside
+// its range counts as 0 and comes back as 0 unless the load settles it.
+LoadedText DecodeLoadedText(std::string_view raw, bool autoDetect, int& encodingCode, int& newlineCode);
+
+struct SavedText {
+  std::string bytes;       // what to write
+  std::size_t changed = 0; // byte sequences code page 932 does not define, written as "?" (UTF-8 only)
+};
+
+// The bytes to write for the editor's text: a final CR LF unless the text is
+// empty or ends in LF, converted to `encodingCode`, then every CR LF rewritten
+// for `newlineCode`. A code outside its range counts as 0 (no conversion).
+SavedText EncodeTextForSave(std::string_view text, int encodingCode, int newlineCode);
+
+}  // namespace corvella
