@@ -73,7 +73,7 @@ case "${1:-run}" in
     install_deps
     corpus=${CORVELLA_CORPUS:-/tmp/corvella-corpus}
     [ -f "$corpus/SHA256SUMS" ] || bash "$top/../shared/perf/make-corpus.sh" "$corpus"
-    configure build-bench -DCORVELLA_UI=OFF -DCORVELLA_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
+    configure build-bench -DCORVELLA_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
     cmake --build build-bench -j "$jobs"
     for b in build-bench/bench/bench_*; do
       [ -x "$b" ] && CORVELLA_CORPUS="$corpus" "$b"

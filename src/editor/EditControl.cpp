@@ -1,0 +1,803 @@
+// The multi-line edit control: draws an EditBuffer in a fixed-pitch grid and turns keys, mouse and input methods into edits.
+#include "editor/EditControl.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleHints>
+
+#include "editor/Cp932Text.h"
+#include "editor/SjisChar.h"
+#include "text/Newlines.h"
+
+namespace corvella {
+namespace {
+
+// Cells one character of `bytes` at `i` takes, given its starting cell.
+int CellsOf(std::string_view bytes, std::size_t i, std::size_t next, int cell, int tabWidth) {
+  if (bytes[i] == '\t') return tabWidth - cell % tabWidth;
+  return next - i == 2 ? 2 : 1;
+}
+
+bool IsControlByte(unsigned char c) { return c < 0x20 && c != '\t'; }
+
+enum class CharClass { Blank, Word, Japanese, Break, Other };
+
+CharClass ClassOf(const EditBuffer& b, std::size_t pos) {
+  const unsigned char c = b.ByteAt(pos);
+  if (c == ' ' || c == '\t') return CharClass::Blank;
+  if (c == '\r' || c == '\n') return CharClass::Break;
+  if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_') return CharClass::Word;
+  if (c >= 0x80) return CharClass::Japanese;
+  return CharClass::Other;
+}
+
+}  // namespace
+
+EditControl::EditControl(QWidget* parent) : QAbstractScrollArea(parent) {
+  buffer_.AddListener(this);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled, true);
+  viewport()->setCursor(Qt::IBeamCursor);
+  viewport()->setAutoFillBackground(false);
+  QFont f(QStringLiteral("IPAGothic"));
+  f.setPointSize(12);
+  SetEditorFont(f);
+  const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+  blink_.setInterval(flash > 0 ? flash / 2 : 500);
+  connect(&blink_, &QTimer::timeout, this, &EditControl::BlinkCaret);
+  autoScroll_.setInterval(50);
+  connect(&autoScroll_, &QTimer::timeout, this, &EditControl::AutoScroll);
+  UpdateScrollBars();
+}
+
+EditControl::~EditControl() { buffer_.RemoveListener(this); }
+
+// ---------------------------------------------------------------- settings
+
+void EditControl::SetEditorFont(const QFont& font) {
+  font_ = font;
+  font_.setStyleHint(QFont::TypeWriter);
+  font_.setFixedPitch(true);
+  font_.setKerning(false);
+  UpdateMetrics();
+}
+
+void EditControl::UpdateMetrics() {
+  const QFontMetricsF fm(font_);
+  cellWidth_ = std::max<qreal>(1, fm.horizontalAdvance(QLatin1Char('M')));
+  lineHeight_ = std::max(1, static_cast<int>(std::ceil(fm.height())));
+  ascent_ = static_cast<int>(std::ceil(fm.ascent()));
+  widest_ = 0;
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+void EditControl::SetMargins(int left, int right) {
+  leftMargin_ = std::max(0, left);
+  rightMargin_ = std::max(0, right);
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+void EditControl::SetTabWidth(int characters) {
+  tabWidth_ = std::clamp(characters, 1, 32);
+  widest_ = 0;
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+void EditControl::SetTextColors(QColor back, QColor text) {
+  back_ = back;
+  text_ = text;
+  viewport()->update();
+}
+
+void EditControl::SetReadOnly(bool readOnly) {
+  buffer_.SetReadOnly(readOnly);
+  setAttribute(Qt::WA_InputMethodEnabled, !readOnly);
+}
+
+void EditControl::SetRedraw(bool on) {
+  redraw_ = on;
+  viewport()->setUpdatesEnabled(on);
+  if (on) {
+    UpdateScrollBars();
+    viewport()->update();
+  }
+}
+
+// ---------------------------------------------------------------- geometry
+
+QRect EditControl::FormattingRect() const {
+  QRect r = viewport()->rect();
+  r.setLeft(r.left() + leftMargin_);
+  r.setRight(r.right() - rightMargin_);
+  return r;
+}
+
+int EditControl::FirstVisibleLine() const { return verticalScrollBar()->value(); }
+
+void EditControl::SetFirstVisibleLine(int line) { verticalScrollBar()->setValue(line); }
+
+int EditControl::VisibleLineCount() const { return std::max(1, viewport()->height() / lineHeight_); }
+
+void EditControl::ScrollColumns(int columns) {
+  QScrollBar* h = horizontalScrollBar();
+  const int target = h->value() + static_cast<int>(std::lround(columns * cellWidth_));
+  if (target > h->maximum()) WidenTo(target + FormattingRect().width());
+  h->setValue(target);
+}
+
+void EditControl::UpdateScrollBars() {
+  const int rows = VisibleLineCount();
+  const int lines = static_cast<int>(std::min<std::size_t>(buffer_.GetLineCount(), INT32_MAX));
+  QScrollBar* v = verticalScrollBar();
+  v->setPageStep(rows);
+  v->setSingleStep(1);
+  v->setRange(0, std::max(0, lines - rows));
+  QScrollBar* h = horizontalScrollBar();
+  const int width = FormattingRect().width();
+  h->setPageStep(std::max(1, width));
+  h->setSingleStep(std::max(1, static_cast<int>(cellWidth_)));
+  h->setRange(0, std::max(0, widest_ + static_cast<int>(cellWidth_ * 2) - width));
+}
+
+void EditControl::WidenTo(int pixels) {
+  if (pixels <= widest_) return;
+  widest_ = pixels;
+  UpdateScrollBars();
+}
+
+int EditControl::ColumnOf(std::size_t line, std::size_t pos) const {
+  const std::size_t start = buffer_.LineIndex(line);
+  if (start == EditBuffer::npos) return 0;
+  return ColumnInLine(buffer_.GetLine(line), pos - std::min(pos, start));
+}
+
+int EditControl::ColumnInLine(std::string_view bytes, std::size_t offset) const {
+  const std::size_t stop = std::min(offset, bytes.size());
+  int cell = 0;
+  for (std::size_t i = 0; i < stop;) {
+    const std::size_t next = SjisCharEnd(bytes, i);
+    cell += CellsOf(bytes, i, next, cell, tabWidth_);
+    i = next;
+  }
+  return cell;
+}
+
+std::size_t EditControl::PosAtColumn(std::size_t line, qreal column) const {
+  const std::size_t start = buffer_.LineIndex(line);
+  if (start == EditBuffer::npos) return buffer_.GetTextLength();
+  const std::string bytes = buffer_.GetLine(line);
+  int cell = 0;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t next = SjisCharEnd(bytes, i);
+    const int width = CellsOf(bytes, i, next, cell, tabWidth_);
+    if (column < cell + width / 2.0) return start + i;
+    cell += width;
+    i = next;
+  }
+  return start + bytes.size();
+}
+
+QPoint EditControl::PosFromChar(std::size_t pos) const {
+  pos = std::min(pos, buffer_.GetTextLength());
+  const std::size_t line = buffer_.LineFromChar(pos);
+  const QRect fr = FormattingRect();
+  const int x = fr.left() + static_cast<int>(std::lround(ColumnOf(line, pos) * cellWidth_)) -
+                horizontalScrollBar()->value();
+  const int y = fr.top() + (static_cast<int>(line) - FirstVisibleLine()) * lineHeight_;
+  return {x, y};
+}
+
+std::size_t EditControl::CharFromPos(QPoint point) const {
+  const QRect fr = FormattingRect();
+  const int row = static_cast<int>(std::floor((point.y() - fr.top()) / static_cast<double>(lineHeight_)));
+  const long long line = static_cast<long long>(FirstVisibleLine()) + row;
+  if (line < 0) return 0;
+  if (static_cast<std::size_t>(line) >= buffer_.GetLineCount()) return buffer_.GetTextLength();
+  const qreal column = (point.x() - fr.left() + horizontalScrollBar()->value()) / cellWidth_;
+  return PosAtColumn(static_cast<std::size_t>(line), std::max<qreal>(0, column));
+}
+
+QRect EditControl::CaretRect() const {
+  const QPoint p = PosFromChar(buffer_.GetSel().caret);
+  int x = p.x();
+  if (!preedit_.isEmpty()) {
+    x += static_cast<int>(std::lround(
+        QFontMetricsF(font_).horizontalAdvance(preedit_.left(preeditCursor_))));
+  }
+  return QRect(x, p.y(), 2, lineHeight_);
+}
+
+// ---------------------------------------------------------------- text
+
+void EditControl::SetText(std::string_view bytes) {
+  widest_ = 0;
+  buffer_.SetText(bytes);
+  verticalScrollBar()->setValue(0);
+  horizontalScrollBar()->setValue(0);
+}
+
+void EditControl::SetSel(std::size_t anchor, std::size_t caret) {
+  goalColumn_ = -1;
+  buffer_.SetSel(anchor, caret);
+}
+
+void EditControl::ReplaceSel(std::string_view bytes) {
+  if (!buffer_.ReplaceSel(bytes)) QApplication::beep();
+}
+
+void EditControl::ScrollCaret() {
+  const std::size_t caret = buffer_.GetSel().caret;
+  const int line = static_cast<int>(buffer_.LineFromChar(caret));
+  const int rows = VisibleLineCount();
+  const int first = FirstVisibleLine();
+  if (line < first) SetFirstVisibleLine(line);
+  else if (line >= first + rows) SetFirstVisibleLine(line - rows + 1);
+
+  const int x = static_cast<int>(std::lround(ColumnOf(static_cast<std::size_t>(line), caret) * cellWidth_));
+  const int width = FormattingRect().width();
+  QScrollBar* h = horizontalScrollBar();
+  WidenTo(x + static_cast<int>(cellWidth_) * 2);
+  if (x < h->value()) h->setValue(std::max(0, x - width / 4));
+  else if (x + cellWidth_ * 2 > h->value() + width) h->setValue(x - width * 3 / 4);
+}
+
+void EditControl::MoveCaret(std::size_t pos, bool extend) {
+  const EditBuffer::Selection sel = buffer_.GetSel();
+  buffer_.SetSel(extend ? sel.anchor : pos, pos);
+  ScrollCaret();
+  RestartBlink();
+}
+
+void EditControl::SelectAll() {
+  goalColumn_ = -1;
+  buffer_.SetSel(0, buffer_.GetTextLength());
+}
+
+std::optional<std::string> EditControl::ClipboardText() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data || !data->hasText()) return std::nullopt;
+  return QStringToSjis(data->text());
+}
+
+void EditControl::Copy() {
+  if (!HasSelection()) return;
+  QGuiApplication::clipboard()->setText(SjisToOutsideText(buffer_.GetSelText()));
+}
+
+void EditControl::Cut() {
+  if (!HasSelection() || IsReadOnly()) return;
+  Copy();
+  Clear();
+}
+
+void EditControl::Paste() {
+  if (IsReadOnly()) return;
+  if (const auto text = ClipboardText()) {
+    ReplaceSel(*text);
+    ScrollCaret();
+  }
+}
+
+void EditControl::Clear() {
+  if (!HasSelection() || IsReadOnly()) return;
+  ReplaceSel({});
+  ScrollCaret();
+}
+
+// ---------------------------------------------------------------- buffer notifications
+
+void EditControl::TextChanged(const EditBuffer::TextChange&) {
+  if (redraw_) {
+    UpdateScrollBars();
+    viewport()->update();
+  }
+  emit textChanged();
+}
+
+void EditControl::SelectionChanged(const EditBuffer::Selection&, const EditBuffer::Selection&) {
+  if (redraw_) viewport()->update();
+  RestartBlink();
+  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+  emit selectionChanged();
+}
+
+// ---------------------------------------------------------------- painting
+
+void EditControl::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  painter.fillRect(event->rect(), back_);
+  painter.setFont(font_);
+  const QRect fr = FormattingRect();
+  painter.setClipRect(fr.intersected(event->rect()));
+  const int first = FirstVisibleLine();
+  const int rows = viewport()->height() / lineHeight_ + 1;
+  const int lines = static_cast<int>(std::min<std::size_t>(buffer_.GetLineCount(), INT32_MAX));
+  const int last = std::min(lines - 1, first + rows - 1);
+  for (int line = first; line <= last; ++line) {
+    const int y = fr.top() + (line - first) * lineHeight_;
+    if (y + lineHeight_ < event->rect().top() || y > event->rect().bottom()) continue;
+    PaintLine(painter, static_cast<std::size_t>(line), y);
+  }
+  if (hasFocus() && (caretOn_ || !preedit_.isEmpty())) {
+    const QRect caret = CaretRect();
+    if (caret.intersects(fr)) painter.fillRect(caret, text_);
+  }
+  painter.end();
+  AfterPaint(first, last);
+}
+
+void EditControl::PaintLine(QPainter& painter, std::size_t line, int y) {
+  const std::string bytes = buffer_.GetLine(line);
+  const std::size_t lineStart = buffer_.LineIndex(line);
+  const EditBuffer::Selection sel = buffer_.GetSel();
+  const std::size_t selStart = std::clamp(sel.Start(), lineStart, lineStart + bytes.size()) - lineStart;
+  const std::size_t selEnd = std::clamp(sel.End(), lineStart, lineStart + bytes.size()) - lineStart;
+
+  // Colour of every byte, as an index into the line's runs (0: the text colour).
+  const std::vector<TextRun> runs = LineRuns(line, bytes);
+  std::vector<std::uint16_t> colorIndex;
+  if (!runs.empty()) {
+    colorIndex.assign(bytes.size(), 0);
+    for (std::size_t k = 0; k < runs.size() && k < 0xFFFF; ++k) {
+      const TextRun& r = runs[k];
+      if (!r.overlay.empty()) continue;
+      for (std::size_t i = r.start; i < std::min(r.end, bytes.size()); ++i) colorIndex[i] = static_cast<std::uint16_t>(k + 1);
+    }
+  }
+  auto sameColor = [&](std::size_t a, std::size_t b) {
+    return colorIndex.empty() || colorIndex[a] == colorIndex[b] ||
+           (colorIndex[a] && colorIndex[b] && runs[colorIndex[a] - 1].color == runs[colorIndex[b] - 1].color);
+  };
+  auto colorAt = [&](std::size_t i) { return colorIndex.empty() || !colorIndex[i] ? text_ : runs[colorIndex[i] - 1].color; };
+
+  const QRect fr = FormattingRect();
+  const qreal x0 = fr.left() - horizontalScrollBar()->value();
+  const qreal visibleRight = fr.right() + cellWidth_ * 2;
+  const QColor highlight = palette().color(QPalette::Highlight);
+  const QColor highlightText = palette().color(QPalette::HighlightedText);
+
+  // Segments of characters drawn with one call: same colour, same selection
+  // state, no tab or control byte inside.
+  std::size_t segStart = 0;
+  int segCell = 0;
+  int cell = 0;
+  auto flush = [&](std::size_t end, int endCell) {
+    if (end <= segStart) return;
+    const qreal left = x0 + segCell * cellWidth_;
+    const qreal right = x0 + endCell * cellWidth_;
+    if (right >= fr.left() - cellWidth_ && left <= visibleRight) {
+      const bool selected = segStart >= selStart && segStart < selEnd;
+      if (selected) painter.fillRect(QRectF(left, y, right - left, lineHeight_), highlight);
+      const unsigned char first = static_cast<unsigned char>(bytes[segStart]);
+      if (first == '\t') {
+        // nothing to draw but the selection
+      } else if (IsControlByte(first)) {
+        painter.setPen(selected ? highlightText : colorAt(segStart));
+        for (int c = segCell; c < endCell; ++c) {
+          painter.drawRect(QRectF(x0 + c * cellWidth_ + 1.5, y + lineHeight_ * 0.25 + 0.5, cellWidth_ - 3,
+                                  lineHeight_ * 0.5));
+        }
+      } else {
+        painter.setPen(selected ? highlightText : colorAt(segStart));
+        painter.drawText(QPointF(left, y + ascent_),
+                         SjisToQString(std::string_view(bytes).substr(segStart, end - segStart)));
+      }
+    }
+    segStart = end;
+    segCell = endCell;
+  };
+
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t next = SjisCharEnd(bytes, i);
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    const unsigned char firstOfSeg = i > segStart ? static_cast<unsigned char>(bytes[segStart]) : c;
+    const bool special = c == '\t' || IsControlByte(c);
+    const bool segSpecial = firstOfSeg == '\t' || IsControlByte(firstOfSeg);
+    if (i > segStart && (special || segSpecial || !sameColor(i, segStart) || i == selStart || i == selEnd)) {
+      flush(i, cell);
+    }
+    cell += CellsOf(bytes, i, next, cell, tabWidth_);
+    i = next;
+    if (x0 + segCell * cellWidth_ > visibleRight) break;  // the rest of the line is out of sight
+  }
+  flush(bytes.size(), cell);
+  WidenTo(static_cast<int>(cell * cellWidth_));
+
+  for (const TextRun& r : runs) {
+    if (r.overlay.empty() || r.start >= bytes.size()) continue;
+    if (r.start < selEnd && r.end > selStart) continue;  // selected text keeps its highlight
+    painter.setPen(r.color);
+    painter.drawText(QPointF(x0 + ColumnInLine(bytes, r.start) * cellWidth_, y + ascent_), SjisToQString(r.overlay));
+  }
+
+  // A selection that runs over the line break shows one cell after the line.
+  if (sel.Start() <= lineStart + bytes.size() && sel.End() > lineStart + bytes.size()) {
+    painter.fillRect(QRectF(x0 + cell * cellWidth_, y, cellWidth_, lineHeight_), highlight);
+  }
+
+  if (!preedit_.isEmpty() && buffer_.LineFromChar(sel.caret) == line) {
+    const QPoint at = PosFromChar(sel.caret);
+    const qreal width = QFontMetricsF(font_).horizontalAdvance(preedit_);
+    painter.fillRect(QRectF(at.x(), y, width, lineHeight_), back_);
+    painter.setPen(text_);
+    painter.drawText(QPointF(at.x(), y + ascent_), preedit_);
+    painter.drawLine(QPointF(at.x(), y + lineHeight_ - 1.5), QPointF(at.x() + width, y + lineHeight_ - 1.5));
+  }
+}
+
+std::vector<TextRun> EditControl::LineRuns(std::size_t, std::string_view) { return {}; }
+
+void EditControl::AfterPaint(int, int) {}
+
+void EditControl::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollBars();
+}
+
+void EditControl::scrollContentsBy(int, int) {
+  viewport()->update();
+  emit scrolled();
+}
+
+// ---------------------------------------------------------------- caret
+
+void EditControl::BlinkCaret() {
+  caretOn_ = !caretOn_;
+  viewport()->update(CaretRect().adjusted(-1, 0, 1, 0));
+}
+
+void EditControl::RestartBlink() {
+  caretOn_ = true;
+  if (hasFocus()) blink_.start();
+  viewport()->update();
+}
+
+void EditControl::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  RestartBlink();
+}
+
+void EditControl::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  blink_.stop();
+  viewport()->update();
+}
+
+// ---------------------------------------------------------------- keyboard
+
+bool EditControl::focusNextPrevChild(bool) { return false; }
+
+bool EditControl::event(QEvent* event) {
+  // Keys that type text or move the caret belong to the control, not to
+  // shortcuts of the windows around it.
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const auto mods = key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (mods == Qt::NoModifier && !key->text().isEmpty() && key->text().at(0).isPrint()) {
+      event->accept();
+      return true;
+    }
+  }
+  return QAbstractScrollArea::event(event);
+}
+
+void EditControl::keyPressEvent(QKeyEvent* event) {
+  if (KeyDownMessage(event)) {
+    event->accept();
+    return;
+  }
+  const auto mods = event->modifiers();
+  const QString text = event->text();
+  if (text.isEmpty() || (mods & (Qt::ControlModifier | Qt::MetaModifier))) {
+    QAbstractScrollArea::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  for (const char32_t ch : text.toUcs4()) {
+    if (ch < 0x20 || ch == 0x7F) continue;  // control keys come through KeyDownMessage
+    const auto bytes = CharToSjis(ch);
+    if (!bytes) {
+      QApplication::beep();
+      continue;
+    }
+    CharMessage(*bytes);
+  }
+}
+
+bool EditControl::KeyDownMessage(QKeyEvent* event) {
+  const bool shift = event->modifiers() & Qt::ShiftModifier;
+  const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  const EditBuffer::Selection sel = buffer_.GetSel();
+  const std::size_t caret = sel.caret;
+  const std::size_t line = buffer_.LineFromChar(caret);
+
+  if (event->matches(QKeySequence::Copy)) { Copy(); return true; }
+  if (event->matches(QKeySequence::SelectAll)) { SelectAll(); return true; }
+  if (event->matches(QKeySequence::Cut)) { Cut(); return true; }
+  if (event->matches(QKeySequence::Paste)) { Paste(); return true; }
+
+  auto verticalTo = [&](long long target) {
+    const long long last = static_cast<long long>(buffer_.GetLineCount()) - 1;
+    target = std::clamp<long long>(target, 0, last);
+    if (goalColumn_ < 0) goalColumn_ = ColumnOf(line, caret);
+    const qreal goal = goalColumn_;
+    MoveCaret(PosAtColumn(static_cast<std::size_t>(target), goal), shift);
+    goalColumn_ = goal;
+  };
+  auto horizontalTo = [&](std::size_t pos) {
+    goalColumn_ = -1;
+    MoveCaret(pos, shift);
+  };
+
+  switch (event->key()) {
+    case Qt::Key_Left:
+      if (!shift && !sel.IsEmpty() && !ctrl) horizontalTo(sel.Start());
+      else horizontalTo(ctrl ? WordStart(caret) : buffer_.PrevCharPos(caret));
+      return true;
+    case Qt::Key_Right:
+      if (!shift && !sel.IsEmpty() && !ctrl) horizontalTo(sel.End());
+      else horizontalTo(ctrl ? WordEnd(caret) : buffer_.NextCharPos(caret));
+      return true;
+    case Qt::Key_Up:
+      if (ctrl) {
+        SetFirstVisibleLine(FirstVisibleLine() - 1);
+        return true;
+      }
+      verticalTo(static_cast<long long>(line) - 1);
+      return true;
+    case Qt::Key_Down:
+      if (ctrl) {
+        SetFirstVisibleLine(FirstVisibleLine() + 1);
+        return true;
+      }
+      verticalTo(static_cast<long long>(line) + 1);
+      return true;
+    case Qt::Key_PageUp:
+      SetFirstVisibleLine(FirstVisibleLine() - VisibleLineCount());
+      verticalTo(static_cast<long long>(line) - VisibleLineCount());
+      return true;
+    case Qt::Key_PageDown:
+      SetFirstVisibleLine(FirstVisibleLine() + VisibleLineCount());
+      verticalTo(static_cast<long long>(line) + VisibleLineCount());
+      return true;
+    case Qt::Key_Home:
+      horizontalTo(ctrl ? 0 : buffer_.LineIndex(line));
+      return true;
+    case Qt::Key_End:
+      horizontalTo(ctrl ? buffer_.GetTextLength() : buffer_.LineEnd(line));
+      return true;
+    case Qt::Key_Delete:
+      if (shift && !ctrl) {
+        Cut();
+        return true;
+      }
+      if (IsReadOnly()) return true;
+      goalColumn_ = -1;
+      if (sel.IsEmpty()) {
+        if (caret >= buffer_.GetTextLength()) return true;
+        buffer_.SetSel(caret, buffer_.NextCharPos(caret));
+      }
+      ReplaceSel({});
+      ScrollCaret();
+      return true;
+    case Qt::Key_Insert:
+      if (shift && !ctrl) Paste();
+      else if (ctrl && !shift) Copy();
+      return true;
+    case Qt::Key_Backspace:
+      if (ctrl || (event->modifiers() & Qt::AltModifier)) return false;
+      CharMessage("\x08");
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      CharMessage("\r");
+      return true;
+    case Qt::Key_Tab:
+      if (ctrl) return false;
+      CharMessage("\t");
+      return true;
+    default:
+      return false;
+  }
+}
+
+void EditControl::CharMessage(std::string_view ch) {
+  if (ch.empty()) return;
+  if (IsReadOnly()) {
+    QApplication::beep();
+    return;
+  }
+  goalColumn_ = -1;
+  const unsigned char c = static_cast<unsigned char>(ch[0]);
+  if (c == 0x08) {
+    const EditBuffer::Selection sel = buffer_.GetSel();
+    if (sel.IsEmpty()) {
+      if (sel.caret == 0) return;
+      buffer_.SetSel(buffer_.PrevCharPos(sel.caret), sel.caret);
+    }
+    ReplaceSel({});
+  } else if (c == '\r' || c == '\n') {
+    ReplaceSel("\r\n");
+  } else if (c == '\t' || c >= 0x20) {
+    ReplaceSel(ch);
+  } else {
+    return;
+  }
+  ScrollCaret();
+}
+
+void EditControl::ImeResult(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    // A line break is one message, as Enter is.
+    std::size_t next = SjisCharEnd(bytes, i);
+    if (bytes[i] == '\r' && next < bytes.size() && bytes[next] == '\n') ++next;
+    CharMessage(bytes.substr(i, next - i));
+    i = next;
+  }
+}
+
+// ---------------------------------------------------------------- input method
+
+void EditControl::inputMethodEvent(QInputMethodEvent* event) {
+  if (IsReadOnly()) {
+    event->ignore();
+    return;
+  }
+  preedit_ = event->preeditString();
+  preeditCursor_ = preedit_.size();
+  for (const QInputMethodEvent::Attribute& a : event->attributes()) {
+    if (a.type == QInputMethodEvent::Cursor) preeditCursor_ = std::clamp(a.start, 0, static_cast<int>(preedit_.size()));
+  }
+  const QString commit = event->commitString();
+  if (!commit.isEmpty()) {
+    std::string bytes;
+    for (const char32_t ch : commit.toUcs4()) {
+      if (const auto one = CharToSjis(ch)) bytes += *one;
+      else QApplication::beep();
+    }
+    if (!bytes.empty()) ImeResult(NormalizeNewlines(bytes));
+  }
+  viewport()->update();
+  event->accept();
+}
+
+QVariant EditControl::inputMethodQuery(Qt::InputMethodQuery query) const {
+  switch (query) {
+    case Qt::ImEnabled:
+      return !IsReadOnly();
+    case Qt::ImCursorRectangle:
+    case Qt::ImAnchorRectangle:
+      return QRectF(CaretRect().translated(viewport()->pos()));
+    case Qt::ImFont:
+      return font_;
+    case Qt::ImCursorPosition:
+    case Qt::ImAnchorPosition:
+      return 0;
+    case Qt::ImSurroundingText:
+    case Qt::ImCurrentSelection:
+      return QString();
+    case Qt::ImHints:
+      return static_cast<int>(Qt::ImhMultiLine);
+    default:
+      return QAbstractScrollArea::inputMethodQuery(query);
+  }
+}
+
+// ---------------------------------------------------------------- mouse
+
+void EditControl::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QAbstractScrollArea::mousePressEvent(event);
+    return;
+  }
+  setFocus(Qt::MouseFocusReason);
+  goalColumn_ = -1;
+  selecting_ = true;
+  lastMouse_ = event->position().toPoint();
+  MoveCaret(CharFromPos(lastMouse_), event->modifiers() & Qt::ShiftModifier);
+}
+
+void EditControl::mouseMoveEvent(QMouseEvent* event) {
+  if (!selecting_) {
+    QAbstractScrollArea::mouseMoveEvent(event);
+    return;
+  }
+  lastMouse_ = event->position().toPoint();
+  if (viewport()->rect().contains(lastMouse_)) {
+    autoScroll_.stop();
+    MoveCaret(CharFromPos(lastMouse_), true);
+  } else if (!autoScroll_.isActive()) {
+    AutoScroll();
+    autoScroll_.start();
+  }
+}
+
+void EditControl::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    selecting_ = false;
+    autoScroll_.stop();
+  }
+  QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void EditControl::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  SelectWordAt(CharFromPos(event->position().toPoint()));
+  selecting_ = false;
+}
+
+void EditControl::AutoScroll() {
+  const QRect r = viewport()->rect();
+  if (lastMouse_.y() < r.top()) SetFirstVisibleLine(FirstVisibleLine() - 1);
+  else if (lastMouse_.y() > r.bottom()) SetFirstVisibleLine(FirstVisibleLine() + 1);
+  if (lastMouse_.x() < r.left()) ScrollColumns(-1);
+  else if (lastMouse_.x() > r.right()) ScrollColumns(1);
+  const QPoint inside(std::clamp(lastMouse_.x(), r.left(), r.right()),
+                      std::clamp(lastMouse_.y(), r.top(), r.bottom()));
+  const EditBuffer::Selection sel = buffer_.GetSel();
+  buffer_.SetSel(sel.anchor, CharFromPos(inside));
+}
+
+// ---------------------------------------------------------------- words
+
+std::size_t EditControl::WordEnd(std::size_t pos) const {
+  const std::size_t length = buffer_.GetTextLength();
+  if (pos >= length) return length;
+  const CharClass start = ClassOf(buffer_, pos);
+  if (start == CharClass::Break) return buffer_.NextCharPos(pos);
+  while (pos < length && ClassOf(buffer_, pos) == start) pos = buffer_.NextCharPos(pos);
+  while (pos < length && ClassOf(buffer_, pos) == CharClass::Blank) pos = buffer_.NextCharPos(pos);
+  return pos;
+}
+
+std::size_t EditControl::WordStart(std::size_t pos) const {
+  if (pos == 0) return 0;
+  pos = buffer_.PrevCharPos(pos);
+  while (pos > 0 && ClassOf(buffer_, pos) == CharClass::Blank) pos = buffer_.PrevCharPos(pos);
+  const CharClass cls = ClassOf(buffer_, pos);
+  if (cls == CharClass::Break) return pos;
+  while (pos > 0) {
+    const std::size_t prev = buffer_.PrevCharPos(pos);
+    if (ClassOf(buffer_, prev) != cls) break;
+    pos = prev;
+  }
+  return pos;
+}
+
+void EditControl::SelectWordAt(std::size_t pos) {
+  const std::size_t length = buffer_.GetTextLength();
+  pos = buffer_.CharStart(pos);
+  if (pos >= length || ClassOf(buffer_, pos) == CharClass::Break) {
+    buffer_.SetSel(pos, pos);
+    return;
+  }
+  const CharClass cls = ClassOf(buffer_, pos);
+  std::size_t start = pos;
+  while (start > 0) {
+    const std::size_t prev = buffer_.PrevCharPos(start);
+    if (ClassOf(buffer_, prev) != cls) break;
+    start = prev;
+  }
+  std::size_t end = pos;
+  while (end < length && ClassOf(buffer_, end) == cls) end = buffer_.NextCharPos(end);
+  goalColumn_ = -1;
+  buffer_.SetSel(start, end);
+  ScrollCaret();
+}
+
+}  // namespace corvella

@@ -1,0 +1,165 @@
+// The multi-line edit control: draws an EditBuffer in a fixed-pitch grid and turns keys, mouse and input methods into edits.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QFont>
+#include <QTimer>
+
+#include "editor/EditBuffer.h"
+
+namespace corvella {
+
+// A coloured byte range of one line, in the line's own offsets. With an
+// overlay, the range keeps its colour and the overlay's bytes are drawn over
+// it in `color` (never over selected text).
+struct TextRun {
+  std::size_t start = 0;
+  std::size_t end = 0;
+  QColor color;
+  std::string overlay;
+};
+
+class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
+  Q_OBJECT
+
+ public:
+  explicit EditControl(QWidget* parent = nullptr);
+  ~EditControl() override;
+
+  EditBuffer& Buffer() { return buffer_; }
+  const EditBuffer& Buffer() const { return buffer_; }
+
+  // --- what the views ask of the control
+  void SetText(std::string_view bytes);  // whole text, caret at 0, view at the top
+  void SetSel(std::size_t anchor, std::size_t caret);
+  void ReplaceSel(std::string_view bytes);  // no undo; beeps when refused
+  void ScrollCaret();
+  bool HasSelection() const { return !buffer_.GetSel().IsEmpty(); }
+  void SetReadOnly(bool readOnly);
+  bool IsReadOnly() const { return buffer_.IsReadOnly(); }
+
+  int FirstVisibleLine() const;
+  void SetFirstVisibleLine(int line);
+  int VisibleLineCount() const;  // whole rows that fit
+  void ScrollColumns(int columns);
+
+  // Viewport coordinates of the top-left corner of the character at `pos`.
+  QPoint PosFromChar(std::size_t pos) const;
+  // The character boundary nearest to `point`; the text length below the last line.
+  std::size_t CharFromPos(QPoint point) const;
+  // The area text is drawn in: the viewport less the margins.
+  QRect FormattingRect() const;
+
+  void SetMargins(int left, int right);
+  void SetTabWidth(int characters);
+  int TabWidth() const { return tabWidth_; }
+  void SetEditorFont(const QFont& font);
+  QFont EditorFont() const { return font_; }
+  int LineHeight() const { return lineHeight_; }
+  qreal CellWidth() const { return cellWidth_; }
+  void SetTextColors(QColor back, QColor text);
+  QColor BackColor() const { return back_; }
+  QColor TextColor() const { return text_; }
+
+  // Switches painting off while several edits make one visible change.
+  void SetRedraw(bool on);
+
+  // The control's own clipboard and deletion handling, without undo.
+  virtual void Cut();
+  virtual void Copy();
+  virtual void Paste();
+  virtual void Clear();
+  void SelectAll();
+  // The clipboard's text as it would be inserted, or nothing when it holds none.
+  static std::optional<std::string> ClipboardText();
+
+  // Cells from the start of `line` to `pos` (tabs expanded).
+  int ColumnOf(std::size_t line, std::size_t pos) const;
+  // Cells from the start of a line's `bytes` to `offset`.
+  int ColumnInLine(std::string_view bytes, std::size_t offset) const;
+  // The position in `line` whose cell column is nearest to `column`.
+  std::size_t PosAtColumn(std::size_t line, qreal column) const;
+
+ signals:
+  void textChanged();
+  void selectionChanged();
+  void scrolled();
+
+ protected:
+  // The character message: one character as CP932 bytes (one or two), or a
+  // control character (08 Backspace, 0D Enter, 09 Tab). The control's own
+  // handling inserts it; derived views record it first.
+  virtual void CharMessage(std::string_view ch);
+  // Keys that are not characters (arrows, Delete, …). Answers whether handled.
+  virtual bool KeyDownMessage(QKeyEvent* event);
+  // The input method's result; the control's own handling delivers it as
+  // character messages.
+  virtual void ImeResult(std::string_view bytes);
+  // Coloured runs of one visible line (its text without the line break).
+  virtual std::vector<TextRun> LineRuns(std::size_t line, std::string_view bytes);
+  // Called after the visible lines have been painted.
+  virtual void AfterPaint(int firstLine, int lastLine);
+
+  // Moves the caret, extending the selection when asked.
+  void MoveCaret(std::size_t pos, bool extend);
+
+  void TextChanged(const EditBuffer::TextChange& change) override;
+  void SelectionChanged(const EditBuffer::Selection& before, const EditBuffer::Selection& after) override;
+
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  bool focusNextPrevChild(bool next) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void UpdateMetrics();
+  void UpdateScrollBars();
+  void WidenTo(int pixels);
+  void BlinkCaret();
+  void RestartBlink();
+  void AutoScroll();
+  void SelectWordAt(std::size_t pos);
+  std::size_t WordStart(std::size_t pos) const;
+  std::size_t WordEnd(std::size_t pos) const;
+  QRect CaretRect() const;
+  void PaintLine(QPainter& painter, std::size_t line, int y);
+
+  EditBuffer buffer_;
+  QFont font_;
+  QColor back_ = Qt::white;
+  QColor text_ = Qt::black;
+  qreal cellWidth_ = 8;
+  int lineHeight_ = 16;
+  int ascent_ = 12;
+  int tabWidth_ = 8;
+  int leftMargin_ = 1;
+  int rightMargin_ = 1;
+  int widest_ = 0;          // widest line seen so far, in pixels
+  qreal goalColumn_ = -1;   // column kept by vertical moves
+  bool caretOn_ = true;
+  bool selecting_ = false;  // a mouse selection is in progress
+  bool redraw_ = true;
+  QString preedit_;         // input-method composition shown at the caret
+  int preeditCursor_ = 0;
+  QTimer blink_;
+  QTimer autoScroll_;
+  QPoint lastMouse_;
+};
+
+}  // namespace corvella

@@ -1,0 +1,88 @@
+// The bottom layer of the script editor: an edit control with its own undo and redo, find and replace, and text drag and drop.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "editor/EditControl.h"
+#include "editor/UndoHistory.h"
+
+class QDrag;
+
+namespace corvella {
+
+class CUndoEditView : public EditControl {
+  Q_OBJECT
+
+ public:
+  explicit CUndoEditView(QWidget* parent = nullptr);
+  ~CUndoEditView() override;
+
+  // The one way to change the text undoably: an undoable delete of the
+  // selection, then an undoable insertion of `text` in its place.
+  void ReplaceSelUndoable(std::string_view text);
+
+  void Undo();
+  void Redo();
+  void ClearUndo() { m_history.Clear(); }
+  bool CanUndo() const { return m_history.CanUndo(); }
+  bool CanRedo() const { return m_history.CanRedo(); }
+  const UndoHistory& History() const { return m_history; }
+
+  // Loads a whole text (a document was opened or created): histories emptied.
+  void OnInitialUpdate(std::string_view text);
+
+  // Edit commands, with the conditions under which they are enabled.
+  void OnEditUndo() { Undo(); }
+  void OnEditRedo() { Redo(); }
+  void Cut() override;
+  void Paste() override;
+  void Clear() override;
+  void OnEditFind();
+  void OnEditReplace();
+  void OnEditFindNext();
+  void OnEditFindPrevious();
+  bool CanFindNext() const;
+
+  // Bit 1: the view may start drags; bit 2: it accepts drops.
+  bool EnableDragDrop(int mode);
+
+  // A search found nothing: a beep here; the script view says more.
+  virtual void OnTextNotFound(const std::string& what);
+
+  bool m_bStress = false;
+
+ protected:
+  void CharMessage(std::string_view ch) override;
+  bool KeyDownMessage(QKeyEvent* event) override;
+  void ImeResult(std::string_view bytes) override;
+
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void StartDrag(QPoint at);
+  bool OnSelectedText(QPoint at) const;
+  void InsertUndoableAndSelect(std::size_t at, std::string_view text);
+  void DragScroll(QPoint at);
+
+  UndoHistory m_history;
+  int m_nImeSkip = 0;
+  bool m_bDropRegistered = false;
+  bool m_bDragging = false;
+  bool m_bMovedHere = false;
+  int m_nDragMode = 0;
+  std::size_t m_nDropPos = 0;  // where a move-drop into this same view landed
+  bool m_bAccepting = false;
+  std::size_t m_nDropMarker = std::string::npos;  // caret shown where a drop would land
+  QPoint m_pressPoint;
+  bool m_bPressOnSelection = false;
+};
+
+}  // namespace corvella

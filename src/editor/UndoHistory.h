@@ -1,0 +1,57 @@
+// The editor's own undo and redo: records of insertions and deletions, typing-run merging, undo and redo over an EditBuffer.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvella {
+
+class EditBuffer;
+
+struct UndoRecord {
+  int nType = 0;               // 1: [nStart, nEnd) was inserted; 0: it was deleted
+  std::size_t nStart = 0;
+  std::size_t nEnd = 0;
+  std::string strText;         // what reverses the record, where it needs text
+  bool bMerge = false;         // a typing record the next typed character may extend
+  bool bCaretToStart = false;  // after undoing a forward Delete the caret stays at nStart
+};
+
+enum class DeleteKey { Backspace, Delete };
+
+// Recording never changes the text: the caller records first and then
+// carries the change out. Undo and Redo change the buffer themselves.
+class UndoHistory {
+ public:
+  // The selection, about to be deleted.
+  void RecordDeleteSelection(const EditBuffer& buffer);
+  // Backspace or Delete with an empty selection, about to remove one
+  // character (a double-byte character or a line break as a whole).
+  void RecordDeleteKey(const EditBuffer& buffer, DeleteKey key);
+  // One typed byte about to replace the (empty) selection; extends the last
+  // typing record when it ends where the caret is. Space and TAB are steps
+  // of their own and end a run.
+  void RecordTypedChar(const EditBuffer& buffer, unsigned char ch);
+  // `text` about to be inserted at the caret; nothing for an empty text.
+  void RecordInsertText(const EditBuffer& buffer, std::string_view text);
+
+  // Both answer false when there is nothing to do.
+  bool Undo(EditBuffer& buffer);
+  bool Redo(EditBuffer& buffer);
+  void Clear();
+
+  bool CanUndo() const { return !m_undo.empty(); }
+  bool CanRedo() const { return !m_redo.empty(); }
+  const std::vector<UndoRecord>& UndoList() const { return m_undo; }
+  const std::vector<UndoRecord>& RedoList() const { return m_redo; }
+
+ private:
+  void Append(UndoRecord record);
+
+  std::vector<UndoRecord> m_undo;  // oldest first
+  std::vector<UndoRecord> m_redo;  // most recently undone last
+};
+
+}  // namespace corvella
