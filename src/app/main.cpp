@@ -1,11 +1,15 @@
 // Program entry: the main window with one editor on the file named on the command line.
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QMessageBox>
 
+#include "app/QSettingsProfile.h"
 #include "editor/LineNumberWnd.h"
 #include "editor/SyntaxView.h"
+#include "export/HtmlExportCommand.h"
 #include "res/Strings.h"
 #include "text/LoadedText.h"
 
@@ -39,6 +43,20 @@ int main(int argc, char** argv) {
       QMessageBox::critical(&frame, frame.windowTitle(), file.errorString());
     }
   }
+  // File menu: HTML export, enabled while there is text.
+  corvella::QSettingsProfile profile;
+  const QString path = args.size() > 1 ? QFileInfo(args.at(1)).absoluteFilePath() : QString();
+  const QString title = path.isEmpty() ? QStringLiteral("Plumo1") : QFileInfo(path).fileName();
+  QMenu* fileMenu = frame.menuBar()->addMenu(QString::fromUtf8(corvella::str::kFileMenuCaption));
+  QAction* exportHtml = fileMenu->addAction(QString::fromUtf8(corvella::str::kHtmlExportCaption));
+  exportHtml->setData(corvella::kIdHtmlExport);
+  exportHtml->setStatusTip(QString::fromUtf8(corvella::str::kHtmlExportPrompt).section(u'\n', 0, 0));
+  QObject::connect(exportHtml, &QAction::triggered, view,
+                   [&frame, &profile, view, title, path] { corvella::ExportHtml(&frame, *view, profile, title, path); });
+  auto updateExport = [view, exportHtml] { exportHtml->setEnabled(corvella::CanExportHtml(*view)); };
+  QObject::connect(view, &corvella::EditControl::textChanged, exportHtml, updateExport);
+  updateExport();
+
   frame.show();
   view->setFocus();
   return app.exec();
