@@ -5,6 +5,12 @@ namespace corvella::str {
 
 inline constexpr const char* kAppTitle = "Corvella";  // string 57344
 
+// Message box buttons.
+inline constexpr const char* kButtonOk = "OK";
+inline constexpr const char* kButtonCancel = "キャンセル";
+inline constexpr const char* kButtonYes = "はい(&Y)";
+inline constexpr const char* kButtonNo = "いいえ(&N)";
+
 // The find and replace dialogs.
 inline constexpr const char* kFindTitle = "検索";
 inline constexpr const char* kReplaceTitle = "置換";

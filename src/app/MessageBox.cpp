@@ -1,0 +1,69 @@
+// The one message box of the program: the application title as caption, a stop / exclamation / question / no icon, Japanese buttons; tests can answer it instead.
+#include "app/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "res/Strings.h"
+
+namespace corvella {
+namespace {
+
+MessageHook& Hook() {
+  static MessageHook hook;
+  return hook;
+}
+
+QMessageBox::Icon ToQt(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Stop: return QMessageBox::Critical;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
+
+MsgResult ShowMessage(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons) {
+  if (Hook()) return Hook()(text, icon, buttons);
+  QMessageBox box(ToQt(icon), QString::fromUtf8(str::kAppTitle), text, QMessageBox::NoButton, parent);
+  auto add = [&box](const char* caption, QMessageBox::ButtonRole role) {
+    return box.addButton(QString::fromUtf8(caption), role);
+  };
+  QPushButton* ok = nullptr;
+  QPushButton* yes = nullptr;
+  QPushButton* no = nullptr;
+  QPushButton* cancel = nullptr;
+  switch (buttons) {
+    case MsgButtons::Ok: ok = add(str::kButtonOk, QMessageBox::AcceptRole); break;
+    case MsgButtons::OkCancel:
+      ok = add(str::kButtonOk, QMessageBox::AcceptRole);
+      cancel = add(str::kButtonCancel, QMessageBox::RejectRole);
+      break;
+    case MsgButtons::YesNo:
+      yes = add(str::kButtonYes, QMessageBox::YesRole);
+      no = add(str::kButtonNo, QMessageBox::NoRole);
+      break;
+    case MsgButtons::YesNoCancel:
+      yes = add(str::kButtonYes, QMessageBox::YesRole);
+      no = add(str::kButtonNo, QMessageBox::NoRole);
+      cancel = add(str::kButtonCancel, QMessageBox::RejectRole);
+      break;
+  }
+  box.setDefaultButton(ok ? ok : yes);
+  box.setEscapeButton(cancel ? cancel : (no ? no : ok));
+  box.exec();
+  QAbstractButton* pressed = box.clickedButton();
+  if (!pressed) return cancel ? MsgResult::Cancel : (no ? MsgResult::No : MsgResult::Ok);
+  if (pressed == ok) return MsgResult::Ok;
+  if (pressed == yes) return MsgResult::Yes;
+  if (pressed == no) return MsgResult::No;
+  return MsgResult::Cancel;
+}
+
+}  // namespace corvella
