@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "Corpus.h"
 #include "editor/EditBuffer.h"
 #include "text/Newlines.h"
 
@@ -22,14 +23,7 @@ using corvella::EditBuffer;
 // The corpus Perl file with CR LF line ends, five times over (about 100 MB).
 const std::string& Text() {
   static const std::string text = [] {
-    const char* dir = std::getenv("CORVELLA_CORPUS");
-    const std::string path = std::string(dir && *dir ? dir : "/tmp/corvella-corpus") + "/perl-20m.pl";
-    std::ifstream in(path, std::ios::binary);
-    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (raw.empty()) {
-      std::fprintf(stderr, "cannot read %s; make the corpus with make-corpus.sh\n", path.c_str());
-      std::exit(1);
-    }
+    const std::string raw = corvella::bench::ReadCorpusFile("perl-20m.pl");
     const std::string one = corvella::NormalizeNewlines(raw);
     std::string all;
     all.reserve(one.size() * 5);

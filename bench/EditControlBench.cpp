@@ -1,16 +1,13 @@
 // Painting speed of the colouring editor on 100 MB of Japanese Perl: one screen of 60 lines, offscreen (ms per screen).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 
+#include "Corpus.h"
 #include "editor/SyntaxView.h"
 #include "text/LoadedText.h"
 
@@ -18,14 +15,7 @@ namespace {
 
 // The corpus Perl file (UTF-8) as the editor holds it, five times over.
 std::string LoadText() {
-  const char* dir = std::getenv("CORVELLA_CORPUS");
-  const std::string path = std::string(dir && *dir ? dir : "/tmp/corvella-corpus") + "/perl-20m.pl";
-  std::ifstream in(path, std::ios::binary);
-  const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (raw.empty()) {
-    std::fprintf(stderr, "cannot read %s; make the corpus with make-corpus.sh\n", path.c_str());
-    std::exit(1);
-  }
+  const std::string raw = corvella::bench::ReadCorpusFile("perl-20m.pl");
   int encoding = 3, newline = 0;
   const std::string one = corvella::DecodeLoadedText(raw, false, encoding, newline).text;
   std::string all;

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Corpus.h"
 #include "editor/PerlLexer.h"
 #include "export/HtmlExport.h"
 
@@ -19,10 +20,7 @@ using namespace corvella;
 
 namespace {
 
-std::string CorpusPath(const char* name) {
-  const char* dir = std::getenv("CORVELLA_CORPUS");
-  return std::string(dir != nullptr ? dir : "/tmp/corvella-corpus") + "/" + name;
-}
+using corvella::bench::CorpusPath;
 
 std::string ToCp932(const std::string& utf8) {
   iconv_t cd = iconv_open("CP932", "UTF-8");

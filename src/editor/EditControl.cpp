@@ -503,7 +503,8 @@ void EditControl::keyPressEvent(QKeyEvent* event) {
   }
   const auto mods = event->modifiers();
   const QString text = event->text();
-  if (text.isEmpty() || (mods & (Qt::ControlModifier | Qt::MetaModifier))) {
+  // Alt with a letter is a menu mnemonic, never text.
+  if (text.isEmpty() || (mods & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier))) {
     QAbstractScrollArea::keyPressEvent(event);
     return;
   }
