@@ -221,7 +221,7 @@ void CUndoEditView::mouseMoveEvent(QMouseEvent* event) {
     // The drag starts once the mouse leaves a 5-pixel square around the press.
     if (std::abs(at.x() - m_pressPoint.x()) > 5 || std::abs(at.y() - m_pressPoint.y()) > 5) {
       m_bPressOnSelection = false;
-      StartDrag(at);
+      StartDrag();
     }
     return;
   }
@@ -241,7 +241,11 @@ void CUndoEditView::mouseReleaseEvent(QMouseEvent* event) {
   EditControl::mouseReleaseEvent(event);
 }
 
-void CUndoEditView::StartDrag(QPoint) {
+Qt::DropAction CUndoEditView::ExecDrag(QDrag* drag) {
+  return drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+}
+
+void CUndoEditView::StartDrag() {
   const auto sel = Buffer().GetSel();
   const std::string text = Buffer().GetSelText();
   auto* data = new QMimeData;
@@ -251,7 +255,9 @@ void CUndoEditView::StartDrag(QPoint) {
   drag->setMimeData(data);
   m_bDragging = true;
   m_bMovedHere = false;
-  const Qt::DropAction result = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+  m_pDragData = data;
+  const Qt::DropAction result = ExecDrag(drag);
+  m_pDragData = nullptr;
   m_bDragging = false;
   m_nDropMarker = std::string::npos;
   viewport()->update();
@@ -329,7 +335,7 @@ void CUndoEditView::dropEvent(QDropEvent* event) {
   m_bAccepting = false;
   const QPoint at = event->position().toPoint();
   const std::size_t pos = CharFromPos(at);
-  const bool fromHere = m_bDragging && event->source() == this;
+  const bool fromHere = m_bDragging && event->mimeData() == m_pDragData;
   const auto sel = Buffer().GetSel();
   if (fromHere && pos >= sel.Start() && pos <= sel.End()) {
     event->ignore();

@@ -8,6 +8,7 @@
 #include "editor/UndoHistory.h"
 
 class QDrag;
+class QMimeData;
 
 namespace corvella {
 
@@ -57,6 +58,9 @@ class CUndoEditView : public EditControl {
   bool KeyDownMessage(QKeyEvent* event) override;
   void ImeResult(std::string_view bytes) override;
 
+  // Runs the drag and answers what became of it (the platform's drag loop).
+  virtual Qt::DropAction ExecDrag(QDrag* drag);
+
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -67,7 +71,7 @@ class CUndoEditView : public EditControl {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void StartDrag(QPoint at);
+  void StartDrag();
   bool OnSelectedText(QPoint at) const;
   void InsertUndoableAndSelect(std::size_t at, std::string_view text);
   void DragScroll(QPoint at);
@@ -80,6 +84,7 @@ class CUndoEditView : public EditControl {
   int m_nDragMode = 0;
   std::size_t m_nDropPos = 0;  // where a move-drop into this same view landed
   bool m_bAccepting = false;
+  const QMimeData* m_pDragData = nullptr;  // what this view is dragging, to know its own drops
   std::size_t m_nDropMarker = std::string::npos;  // caret shown where a drop would land
   QPoint m_pressPoint;
   bool m_bPressOnSelection = false;

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDrag>
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QTest>
@@ -12,6 +13,82 @@
 using namespace corvella;
 
 namespace {
+
+// A view whose drag loop drops at a chosen place instead of following the mouse.
+class DroppingView : public CUndoEditView {
+ public:
+  CUndoEditView* target = this;
+  std::size_t dropAt = 0;
+  Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+
+ protected:
+  Qt::DropAction ExecDrag(QDrag* drag) override {
+    const QPoint at = target->PosFromChar(dropAt) + QPoint(1, target->LineHeight() / 2);
+    const Qt::DropActions allowed = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, allowed, drag->mimeData(), Qt::LeftButton, modifiers);
+    QApplication::sendEvent(target->viewport(), &enter);
+    QDropEvent drop(at, allowed, drag->mimeData(), Qt::LeftButton, modifiers);
+    QApplication::sendEvent(target->viewport(), &drop);
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+  }
+};
+
+// Presses on the selection at `from` and moves far enough to start a drag.
+void DragFrom(CUndoEditView& view, std::size_t from) {
+  const QPoint at = view.PosFromChar(from) + QPoint(1, view.LineHeight() / 2);
+  QTest::mousePress(view.viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseMove(view.viewport(), at + QPoint(20, 0));
+  QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, at + QPoint(20, 0));
+}
+
+TEST(UndoEditViewDrag, MovingForwardKeepsTheTextSelectedAtTheDropPoint) {
+  DroppingView view;
+  view.resize(600, 300);
+  view.EnableDragDrop(3);
+  view.show();
+  view.OnInitialUpdate("abc def ghi");
+  view.SetSel(0, 4);  // "abc "
+  view.dropAt = 8;    // before "ghi"
+  DragFrom(view, 1);
+  EXPECT_EQ(view.Buffer().GetText(), "def abc ghi");
+  EXPECT_EQ(view.Buffer().GetSelText(), "abc ");
+  view.Undo();
+  view.Undo();
+  EXPECT_EQ(view.Buffer().GetText(), "abc def ghi");
+
+  // Dropping inside the selection changes nothing.
+  view.SetSel(4, 7);
+  view.dropAt = 5;
+  DragFrom(view, 5);
+  EXPECT_EQ(view.Buffer().GetText(), "abc def ghi");
+}
+
+TEST(UndoEditViewDrag, CtrlCopiesAndOtherViewsReceiveMoves) {
+  DroppingView view;
+  view.resize(600, 300);
+  view.EnableDragDrop(3);
+  view.show();
+  view.OnInitialUpdate("one two");
+  view.SetSel(0, 3);
+  view.dropAt = 7;
+  view.modifiers = Qt::ControlModifier;
+  DragFrom(view, 1);
+  EXPECT_EQ(view.Buffer().GetText(), "one twoone");
+  EXPECT_EQ(view.Buffer().GetSelText(), "one");
+
+  CUndoEditView other;
+  other.resize(600, 300);
+  other.EnableDragDrop(3);
+  other.show();
+  other.OnInitialUpdate("X");
+  view.target = &other;
+  view.dropAt = 1;
+  view.modifiers = Qt::NoModifier;
+  view.SetSel(4, 7);  // "two"
+  DragFrom(view, 5);
+  EXPECT_EQ(other.Buffer().GetText(), "Xtwo");
+  EXPECT_EQ(view.Buffer().GetText(), "one one");
+}
 
 class UndoEditViewTest : public ::testing::Test {
  protected:
