@@ -5,6 +5,10 @@ namespace corvella::str {
 
 inline constexpr const char* kAppTitle = "Corvella";  // string 57344
 
+// The main frame.
+inline constexpr const char* kStopRunningScript = "実行中のスクリプトを停止してください。";
+inline constexpr const char* kAskToSave = "%1 への変更を保存しますか?";
+
 // Message box buttons.
 inline constexpr const char* kButtonOk = "OK";
 inline constexpr const char* kButtonCancel = "キャンセル";
@@ -42,5 +46,177 @@ inline constexpr const char* kHtmlSaveFilter = "HTML ファイル (*.html *.htm)
 inline constexpr const char* kHtmlOpenFailed = "出力ファイルをオープン出来ません.\n";
 // The framework's length check of a dialog field; %1 is the limit.
 inline constexpr const char* kStringSizePrompt = "%1 文字以内で入力してください。";
+
+
+// Menus 128, 129 and 138: popup captions.
+inline constexpr const char* kEditMenuCaption = "編集(&E)";
+inline constexpr const char* kViewMenuCaption = "表示(&V)";
+inline constexpr const char* kCommandMenuCaption = "コマンド(&C)";
+inline constexpr const char* kTemplateMenuCaption = "ひな型(&T)";
+inline constexpr const char* kMacroMenuCaption = "マクロ(&M)";
+inline constexpr const char* kWindowMenuCaption = "ウィンドウ(&W)";
+inline constexpr const char* kHelpMenuCaption = "ヘルプ(&H)";
+inline constexpr const char* kDebugMenuCaption = "デバッグ モード(&D)";
+inline constexpr const char* kWarnCheckMenuCaption = "識別子チェック(&W)";
+
+// Command captions (without the shortcut text) and their "prompt\ntooltip" strings.
+inline constexpr const char* kCmdFileNewCaption = "新規作成(&N)";
+inline constexpr const char* kCmdFileNewPrompt = "新規にファイルを作成\n新規ファイル (Ctrl+N)";
+inline constexpr const char* kCmdFileOpenCaption = "開く(&O)...";
+inline constexpr const char* kCmdFileOpenPrompt = "既存のファイルを開く\n開く (Ctrl+O)";
+inline constexpr const char* kCmdFileCloseCaption = "閉じる(&C)";
+inline constexpr const char* kCmdFileClosePrompt = "作業中のファイルを閉じる\n閉じる";
+inline constexpr const char* kCmdFileSaveCaption = "上書き保存(&S)";
+inline constexpr const char* kCmdFileSavePrompt = "作業中のファイルを上書きして保存\n保存 (Ctrl+S)";
+inline constexpr const char* kCmdFileSaveAsCaption = "名前を付けて保存(&A)...";
+inline constexpr const char* kCmdFileSaveAsPrompt = "作業中のファイルを新しい名前で保存\n名前をつけて保存";
+inline constexpr const char* kCmdFileSaveAllCaption = "すべて保存(&L)";
+inline constexpr const char* kCmdFileSaveAllPrompt = "開いているファイルをすべて保存\nすべて保存";
+inline constexpr const char* kCmdFilePrintCaption = "印刷(&P)...";
+inline constexpr const char* kCmdFilePrintPrompt = "作業中のファイルを印刷\n印刷 (Ctrl+P)";
+inline constexpr const char* kCmdFilePrintPreviewCaption = "印刷プレビュー(&V)";
+inline constexpr const char* kCmdFilePrintPreviewPrompt = "印刷イメージを表示\n印刷プレビュー";
+inline constexpr const char* kCmdFilePrintSetupCaption = "プリンタの設定(&R)...";
+inline constexpr const char* kCmdFilePrintSetupPrompt = "プリンタ/印刷オプションの変更\n印刷設定";
+inline constexpr const char* kCmdRecentFileCaption = "最近使ったファイル";
+inline constexpr const char* kCmdRecentFilePrompt = "指定のファイルを開く";
+inline constexpr const char* kCmdAppExitCaption = "アプリケーションの終了(&X)";
+inline constexpr const char* kCmdAppExitPrompt = "アプリケーションを終了し、ファイルの保存を指示\n終了";
+inline constexpr const char* kCmdEditUndoCaption = "元に戻す(&U)";
+inline constexpr const char* kCmdEditUndoPrompt = "直前に行った動作を元に戻す\n元に戻す (Ctrl+Z)";
+inline constexpr const char* kCmdEditRedoCaption = "やり直し(&R)";
+inline constexpr const char* kCmdEditRedoPrompt = "前の未完了操作を繰り返す\nやり直し";
+inline constexpr const char* kCmdEditCutCaption = "切り取り(&T)";
+inline constexpr const char* kCmdEditCutPrompt = "選択範囲を切り取ってクリップボードに保存\n切り取り (Ctrl+X)";
+inline constexpr const char* kCmdEditCopyCaption = "コピー(&C)";
+inline constexpr const char* kCmdEditCopyPrompt = "選択範囲をコピーしてクリップボードに保存\nコピー (Ctrl+C)";
+inline constexpr const char* kCmdEditPasteCaption = "貼り付け(&P)";
+inline constexpr const char* kCmdEditPastePrompt = "クリップボードの内容を貼り付け\n貼り付け (Ctrl+V)";
+inline constexpr const char* kCmdEditClearCaption = "削除(&D)";
+inline constexpr const char* kCmdEditClearPrompt = "選択範囲を削除\n削除";
+inline constexpr const char* kCmdEditSelectAllCaption = "すべて選択(&A)";
+inline constexpr const char* kCmdEditSelectAllPrompt = "ファイル内のすべてを選択\nすべて選択 (Ctrl+A)";
+inline constexpr const char* kCmdEditFindCaption = "検索(&F)...";
+inline constexpr const char* kCmdEditFindPrompt = "指定した文字列の検索\n検索 (Ctrl+F)";
+inline constexpr const char* kCmdEditFindNextCaption = "次を検索(&N)";
+inline constexpr const char* kCmdEditFindNextPrompt = "直前に行った検索を繰り返す\n次を検索 (F3)";
+inline constexpr const char* kCmdEditFindPrevCaption = "前を検索(&V)";
+inline constexpr const char* kCmdEditFindPrevPrompt = "直前に行った検索を繰り返す\n前を検索 (Shift+F3)";
+inline constexpr const char* kCmdEditReplaceCaption = "置換(&E)...";
+inline constexpr const char* kCmdEditReplacePrompt = "指定した文字列を他の文字列で置換\n置換 (Ctrl+H)";
+inline constexpr const char* kCmdGotoLineCaption = "行ジャンプ(&G)...";
+inline constexpr const char* kCmdGotoLinePrompt = "指定した位置にカーソルを移動\n行ジャンプ";
+inline constexpr const char* kCmdViewToolbarCaption = "ツール バー(&T)";
+inline constexpr const char* kCmdViewToolbarPrompt = "ツール バーの 表示/非表示\nツール バーの表示切り替え";
+inline constexpr const char* kCmdViewStatusBarCaption = "ステータス バー(&S)";
+inline constexpr const char* kCmdViewStatusBarPrompt = "ステータス バーの 表示/非表示\nステータス バーの表示切り替え";
+inline constexpr const char* kCmdAutoIndentCaption = "オート インデント(&A)";
+inline constexpr const char* kCmdAutoIndentPrompt = "オート インデントの 有効/無効\nオート インデント";
+inline constexpr const char* kCmdSyntaxColorCaption = "構文強調表示(&R)";
+inline constexpr const char* kCmdSyntaxColorPrompt = "構文強調 表示/非表示\n構文強調";
+inline constexpr const char* kCmdViewFontCaption = "フォントの選択(&F)...";
+inline constexpr const char* kCmdViewFontPrompt = "エディタで使用するフォントを選択\nフォント";
+inline constexpr const char* kCmdRunCaption = "実行(&R)";
+inline constexpr const char* kCmdRunPrompt = "スクリプトを実行\n実行";
+inline constexpr const char* kCmdRunArgsCaption = "引数を指定して実行(&P)...";
+inline constexpr const char* kCmdRunArgsPrompt = "引数を指定して実行\n引数を指定して実行";
+inline constexpr const char* kCmdBrowserCaption = "出力を WWW ブラウザへ(&B)...";
+inline constexpr const char* kCmdBrowserPrompt = "スクリプトを実行し出力を WWW ブラウザで表示\n出力を WWW ブラウザへ";
+inline constexpr const char* kCmdStopRunCaption = "実行を停止(&S)";
+inline constexpr const char* kCmdStopRunPrompt = "スクリプトの実行を停止\n実行停止";
+inline constexpr const char* kCmdSyntaxCheckCaption = "文法チェック(&C)";
+inline constexpr const char* kCmdSyntaxCheckPrompt = "スクリプトの文法をチェック\n文法チェック";
+inline constexpr const char* kCmdPerlVersionCaption = "バージョン表示(&V)";
+inline constexpr const char* kCmdPerlVersionPrompt = "Perl のバージョン・パッチレベルの表示\nバージョン表示";
+inline constexpr const char* kCmdPerlConfigCaption = "コンフィグレーション表示(&T)";
+inline constexpr const char* kCmdPerlConfigPrompt = "Perl のコンフィグレーションのサマリを表示\nコンフィグレーション表示";
+inline constexpr const char* kCmdUseJPerlCaption = "JPerlを使う(&J)";
+inline constexpr const char* kCmdUseJPerlPrompt = "Perl.exe / JPerl.exe の切り替え\nJPerlを使う";
+inline constexpr const char* kCmdInsideModeCaption = "DOS窓を表示しない(&I)";
+inline constexpr const char* kCmdInsideModePrompt = "実行時にDOS窓を開かない\nDOS窓を非表示";
+inline constexpr const char* kCmdSettingsCaption = "環境設定(&E)...";
+inline constexpr const char* kCmdSettingsPrompt = "環境を設定\n環境設定";
+inline constexpr const char* kCmdTemplateAddCaption = "ひな型に追加(&A)...";
+inline constexpr const char* kCmdTemplateAddPrompt = "現在のファイルをひな型の一覧に追加\nひな型に追加";
+inline constexpr const char* kCmdTemplateOrganizeCaption = "ひな型の整理(&O)...";
+inline constexpr const char* kCmdTemplateOrganizePrompt = "ひな型の一覧を整理\nひな型の整理";
+inline constexpr const char* kCmdCloseAllCaption = "すべて閉じる(&L)";
+inline constexpr const char* kCmdCloseAllPrompt = "すべてのウィンドウを閉じる\nすべて閉じる";
+inline constexpr const char* kCmdCascadeCaption = "重ねて表示(&C)";
+inline constexpr const char* kCmdCascadePrompt = "ウィンドウを重ねて表示\n重ねて表示";
+inline constexpr const char* kCmdTileHorzCaption = "上下に並べて表示(&H)";
+inline constexpr const char* kCmdTileHorzPrompt = "ウィンドウを上下に並べて表示\n上下に並べて表示";
+inline constexpr const char* kCmdTileVertCaption = "左右に並べて表示(&T)";
+inline constexpr const char* kCmdTileVertPrompt = "ウィンドウを左右に並べて表示\n左右に並べて表示";
+inline constexpr const char* kCmdArrangeIconsCaption = "アイコンの整列(&A)";
+inline constexpr const char* kCmdArrangeIconsPrompt = "ウィンドウの下部にアイコンを整列\nアイコンの整列";
+inline constexpr const char* kCmdReadmeCaption = "お読みください(&R)";
+inline constexpr const char* kCmdReadmePrompt = "必ず、お読みください\nお読みください";
+inline constexpr const char* kCmdAssociateCaption = "関連付け設定(&E)...";
+inline constexpr const char* kCmdAssociatePrompt = "拡張子の関連付けを設定\n関連付け";
+inline constexpr const char* kCmdCreateShortcutCaption = "ショートカットの作成(&S)...";
+inline constexpr const char* kCmdCreateShortcutPrompt = "アプリケーションのショートカットを作成\nショートカット作成";
+inline constexpr const char* kCmdReportCaption = "レポート(&P)...";
+inline constexpr const char* kCmdReportPrompt = "環境や設定をレポート\nレポート";
+inline constexpr const char* kCmdAboutCaption = "バージョン情報(&A)...";
+inline constexpr const char* kCmdAboutPrompt = "プログラムの情報、バージョンそして著作権を表示\nバージョン情報";
+
+// Status bar: the idle message (string 57345) and the panes' initial texts, which also give each pane its width.
+inline constexpr const char* kIdleMessage = "レディ";
+inline constexpr const char* kPaneLine = " 行: 0000";
+inline constexpr const char* kPaneEncoding = "UTF-8";
+inline constexpr const char* kPaneNewline = "CR+LF";
+inline constexpr const char* kPaneKana = "カナ";
+inline constexpr const char* kPaneCaps = "CAP";
+inline constexpr const char* kPaneNum = "NUM";
+inline constexpr const char* kPaneScroll = "SCRL";
+
+// Documents: load and save, the run copy, the open and save dialogs (templates 135 and 136).
+inline constexpr const char* kFileFilter =
+    "Perl Script ファイル (*.pl;*.cgi;*.pm)|*.pl;*.cgi;*.pm|すべてのファイル (*.*)|*.*||";  // string 130
+inline constexpr const char* kFileTooLarge = "ﾌｧｲﾙが大きすぎて開けません。";  // string 61701
+inline constexpr const char* kReadOnlySaveRefused =
+    "このファイルには読み取り専用属性が設定されています。\n別のファイル名を使用して下さい。";
+inline constexpr const char* kTempCopyFailed = "テンポラリファイルを作成出来ませんでした。";
+// The document layer's load and save failure reports: %1 the file, %2 the reason, %3 the system's error code.
+inline constexpr const char* kOpenFailed = "%1 を開けませんでした。\n%2(Error:%3)";
+inline constexpr const char* kSaveFailed = "%1 を保存できませんでした。\n%2(Error:%3)";
+inline constexpr const char* kOpenShortRead = "%1 を開けませんでした。\nファイルを最後まで読み込めませんでした。";
+// Characters a load or save had to write differently; %1 the file, %2 how many.
+inline constexpr const char* kLoadReplacedChars =
+    "%1 には Shift_JIS で表せない文字が %2 個あり、別の文字に置き換えて読み込みました。\n"
+    "保存すると置き換えた文字で書き込まれます。";
+inline constexpr const char* kSaveReplacedChars =
+    "%1 には保存先の文字コードで表せない文字が %2 個あり、\"?\" に置き換えて保存しました。";
+// The system's reasons, by error code.
+inline constexpr const char* kErrNotFound = "ファイルまたはフォルダーが見つかりません。";
+inline constexpr const char* kErrAccess = "アクセスが拒否されました。";
+inline constexpr const char* kErrIsFolder = "フォルダーです。";
+inline constexpr const char* kErrNotRegular = "通常のファイルではありません。";
+inline constexpr const char* kErrNoSpace = "ディスクの空き領域が不足しています。";
+inline constexpr const char* kErrReadOnlyFs = "読み取り専用のファイル システムです。";
+inline constexpr const char* kErrTooBig = "ファイルが大きすぎます。";
+inline constexpr const char* kErrNoMemory = "メモリが不足しています。";
+inline constexpr const char* kErrNameTooLong = "ファイル名が長すぎます。";
+inline constexpr const char* kErrIo = "入出力エラーが発生しました。";
+inline constexpr const char* kErrOther = "システム エラーが発生しました。";
+// The file dialog.
+inline constexpr const char* kOpenDlgTitle = "開く";
+inline constexpr const char* kSaveAsDlgTitle = "名前を付けて保存";
+inline constexpr const char* kFileDlgLookIn = "ファイルの場所(&I):";
+inline constexpr const char* kFileDlgFileName = "ファイル名(&N):";
+inline constexpr const char* kFileDlgFileType = "ファイルの種類(&T):";
+inline constexpr const char* kFileDlgOpen = "開く(&O)";
+inline constexpr const char* kFileDlgSave = "保存(&S)";
+inline constexpr const char* kFileDlgCancel = "キャンセル";
+inline constexpr const char* kFileDlgOverwrite = "%1 は既に存在します。\n上書きしますか?";
+inline constexpr const char* kFileDlgNotFound = "%1\nファイルが見つかりません。\nファイル名を確認してください。";
+inline constexpr const char* kFileDlgPathNotFound = "%1\nパスが存在しません。\nパスを確認してください。";
+inline constexpr const char* kAutoDetectCheck = "文字コードを自動認識する(&C)";
+inline constexpr const char* kKanjiCodeLabel = "文字コード(&E):";
+inline constexpr const char* kNewlineCodeLabel = "改行コード(&C):";
+// Entries of the encoding and newline lists; the index is the code.
+inline constexpr const char* kKanjiCodeNames[] = {"日本語 シフトJIS", "日本語 EUC", "日本語 JIS", "UTF-8"};
+inline constexpr const char* kNewlineCodeNames[] = {"CR+LF (Windows)", "LF (UNIX)", "CR (Macintosh)"};
 
 }  // namespace corvella::str

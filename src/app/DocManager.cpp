@@ -1,0 +1,219 @@
+// The documents of the program: new, open, close, save-modified questions, Save All, Close All and the recent-file list.
+#include "app/DocManager.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+
+#include "app/ChildFrame.h"
+#include "app/FileNames.h"
+#include "app/MainFrame.h"
+#include "app/MessageBox.h"
+#include "app/Profile.h"
+#include "editor/MyView.h"
+#include "export/HtmlExportCommand.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+#include "text/MyDoc.h"
+#include "text/OpenFileDlg.h"
+
+namespace corvella {
+namespace {
+
+constexpr const char* kRecentSection = "Recent File List";
+
+// Closing a document window asks the manager first.
+class CloseGuard : public QObject {
+ public:
+  CloseGuard(DocManager& manager, CMyDoc* doc, QObject* parent) : QObject(parent), manager_(manager), doc_(doc) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Close && !manager_.SaveModified(doc_)) {
+      event->ignore();
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  DocManager& manager_;
+  CMyDoc* doc_;
+};
+
+}  // namespace
+
+struct DocManager::Entry {
+  std::unique_ptr<CMyDoc> doc;
+  CMyView* view = nullptr;
+  CChildFrame* child = nullptr;
+};
+
+DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
+    : QObject(parent), m_frame(frame), m_profile(profile) {
+  RegisterCommands();
+  m_frame.m_saveAllModified = [this] { return SaveAllModified(); };
+  m_frame.m_activeDocument = [this]() -> CommandTarget* { return nullptr; };
+}
+
+DocManager::~DocManager() = default;
+
+std::vector<CMyDoc*> DocManager::Documents() const {
+  std::vector<CMyDoc*> docs;
+  for (const auto& e : m_docs) docs.push_back(e->doc.get());
+  return docs;
+}
+
+DocManager::Entry* DocManager::EntryOf(const CMyDoc* doc) const {
+  for (const auto& e : m_docs) {
+    if (e->doc.get() == doc) return e.get();
+  }
+  return nullptr;
+}
+
+CMyDoc* DocManager::DocumentOf(const CMyView* view) const {
+  for (const auto& e : m_docs) {
+    if (e->view == view) return e->doc.get();
+  }
+  return nullptr;
+}
+
+CMyDoc* DocManager::ActiveDocument() const { return DocumentOf(m_frame.ActiveView()); }
+
+DocManager::Entry* DocManager::Attach(std::unique_ptr<CMyDoc> doc, CMyView* view) {
+  auto entry = std::make_unique<Entry>();
+  entry->doc = std::move(doc);
+  entry->view = view;
+  CMyDoc* d = entry->doc.get();
+  d->SetSaveAllModified([this] { return SaveAllModified(); });
+  entry->child = m_frame.AddDocumentWindow(view, d->GetTitle());
+  CChildFrame* child = entry->child;
+  connect(d, &CMyDoc::titleChanged, child, [child](const QString& title) { child->setWindowTitle(title); });
+  connect(d, &CMyDoc::addToRecentFileList, this, &DocManager::AddToRecentFileList);
+  child->installEventFilter(new CloseGuard(*this, d, child));
+  connect(child, &QObject::destroyed, this, [this, d] { CloseDocument(d); });
+  m_docs.push_back(std::move(entry));
+  m_frame.ShowMenuFor(true);
+  return m_docs.back().get();
+}
+
+void DocManager::CloseDocument(CMyDoc* doc) {
+  std::erase_if(m_docs, [doc](const std::unique_ptr<Entry>& e) { return e->doc.get() == doc; });
+  m_frame.ShowMenuFor(!m_docs.empty());
+}
+
+CMyDoc* DocManager::OnFileNew() {
+  auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
+  auto* view = new CMyView;
+  doc->SetView(view);
+  doc->OnNewDocument();
+  doc->SetTitle(QStringLiteral("Plumo%1").arg(++m_nUntitled));
+  return Attach(std::move(doc), view)->doc.get();
+}
+
+CMyDoc* DocManager::OpenDocumentFile(const QString& given) {
+  const QString path = QString::fromStdString(PathForOpening(given.toStdString()));
+  for (const auto& e : m_docs) {
+    if (e->doc->GetPathName() == path) {
+      e->child->ActivateFrame();
+      return e->doc.get();
+    }
+  }
+  auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
+  auto* view = new CMyView;
+  doc->SetView(view);
+  if (!doc->OnOpenDocument(path)) {
+    delete view;
+    return nullptr;
+  }
+  doc->SetPathName(path);
+  return Attach(std::move(doc), view)->doc.get();
+}
+
+bool DocManager::SaveModified(CMyDoc* doc) {
+  if (!doc || !doc->IsModified()) return true;
+  const QString name = doc->GetPathName().isEmpty() ? doc->GetTitle() : doc->GetPathName();
+  const QString prompt = QString::fromUtf8(str::kAskToSave).arg(name);
+  switch (ShowMessage(&m_frame, prompt, MsgIcon::Question, MsgButtons::YesNoCancel)) {
+    case MsgResult::Yes: return doc->DoFileSave();
+    case MsgResult::No: return true;
+    default: return false;
+  }
+}
+
+bool DocManager::SaveAllModified() {
+  for (CMyDoc* doc : Documents()) {
+    if (!SaveModified(doc)) return false;
+  }
+  return true;
+}
+
+void DocManager::CloseAll() {
+  // A document whose question is cancelled stays open; the others close.
+  for (CMyDoc* doc : Documents()) {
+    Entry* e = EntryOf(doc);
+    if (!e || !SaveModified(doc)) continue;
+    e->doc->SetModifiedFlag(false);
+    e->child->close();
+  }
+}
+
+void DocManager::SaveAll() {
+  for (CMyDoc* doc : Documents()) {
+    if (doc->IsModified()) doc->DoFileSave();
+  }
+}
+
+void DocManager::AddToRecentFileList(const QString& path) {
+  m_recent.removeAll(path);
+  m_recent.prepend(path);
+  while (m_recent.size() > kRecentFiles) m_recent.removeLast();
+}
+
+void DocManager::LoadRecentFileList() {
+  m_recent.clear();
+  for (int i = 1; i <= kRecentFiles; ++i) {
+    const std::string path = m_profile.GetProfileString(kRecentSection, "File" + std::to_string(i));
+    if (!path.empty()) m_recent << QString::fromStdString(path);
+  }
+}
+
+void DocManager::SaveRecentFileList() {
+  m_profile.DeleteSection(kRecentSection);
+  for (int i = 0; i < m_recent.size(); ++i) {
+    m_profile.WriteProfileString(kRecentSection, "File" + std::to_string(i + 1), m_recent[i].toStdString());
+  }
+}
+
+void DocManager::RegisterCommands() {
+  using namespace res;
+  auto needDoc = [this](CmdUI& ui) { ui.enabled = ActiveDocument() != nullptr; };
+  m_commands.On(ID_FILE_NEW, [this] { OnFileNew(); });
+  m_commands.On(ID_FILE_OPEN, [this] {
+    OnFileOpen(&m_frame, m_frame.GetSettings(), [this](const QString& path) { return OpenDocumentFile(path) != nullptr; });
+  });
+  m_commands.On(ID_FILE_SAVE, [this] { if (CMyDoc* d = ActiveDocument()) d->DoFileSave(); }, needDoc);
+  m_commands.On(ID_FILE_SAVE_AS, [this] { if (CMyDoc* d = ActiveDocument()) d->DoSave(QString(), true); }, needDoc);
+  m_commands.On(ID_FILE_CLOSE, [this] { if (CChildFrame* c = m_frame.ActiveChild()) c->close(); }, needDoc);
+  m_commands.On(ID_FILE_SAVE_ALL, [this] { SaveAll(); }, needDoc);
+  m_commands.On(ID_WINDOW_CLOSE_ALL, [this] { CloseAll(); }, needDoc);
+  m_commands.On(ID_FILE_HTML_EXPORT, [this] {
+    if (CMyDoc* d = ActiveDocument(); d && d->GetView()) {
+      ExportHtml(&m_frame, *d->GetView(), m_profile, d->GetTitle(), d->GetPathName());
+    }
+  }, [this](CmdUI& ui) {
+    CMyDoc* d = ActiveDocument();
+    ui.enabled = d && d->GetView() && CanExportHtml(*d->GetView());
+  });
+  m_commands.OnRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + kRecentFiles - 1, [this](int id) {
+    const int i = id - ID_FILE_MRU_FILE1;
+    if (i >= m_recent.size()) return;
+    const QString path = m_recent[i];
+    // A file that cannot be opened leaves the list.
+    if (!OpenDocumentFile(path)) m_recent.removeAll(path);
+  }, [this](CmdUI& ui) {
+    const int i = ui.id - ID_FILE_MRU_FILE1;
+    ui.enabled = i < m_recent.size();
+    if (i < m_recent.size()) ui.text = QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(m_recent[i]).fileName());
+  });
+}
+
+}  // namespace corvella

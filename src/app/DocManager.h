@@ -1,0 +1,63 @@
+// The documents of the program: new, open, close, save-modified questions, Save All, Close All and the recent-file list.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QObject>
+#include <QStringList>
+
+#include "app/CommandRouter.h"
+
+namespace corvella {
+
+class CChildFrame;
+class CMainFrame;
+class CMyDoc;
+class CMyView;
+class Profile;
+
+class DocManager : public QObject, public CommandTarget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kRecentFiles = 8;
+
+  DocManager(CMainFrame& frame, Profile& profile, QObject* parent = nullptr);
+  ~DocManager() override;
+
+  // A new untitled document "Plumo1", "Plumo2", …
+  CMyDoc* OnFileNew();
+  // Opens `path` (expanded as every open does); an already open file is
+  // only brought to the front. Null on failure (already reported).
+  CMyDoc* OpenDocumentFile(const QString& path);
+  // The save-modified question; false when the user cancelled.
+  bool SaveModified(CMyDoc* doc);
+  bool SaveAllModified();
+  void CloseAll();
+  void SaveAll();
+
+  std::vector<CMyDoc*> Documents() const;
+  CMyDoc* ActiveDocument() const;
+  CMyDoc* DocumentOf(const CMyView* view) const;
+
+  const QStringList& RecentFiles() const { return m_recent; }
+  void AddToRecentFileList(const QString& path);
+  void LoadRecentFileList();
+  void SaveRecentFileList();
+
+ private:
+  struct Entry;
+  Entry* Attach(std::unique_ptr<CMyDoc> doc, CMyView* view);
+  Entry* EntryOf(const CMyDoc* doc) const;
+  void CloseDocument(CMyDoc* doc);
+  void RegisterCommands();
+
+  CMainFrame& m_frame;
+  Profile& m_profile;
+  std::vector<std::unique_ptr<Entry>> m_docs;
+  int m_nUntitled = 0;
+  QStringList m_recent;
+};
+
+}  // namespace corvella

@@ -1,0 +1,231 @@
+// The main window: document area, menus, toolbar, status bar, the in-memory Settings, editor font and colours, and the frame's own commands.
+#include "app/MainFrame.h"
+
+#include <filesystem>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/ChildFrame.h"
+#include "app/CommandUi.h"
+#include "app/EditorFont.h"
+#include "app/FileNames.h"
+#include "app/MessageBox.h"
+#include "app/Profile.h"
+#include "editor/MyView.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+
+namespace corvella {
+namespace {
+
+// The Perl folder as every run uses it: the canonical form of an existing
+// folder, empty when it does not exist.
+std::string ResolvePerlFolder(const std::string& stored) {
+  std::error_code ec;
+  const auto canonical = std::filesystem::canonical(stored, ec);
+  if (ec || !std::filesystem::is_directory(canonical, ec)) return {};
+  return canonical.string();
+}
+
+void RemoveIfExists(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(Profile& profile, CommandTarget* app, QWidget* parent)
+    : QMainWindow(parent), m_profile(profile), m_app(app) {
+  m_router = std::make_unique<CommandRouter>([this] { return CommandChain(); }, this);
+  setWindowTitle(QString::fromUtf8(str::kAppTitle));
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::Create() {
+  m_mdiArea = new QMdiArea(this);
+  m_mdiArea->setViewMode(QMdiArea::SubWindowView);
+  m_mdiArea->setActivationOrder(QMdiArea::CreationOrder);
+  setCentralWidget(m_mdiArea);
+  connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { emit activeDocumentChanged(); });
+
+  const ActionLookup lookup = [this](int id) { return m_router->Action(id); };
+  m_toolBar = addToolBar(QString());
+  m_toolBar->setObjectName(QStringLiteral("ToolBar"));
+  m_toolBar->setMovable(true);
+  m_toolBar->setIconSize(QSize(16, 15));
+  BuildToolBar(m_toolBar, lookup);
+  CreateStatusBar();
+
+  LoadSettings(m_profile, ProgramFolder(), ResolvePerlFolder, m_settings);
+  LoadEditorFont(m_profile, m_settings);
+  m_font = m_settings.font ? FontFromLogFont(*m_settings.font) : DefaultEditorFont();
+  LoadColors(m_profile, m_settings);
+
+  ShowMenuFor(false);
+  InstallAccelerators(this, lookup);
+  RegisterCommands();
+  m_router->StartIdleUpdates();
+  resize(900, 650);
+  return true;
+}
+
+void CMainFrame::CreateStatusBar() {
+  QStatusBar* bar = statusBar();
+  // The message pane says "レディ" whenever no prompt is shown.
+  connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& message) {
+    if (message.isEmpty()) bar->showMessage(QString::fromUtf8(str::kIdleMessage));
+  });
+  bar->showMessage(QString::fromUtf8(str::kIdleMessage));
+  int i = 0;
+  for (const StatusPane& pane : StatusPanes()) {
+    if (pane.id == res::ID_SEPARATOR || i >= 7) continue;
+    auto* label = new QLabel(QString::fromUtf8(pane.text.data(), static_cast<qsizetype>(pane.text.size())), bar);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMinimumWidth(label->sizeHint().width() + 6);
+    // The lock keys' state is not something every platform reports.
+    if (pane.id == res::ID_INDICATOR_CAPS || pane.id == res::ID_INDICATOR_NUM ||
+        pane.id == res::ID_INDICATOR_SCRL || pane.id == res::ID_INDICATOR_KANA) {
+      label->setEnabled(false);
+    }
+    bar->addPermanentWidget(label);
+    m_panes[i++] = label;
+  }
+}
+
+void CMainFrame::ShowMenuFor(bool documentsOpen) {
+  const int menu = documentsOpen ? res::IDR_PLUMOTYPE : res::IDR_MAINFRAME;
+  if (menu == m_menuShown) return;
+  m_menuShown = menu;
+  const QList<QMenu*> popups = BuildMenuBar(menuBar(), menu, [this](int id) { return m_router->Action(id); });
+  for (QMenu* popup : popups) {
+    connect(popup, &QMenu::aboutToShow, this, [this, popup] { m_router->UpdateMenu(popup); });
+  }
+}
+
+std::vector<CommandTarget*> CMainFrame::CommandChain() {
+  CommandTarget* view = nullptr;
+  if (auto* focused = qobject_cast<CMyView*>(QApplication::focusWidget())) view = focused;
+  else view = ActiveView();
+  return {view, m_activeDocument ? m_activeDocument() : nullptr, ActiveChild(), this, m_app};
+}
+
+CChildFrame* CMainFrame::ActiveChild() const {
+  return m_mdiArea ? qobject_cast<CChildFrame*>(m_mdiArea->activeSubWindow()) : nullptr;
+}
+
+CMyView* CMainFrame::ActiveView() const {
+  CChildFrame* child = ActiveChild();
+  return child ? qobject_cast<CMyView*>(child->widget()) : nullptr;
+}
+
+CChildFrame* CMainFrame::AddDocumentWindow(CMyView* view, const QString& title) {
+  auto* child = new CChildFrame;
+  child->setWidget(view);
+  child->setWindowTitle(title);
+  m_mdiArea->addSubWindow(child);
+  view->ApplySettings(m_settings, m_font);
+  connect(view, &CMyView::focusEntered, this, [this](CMyView* v) { m_pLastView = v; });
+  connect(view, &QObject::destroyed, this, [this, view] {
+    if (m_pLastView == view) m_pLastView = nullptr;
+  });
+  child->ActivateFrame();
+  return child;
+}
+
+void CMainFrame::UpdateAllViews(int hint) {
+  for (QMdiSubWindow* sub : m_mdiArea->subWindowList()) {
+    auto* view = qobject_cast<CMyView*>(sub->widget());
+    if (!view) continue;
+    if (hint == 1) view->ApplySettings(m_settings, m_font);
+    else if (hint == 2) view->SetStress(m_settings.Stress);
+    else if (hint == 3) view->m_bAutoIndent = m_settings.AutoIndent;
+  }
+}
+
+void CMainFrame::RegisterCommands() {
+  using namespace res;
+  m_commands.On(ID_VIEW_AUTO_INDENT, [this] {
+    m_settings.AutoIndent = !m_settings.AutoIndent;
+    UpdateAllViews(3);
+  }, [this](CmdUI& ui) { ui.checked = m_settings.AutoIndent; });
+  m_commands.On(ID_VIEW_SYNTAX_COLOR, [this] {
+    m_settings.Stress = !m_settings.Stress;
+    UpdateAllViews(2);
+  }, [this](CmdUI& ui) { ui.checked = m_settings.Stress; });
+  m_commands.On(ID_COMMAND_USE_JPERL, [this] { m_settings.UsePerl = m_settings.UsePerl == 0 ? 1 : 0; },
+                [this](CmdUI& ui) { ui.checked = m_settings.UsePerl != 0; });
+  m_commands.On(ID_WINDOW_CASCADE, [this] { m_mdiArea->cascadeSubWindows(); },
+                [this](CmdUI& ui) { ui.enabled = !m_mdiArea->subWindowList().isEmpty(); });
+  m_commands.On(ID_WINDOW_TILE_HORZ, [this] { m_mdiArea->tileSubWindows(); },
+                [this](CmdUI& ui) { ui.enabled = !m_mdiArea->subWindowList().isEmpty(); });
+  m_commands.On(ID_WINDOW_TILE_VERT, [this] { m_mdiArea->tileSubWindows(); },
+                [this](CmdUI& ui) { ui.enabled = !m_mdiArea->subWindowList().isEmpty(); });
+  m_commands.On(ID_WINDOW_ARRANGE, [this] { m_mdiArea->tileSubWindows(); },
+                [this](CmdUI& ui) { ui.enabled = !m_mdiArea->subWindowList().isEmpty(); });
+  m_commands.On(ID_VIEW_TOOLBAR, [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); },
+                [this](CmdUI& ui) { ui.checked = m_toolBar->isVisible(); });
+  m_commands.On(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
+                [this](CmdUI& ui) { ui.checked = statusBar()->isVisible(); });
+  m_commands.On(ID_APP_EXIT, [this] { close(); });
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (m_bRunning) {
+    ShowMessage(this, QString::fromUtf8(str::kStopRunningScript), MsgIcon::Stop);
+    event->ignore();
+    return;
+  }
+  if (m_saveAllModified && !m_saveAllModified()) {
+    event->ignore();
+    return;
+  }
+  SaveOnDestroy();
+  event->accept();
+}
+
+std::optional<WindowPlacement> CMainFrame::CurrentPlacement() const {
+  const QRect r = normalGeometry();
+  if (!r.isValid()) return std::nullopt;
+  WindowPlacement w;
+  w.showState = isMaximized() ? kShowMaximized : isMinimized() ? kShowMinimized : kShowNormal;
+  w.left = r.left();
+  w.top = r.top();
+  w.right = r.right() + 1;
+  w.bottom = r.bottom() + 1;
+  return w;
+}
+
+void CMainFrame::SaveOnDestroy() {
+  if (m_bDestroyed) return;
+  m_bDestroyed = true;
+  m_settings.font = LogFontFromFont(m_font);
+  SaveSettings(m_profile, m_settings, CurrentPlacement());
+  RemoveIfExists(m_settings.m_szBatchPath);
+  RemoveIfExists(GetProgramFilePath(kPifFileName));
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (m_bFirstShow) {
+    m_bFirstShow = false;
+    RestoreWindowPlacement();
+  }
+}
+
+void CMainFrame::RestoreWindowPlacement() {
+  LoadWindowPlacement(m_profile, m_settings);
+  if (!m_settings.windowPos) return;
+  const WindowPlacement& w = *m_settings.windowPos;
+  if (w.right > w.left && w.bottom > w.top) setGeometry(QRect(QPoint(w.left, w.top), QPoint(w.right - 1, w.bottom - 1)));
+  if (w.showState == kShowMaximized) showMaximized();
+}
+
+}  // namespace corvella

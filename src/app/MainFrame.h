@@ -1,0 +1,93 @@
+// The main window: document area, menus, toolbar, status bar, the in-memory Settings, editor font and colours, and the frame's own commands.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+#include <QFont>
+#include <QMainWindow>
+
+#include "app/CommandRouter.h"
+#include "app/Settings.h"
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace corvella {
+
+class CChildFrame;
+class CMyView;
+class Profile;
+
+class CMainFrame : public QMainWindow, public CommandTarget {
+  Q_OBJECT
+
+ public:
+  // `app` ends the command chain (the application's own commands).
+  CMainFrame(Profile& profile, CommandTarget* app, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  // The creation sequence; false when a step fails.
+  bool Create();
+
+  CommandRouter& Router() { return *m_router; }
+  void SetAppTarget(CommandTarget* app) { m_app = app; }
+  Settings& GetSettings() { return m_settings; }
+  const QFont& EditorFont() const { return m_font; }
+  void SetEditorFont(const QFont& font) { m_font = font; }
+  QMdiArea* MdiArea() const { return m_mdiArea; }
+
+  // A new document window around `view`, maximised and active.
+  CChildFrame* AddDocumentWindow(CMyView* view, const QString& title);
+  CMyView* ActiveView() const;
+  CChildFrame* ActiveChild() const;
+
+  // Hint 1: font, colours or settings; 2: colouring switched; 3: auto indent switched.
+  void UpdateAllViews(int hint);
+
+  // Menu 129 while a document is open, 128 otherwise.
+  void ShowMenuFor(bool documentsOpen);
+
+  // Asked on close, after the running-script check: offer every modified
+  // document for saving; false when the user cancelled.
+  std::function<bool()> m_saveAllModified;
+  // The command target of the active document (between view and child frame).
+  std::function<CommandTarget*()> m_activeDocument;
+
+  CMyView* m_pLastView = nullptr;
+  std::atomic<bool> m_bRunning{false};
+  bool m_bConsoleRun = false;
+
+ signals:
+  void activeDocumentChanged();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void CreateStatusBar();
+  void RegisterCommands();
+  void RestoreWindowPlacement();
+  std::optional<WindowPlacement> CurrentPlacement() const;
+  void SaveOnDestroy();
+  std::vector<CommandTarget*> CommandChain();
+  void UpdateLinePane();
+
+  Profile& m_profile;
+  CommandTarget* m_app;
+  std::unique_ptr<CommandRouter> m_router;
+  Settings m_settings;
+  QFont m_font;
+  QMdiArea* m_mdiArea = nullptr;
+  QToolBar* m_toolBar = nullptr;
+  QLabel* m_panes[7] = {};
+  int m_menuShown = 0;
+  bool m_bFirstShow = true;
+  bool m_bDestroyed = false;
+};
+
+}  // namespace corvella

@@ -1,0 +1,55 @@
+// The application object: start-up in its fixed order, the start-up mode, the command line, and shut-down.
+#include "app/MyApp.h"
+
+#include <QTimer>
+
+#include "app/DocManager.h"
+#include "app/MainFrame.h"
+#include "app/QSettingsProfile.h"
+#include "app/Settings.h"
+#include "res/resource.h"
+
+namespace corvella {
+
+CMyApp::CMyApp() = default;
+
+CMyApp::~CMyApp() {
+  m_docs.reset();
+  m_frame.reset();
+}
+
+bool CMyApp::InitInstance(const QStringList& files) {
+  m_profile = std::make_unique<QSettingsProfile>();  // "Varkel Software" / "Corvella"
+  m_frame = std::make_unique<CMainFrame>(*m_profile, nullptr);
+  m_docs = std::make_unique<DocManager>(*m_frame, *m_profile);
+  m_docs->LoadRecentFileList();
+  m_frame->SetAppTarget(m_docs.get());
+  if (!m_frame->Create()) return false;
+
+  // Start-up mode 1 or 2 with nothing named: no empty document.
+  m_nOpenMode = LoadOpenMode(*m_profile);
+  if (files.isEmpty()) {
+    if (m_nOpenMode == 0) m_docs->OnFileNew();
+  } else {
+    for (const QString& file : files) {
+      if (!m_docs->OpenDocumentFile(file)) return false;
+    }
+  }
+  if (m_nOpenMode == 1) {
+    // Opens the most recent file once the loop runs; nothing when the list is empty.
+    QTimer::singleShot(0, m_frame.get(), [this] { m_frame->Router().Route(res::ID_FILE_MRU_FILE1); });
+  }
+  m_frame->show();
+  return true;
+}
+
+int CMyApp::ExitInstance() {
+  if (m_profile) {
+    SaveOpenMode(*m_profile, m_nOpenMode);
+    if (m_docs) m_docs->SaveRecentFileList();
+    m_profile->Flush();
+  }
+  return 0;
+}
+
+}  // namespace corvella

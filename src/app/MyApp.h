@@ -1,0 +1,35 @@
+// The application object: start-up in its fixed order, the start-up mode, the command line, and shut-down.
+#pragma once
+
+#include <memory>
+
+#include <QStringList>
+
+namespace corvella {
+
+class CMainFrame;
+class DocManager;
+class QSettingsProfile;
+
+class CMyApp {
+ public:
+  CMyApp();
+  ~CMyApp();
+
+  // The start-up sequence; false ends the program.
+  bool InitInstance(const QStringList& files);
+  // Writes the start-up mode and the recent-file list; answers the exit code.
+  int ExitInstance();
+
+  CMainFrame* MainFrame() const { return m_frame.get(); }
+  DocManager* Documents() const { return m_docs.get(); }
+  int OpenMode() const { return m_nOpenMode; }
+
+ private:
+  std::unique_ptr<QSettingsProfile> m_profile;
+  std::unique_ptr<CMainFrame> m_frame;
+  std::unique_ptr<DocManager> m_docs;
+  int m_nOpenMode = 0;
+};
+
+}  // namespace corvella

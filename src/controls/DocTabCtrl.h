@@ -1,0 +1,141 @@
+// The document tab strip: one tab per document window of an MDI area in opening order, kept in step by a 500 ms refresh.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+#include "controls/TabListRefresh.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QStyleOptionTab;
+
+namespace corvella {
+
+class CMdiTabClient;
+
+// A tab control drawn around the display area it leaves for the documents:
+// a sunken border, the tab rows on one side, the pane inside. It never takes
+// the keyboard focus and never accepts a drop.
+class CDocTabCtrl : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Style bits (the values of the platform's tab control styles).
+  static constexpr unsigned kStyleBottom = 0x0002;
+  static constexpr unsigned kStyleHotTrack = 0x0040;
+  static constexpr unsigned kStyleMultiLine = 0x0200;
+
+  static constexpr int kTimerId = 333;
+  static constexpr int kTimerPeriodMs = 500;
+
+  // The text of a window's document, empty when it has none; the window's
+  // caption stands in for an empty one.
+  using DocumentTitleFunction = std::function<QString(const QMdiSubWindow*)>;
+
+  CDocTabCtrl(CMdiTabClient* owner, unsigned style, QWidget* parent);
+  ~CDocTabCtrl() override;
+
+  // The tab control itself. Selecting with SetCurSel tells nobody;
+  // SetCurFocus selects and activates the tab's window, as a click does.
+  int GetItemCount() const { return static_cast<int>(items.size()); }
+  int GetCurSel() const { return m_nCurSel; }
+  int SetCurSel(int tab);  // the previous selection, or -1 when `tab` is out of range
+  int GetCurFocus() const { return m_nCurSel; }
+  void SetCurFocus(int tab);
+  QString GetItemText(int tab) const;
+  int GetItemImage(int tab) const;  // image-list index, -1 for none
+  QRect GetItemRect(int tab) const;
+  int HitTest(QPoint pos) const;
+  int GetRowCount() const { return m_rows.rows; }
+  int GetImageCount() const { return static_cast<int>(imageList.size()); }
+  // The display area of a window placed on `windowRect` with its border
+  // already taken off (the rows of tabs and the pane's edge removed); an
+  // inside-out result becomes an empty rectangle at 0, 0.
+  QRect AdjustRect(const QRect& windowRect) const;
+
+  // Keeping the tabs in step with the document windows.
+  void Refresh(bool addNew);
+  bool AddTab(QMdiSubWindow* child, bool relayout, bool requireVisible);
+  bool RemoveTab(QMdiSubWindow* child, bool relayout);
+  // Drops the tab of a window that is leaving the area or being destroyed
+  // (only its identity is used).
+  bool RemoveTabOf(const QObject* child, bool relayout);
+  int FindTab(const QMdiSubWindow* child) const;
+  QString GetTabTitle(const QMdiSubWindow* child) const;
+  QMdiSubWindow* GetTabWindow(int tab) const;
+  void SetDocumentTitleFunction(DocumentTitleFunction function);
+  // A refresh as soon as the event loop runs.
+  void PostRefresh();
+
+  // Next / previous tab with wrap-around.
+  void FocusNextTab();
+  void FocusPreviousTab();
+
+  int Border() const { return border; }
+  // A window caption without Qt's "[*]" modification placeholder ("[*][*]"
+  // stands for a literal "[*]").
+  static QString StripTitlePlaceholder(const QString& caption);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  struct Item {
+    QString title;
+    QString className;
+    QPointer<QMdiSubWindow> frame;
+    const QObject* key = nullptr;  // the window's identity, kept past its destruction
+    int image = -1;
+  };
+
+  void OnTimer(int id);
+  void OnSelChange();
+  void OnLButtonDblClk();
+  QMdiArea* MdiArea() const;
+  void RelayoutOwner();
+  void InsertItem(Item item);
+  void DeleteItem(int tab);
+  void SetItemText(int tab, const QString& text);
+  int ImageFor(const QMdiSubWindow* child);
+  bool DropDeadTabs();
+
+  // Tab geometry, from the font, the style and the widget's size.
+  void LayoutTabs();
+  QRect ClientRect() const;
+  int StripLength(int clientWidth) const;
+  void InitTabOption(QStyleOptionTab* option, int tab) const;
+
+  std::vector<Item> items;
+  std::vector<QIcon> icons;        // every distinct icon met; position = image index
+  std::vector<QPixmap> imageList;  // the icons at small-icon size
+  CMdiTabClient* owner = nullptr;
+  int border = 5;
+
+  unsigned m_nStyle = 0;
+  int m_nCurSel = -1;
+  int m_nHot = -1;
+  QTimer m_timer;
+  DocumentTitleFunction m_documentTitle;
+  int m_nTabHeight = 0;
+  std::vector<int> m_widths;  // natural tab widths
+  TabRows m_rows;
+};
+
+}  // namespace corvella

@@ -1,0 +1,209 @@
+// Whole-file reads and writes that never leave a half-written file behind: new bytes go to a file beside the target, which is then renamed over it.
+#include "platform/AtomicFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <new>
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/FileNames.h"
+
+namespace corvella {
+namespace {
+
+class FdGuard {
+ public:
+  explicit FdGuard(int fd) : fd_(fd) {}
+  ~FdGuard() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FdGuard(const FdGuard&) = delete;
+  FdGuard& operator=(const FdGuard&) = delete;
+  int get() const { return fd_; }
+  // Closes now; a close error is a write error on some file systems.
+  int Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+int WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+// A link is replaced through the file it names, so that the link survives.
+std::string ResolveTarget(const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
+  }
+  return path;
+}
+
+// A new, empty file in the target's folder, so that the final rename stays
+// within one file system. Created with 0666 so that the umask applies to a
+// file that did not exist before.
+int CreateSibling(const std::string& target, std::string& siblingPath, int& fd) {
+  static std::atomic<unsigned> counter{0};
+  const std::string folder = GetFolderPart(target);
+  const std::string name = GetFileTitlePart(target).substr(0, 200);  // leaves room for the suffix
+  const auto clock = static_cast<unsigned long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".%ld-%u-%lx.tmp", static_cast<long>(::getpid()), counter++,
+                  clock & 0xFFFFFF);
+    siblingPath = folder + "." + name + suffix;
+    fd = ::open(siblingPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return 0;
+    if (errno != EEXIST) return errno;
+  }
+  return EEXIST;
+}
+
+void SyncFolderOf(const std::string& target) {
+  const std::string folder = GetFolderPart(target);
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);  // the rename itself is done; this only hurries it to the disk
+  ::close(fd);
+}
+
+// Fills a sibling through `fill`, then renames it over `path`. `mode` is the
+// sibling's permission bits; without it the old file's are kept.
+int ReplaceFile(const std::string& path, const std::function<int(int)>& fill, std::optional<mode_t> mode,
+                bool refuseReadOnly) {
+  const std::string target = ResolveTarget(path);
+  struct stat old;
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) return errno;
+  if (exists && S_ISDIR(old.st_mode)) return EISDIR;
+  if (exists && refuseReadOnly && IsReadOnlyFile(target)) return EACCES;
+
+  std::string sibling;
+  int rawFd = -1;
+  if (const int e = CreateSibling(target, sibling, rawFd)) return e;
+  FdGuard fd(rawFd);
+
+  int err = 0;
+  // The owner before the mode, as changing the owner may clear set-id bits.
+  // Keeping the owner is a courtesy, not a condition: only root may give a
+  // file away, so for anybody else the group is the most that can be kept.
+  if (exists && ::fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
+    [[maybe_unused]] const int groupKept = ::fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
+  }
+  if (mode || exists) {
+    if (::fchmod(fd.get(), mode ? *mode : (old.st_mode & 07777)) != 0) err = errno;
+  }
+  if (!err) err = fill(fd.get());
+  if (!err && ::fsync(fd.get()) != 0) err = errno;
+  if (const int closeErr = fd.Close(); !err) err = closeErr;
+  if (!err && ::rename(sibling.c_str(), target.c_str()) != 0) err = errno;
+  if (err) {
+    ::unlink(sibling.c_str());
+    return err;
+  }
+  SyncFolderOf(target);
+  return 0;
+}
+
+}  // namespace
+
+FileReadResult ReadWholeFile(const std::string& path, std::uint64_t maxSize) {
+  FileReadResult result;
+  // Non-blocking so that a FIFO cannot hang the open; it is refused below.
+  FdGuard fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (fd.get() < 0) {
+    result.error = errno;
+    return result;
+  }
+  struct stat st;
+  if (::fstat(fd.get(), &st) != 0) {
+    result.error = errno;
+    return result;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    result.error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return result;
+  }
+  const auto size = static_cast<std::uint64_t>(st.st_size);
+  if (size > maxSize) {
+    result.status = FileReadResult::Status::TooLarge;
+    return result;
+  }
+  try {
+    result.bytes.resize(static_cast<std::size_t>(size));
+  } catch (const std::bad_alloc&) {
+    result.error = ENOMEM;
+    return result;
+  }
+  std::size_t got = 0;
+  while (got < size) {
+    const ssize_t n = ::read(fd.get(), result.bytes.data() + got, static_cast<std::size_t>(size) - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      result.error = errno;
+      result.bytes.clear();
+      return result;
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  if (got < size) {
+    result.status = FileReadResult::Status::ShortRead;
+    result.bytes.clear();
+    return result;
+  }
+  result.status = FileReadResult::Status::Ok;
+  return result;
+}
+
+int WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  return ReplaceFile(path, [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); }, std::nullopt,
+                     true);
+}
+
+int CopyFileOver(const std::string& from, const std::string& to) {
+  FdGuard in(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (in.get() < 0) return errno;
+  struct stat st;
+  if (::fstat(in.get(), &st) != 0) return errno;
+  if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+  auto copy = [&in](int out) {
+    char buffer[65536];
+    for (;;) {
+      const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return errno;
+      }
+      if (n == 0) return 0;
+      if (const int e = WriteAll(out, buffer, static_cast<std::size_t>(n))) return e;
+    }
+  };
+  return ReplaceFile(to, copy, static_cast<mode_t>(st.st_mode & 07777), false);
+}
+
+}  // namespace corvella

@@ -1,0 +1,279 @@
+// One open script: its file, title, modified flag and the encoding and newline codes its file is written in.
+#include "text/MyDoc.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <new>
+
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+
+#include "app/FileNames.h"
+#include "app/MessageBox.h"
+#include "app/Settings.h"
+#include "editor/SyntaxView.h"
+#include "platform/AtomicFile.h"
+#include "res/Strings.h"
+#include "text/DocumentFiles.h"
+#include "text/LoadedText.h"
+
+namespace corvella {
+namespace {
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+std::string FsPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString SystemReason(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR: return Text(str::kErrNotFound);
+    case EACCES:
+    case EPERM: return Text(str::kErrAccess);
+    case EISDIR: return Text(str::kErrIsFolder);
+    case EINVAL: return Text(str::kErrNotRegular);
+    case ENOSPC:
+    case EDQUOT: return Text(str::kErrNoSpace);
+    case EROFS: return Text(str::kErrReadOnlyFs);
+    case EFBIG: return Text(str::kErrTooBig);
+    case ENOMEM: return Text(str::kErrNoMemory);
+    case ENAMETOOLONG: return Text(str::kErrNameTooLong);
+    case EIO: return Text(str::kErrIo);
+    default: return Text(str::kErrOther);
+  }
+}
+
+// A failure report shows the ordinary cursor even while a save waits.
+void Report(QWidget* parent, const QString& text) {
+  const bool waiting = QApplication::overrideCursor() != nullptr;
+  if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  ShowMessage(parent, text, MsgIcon::Exclamation);
+  if (waiting) QApplication::restoreOverrideCursor();
+}
+
+void ReportFailure(QWidget* parent, const char* format, const QString& path, int error) {
+  Report(parent, Text(format).arg(QDir::toNativeSeparators(path), SystemReason(error), QString::number(error)));
+}
+
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+CMyDoc::CMyDoc(Settings& settings, QObject* parent)
+    : QObject(parent), m_nCrLf(settings.CRLF), m_nKanjiCode(settings.KanjiCode), m_settings(settings) {}
+
+void CMyDoc::SetView(CSyntaxView* view) {
+  if (m_pView) disconnect(m_pView, nullptr, this, nullptr);
+  m_pView = view;
+  if (!view) return;
+  connect(view, &EditControl::textChanged, this, [this] {
+    if (!m_bLoading) SetModifiedFlag(true);
+  });
+}
+
+void CMyDoc::SetPathName(const QString& path, bool addToRecentFileList) {
+  m_strPathName = path;
+  emit pathNameChanged(path);
+  SetTitle(QString::fromStdString(GetFileTitlePart(path.toStdString())));
+  if (addToRecentFileList) emit this->addToRecentFileList(path);
+}
+
+void CMyDoc::SetTitle(const QString& title) {
+  if (title == m_strTitle) return;
+  m_strTitle = title;
+  emit titleChanged(title);
+}
+
+void CMyDoc::SetModifiedFlag(bool modified) {
+  if (modified == m_bModified) return;
+  m_bModified = modified;
+  emit modifiedChanged(modified);
+}
+
+QWidget* CMyDoc::DialogParent() const { return m_pView ? m_pView->window() : nullptr; }
+
+void CMyDoc::LoadIntoView(const std::string& text) {
+  m_bLoading = true;
+  m_pView->OnInitialUpdate(text);
+  m_bLoading = false;
+}
+
+bool CMyDoc::OnNewDocument() {
+  if (!m_pView) return false;
+  LoadIntoView({});
+  SetModifiedFlag(false);
+  return true;
+}
+
+bool CMyDoc::OnOpenDocument(const QString& path) {
+  if (!m_pView) return false;
+  FileReadResult file = ReadWholeFile(FsPath(path));
+  switch (file.status) {
+    case FileReadResult::Status::Ok: break;
+    case FileReadResult::Status::TooLarge: Report(DialogParent(), Text(str::kFileTooLarge)); return false;
+    case FileReadResult::Status::ShortRead:
+      Report(DialogParent(), Text(str::kOpenShortRead).arg(QDir::toNativeSeparators(path)));
+      return false;
+    case FileReadResult::Status::Failed: ReportFailure(DialogParent(), str::kOpenFailed, path, file.error); return false;
+  }
+
+  int kanjiCode = m_nKanjiCode;
+  int crLf = m_nCrLf;
+  LoadedText loaded;
+  try {
+    loaded = DecodeLoadedText(file.bytes, m_settings.KanjiConvert, kanjiCode, crLf);
+    std::string().swap(file.bytes);  // the raw bytes go as soon as the text exists
+    LoadIntoView(loaded.text);
+  } catch (const std::bad_alloc&) {
+    LoadIntoView({});
+    ReportFailure(DialogParent(), str::kOpenFailed, path, ENOMEM);
+    return false;
+  }
+  if (m_pView->Buffer().GetTextLength() != loaded.text.size()) {  // the view would not take it all
+    LoadIntoView({});
+    ReportFailure(DialogParent(), str::kOpenFailed, path, ENOMEM);
+    return false;
+  }
+  m_nKanjiCode = kanjiCode;
+  m_nCrLf = crLf;
+  SetModifiedFlag(false);
+  if (loaded.changed != 0) {
+    Report(DialogParent(),
+           Text(str::kLoadReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(loaded.changed)));
+  }
+  return true;
+}
+
+bool CMyDoc::OnSaveDocument(const QString& path) {
+  if (!m_pView) return false;
+  SavedText saved;
+  try {
+    saved = EncodeTextForSave(m_pView->Buffer().GetText(), m_nKanjiCode, m_nCrLf);
+  } catch (const std::bad_alloc&) {
+    ReportFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
+    return false;
+  }
+  if (const int error = WriteFileAtomically(FsPath(path), saved.bytes)) {
+    ReportFailure(DialogParent(), str::kSaveFailed, path, error);
+    return false;
+  }
+  SetModifiedFlag(false);
+  if (saved.changed != 0) {
+    Report(DialogParent(),
+           Text(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(saved.changed)));
+  }
+  return true;
+}
+
+bool CMyDoc::DoSave(const QString& path, bool replace) {
+  QString newName = path;
+  const bool prompted = newName.isEmpty();
+  if (prompted) {
+    newName = m_strPathName;
+    if (replace && newName.isEmpty()) {
+      newName = QString::fromStdString(ProposedSaveAsName(m_strTitle.toStdString(), ".pl"));
+    }
+    if (const QString folder = DirectoryFolder(m_settings); !folder.isEmpty()) QDir::setCurrent(folder);
+    COpenFileDlg dialog(false, QStringLiteral("pl"), newName,
+                        COpenFileDlg::kOfnHideReadOnly | COpenFileDlg::kOfnOverwritePrompt |
+                            COpenFileDlg::kOfnPathMustExist,
+                        Text(str::kFileFilter), DialogParent());
+    dialog.m_nKanjiCode = m_nKanjiCode;
+    dialog.m_nCrLf = m_nCrLf;
+    if (!m_runSaveAsDialog(dialog)) return false;
+    m_nKanjiCode = dialog.m_nKanjiCode;
+    m_nCrLf = dialog.m_nCrLf;
+    newName = dialog.GetPathName();
+    m_settings.Directory = GetFolderPart(newName.toStdString());
+  }
+
+  const std::string target = FsPath(newName);
+  if (FileExists(target) && IsReadOnlyFile(target)) {
+    ShowMessage(DialogParent(), Text(str::kReadOnlySaveRefused), MsgIcon::Exclamation, MsgButtons::Ok);
+    return false;
+  }
+  // A failed write leaves an existing file as it was, so only a file this
+  // Save As brought into being is removed; a file the user agreed to replace
+  // still holds its old bytes and stays.
+  const bool existed = FileExists(target);
+  bool saved;
+  {
+    WaitCursor wait;
+    saved = OnSaveDocument(newName);
+  }
+  if (!saved) {
+    if (prompted && !existed) std::remove(target.c_str());
+    return false;
+  }
+  if (replace) SetPathName(newName);
+  return true;
+}
+
+bool CMyDoc::DoFileSave() {
+  if (m_strPathName.isEmpty() || IsReadOnlyFile(FsPath(m_strPathName))) return DoSave(QString());
+  return DoSave(m_strPathName);
+}
+
+QString CMyDoc::GetScriptFileName() const {
+  return QString::fromStdString(GetFileTitlePart(m_strPathName.toStdString()));
+}
+
+bool CMyDoc::SaveForRun(bool convert) {
+  const int kanjiCode = m_nKanjiCode;
+  const int crLf = m_nCrLf;
+  if (!m_strPathName.isEmpty() && !IsReadOnlyFile(FsPath(m_strPathName)) && m_settings.AutoSave && IsModified()) {
+    OnSaveDocument(m_strPathName);
+  }
+  if (m_saveAllModified && !m_saveAllModified()) return false;
+
+  const QString path = m_strPathName;
+  const std::string file = FsPath(path);
+  const bool readOnly = IsReadOnlyFile(file);
+  const bool modified = IsModified();
+  // An older copy left by an earlier run must not pass for this one: the
+  // copy counts only when this copy succeeded.
+  const std::string copy = GetTempCopyPath(file);
+  if (file.empty() || CopyFileOver(file, copy) != 0 || !FileExists(copy)) {
+    ShowMessage(DialogParent(), Text(str::kTempCopyFailed), MsgIcon::Exclamation);
+    return false;
+  }
+
+  if (convert) {
+    if (m_settings.SaveAsSJIS) m_nKanjiCode = 0;
+    m_nCrLf = 0;
+  }
+  if (readOnly) ClearReadOnly(file);
+  const bool saved = OnSaveDocument(path);
+  if (convert) {
+    m_nKanjiCode = kanjiCode;
+    m_nCrLf = crLf;
+  }
+  SetModifiedFlag(modified);
+  // Without the editor's text on the disk the run would run something else;
+  // the file (and its read-only mark) goes back to what it was.
+  if (!saved) {
+    RestoreAfterRun(file);
+    return false;
+  }
+  return true;
+}
+
+bool CMyDoc::RestoreAfterRun() const { return RestoreAfterRun(FsPath(m_strPathName)); }
+
+bool CMyDoc::RestoreAfterRun(const std::string& path) {
+  const std::string copy = GetTempCopyPath(path);
+  if (CopyFileOver(copy, path) != 0 || !FileExists(path)) return false;  // the copy stays for another try
+  if (IsReadOnlyFile(copy)) ClearReadOnly(copy);
+  std::remove(copy.c_str());
+  return true;
+}
+
+}  // namespace corvella

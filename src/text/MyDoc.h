@@ -1,0 +1,106 @@
+// One open script: its file, title, modified flag and the encoding and newline codes its file is written in.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "text/OpenFileDlg.h"
+
+class QWidget;
+
+namespace corvella {
+
+class CSyntaxView;
+struct Settings;
+
+// The document manager owns each document and drives it: it creates the
+// document, gives it its view, calls OnNewDocument or OnOpenDocument and then
+// SetPathName, and saves through DoFileSave / DoSave. Failures are reported to
+// the user here, through the message box helper.
+class CMyDoc : public QObject {
+  Q_OBJECT
+
+ public:
+  // `settings` (the frame's) must outlive the document; the two codes start
+  // from its "CRLF" and "KanjiCode" as they are now.
+  explicit CMyDoc(Settings& settings, QObject* parent = nullptr);
+
+  int m_nCrLf;       // newline code of the file: 0 CR+LF, 1 LF, 2 CR
+  int m_nKanjiCode;  // encoding code: 0 Shift_JIS, 1 EUC-JP, 2 JIS, 3 UTF-8
+
+  // The view that holds the document's text (not owned). Its text changes
+  // set the modified flag.
+  void SetView(CSyntaxView* view);
+  CSyntaxView* GetView() const { return m_pView; }
+
+  const QString& GetPathName() const { return m_strPathName; }
+  // Also makes the file name the title and, when asked, offers the path to
+  // the recent-file list.
+  void SetPathName(const QString& path, bool addToRecentFileList = true);
+  const QString& GetTitle() const { return m_strTitle; }
+  void SetTitle(const QString& title);
+  bool IsModified() const { return m_bModified; }
+  void SetModifiedFlag(bool modified = true);
+
+  // An empty text with empty histories, not modified.
+  bool OnNewDocument();
+  // Loads the file into the view: the size limit, the codes settled by the
+  // load (detection when "KanjiConvert" is on), the histories emptied, not
+  // modified. On failure the view keeps what it held and false comes back.
+  // The path is not taken over; the manager does that with SetPathName.
+  bool OnOpenDocument(const QString& path);
+  // Writes the view's text in the document's codes, replacing the file only
+  // once the new bytes are safely on the disk; clears the modified flag.
+  bool OnSaveDocument(const QString& path);
+  // Save (`path` given) and Save As (`path` empty: the dialog asks for one).
+  // `replace` makes a successfully written path the document's own.
+  bool DoSave(const QString& path, bool replace = true);
+  // File Save: Save As for a document without a file or with a read-only
+  // one, otherwise a plain Save to its own path.
+  bool DoFileSave();
+  // The file name with extension, without the folder.
+  QString GetScriptFileName() const;
+
+  // The run copy: keeps the file's bytes in the temporary folder and writes
+  // the editor's text over the file (CR+LF, and Shift_JIS when "SaveAsSJIS"
+  // is on, when `convert`). The codes and the modified flag stay as they
+  // were. False when the run must not start.
+  bool SaveForRun(bool convert);
+  // Puts the kept bytes back over the document's file and deletes the copy.
+  bool RestoreAfterRun() const;
+  // The same for a path the caller noted; no widget is touched, so a run's
+  // worker thread may call it. The copy is deleted only once it is back.
+  static bool RestoreAfterRun(const std::string& path);
+
+  // Step "save every modified document" of SaveForRun, which the manager
+  // supplies (false: the user cancelled). Without it the step is skipped.
+  void SetSaveAllModified(std::function<bool()> saveAll) { m_saveAllModified = std::move(saveAll); }
+  // Shows the Save As dialog; tests drive it without blocking.
+  void SetSaveAsDialogRunner(FileDialogRunner run) { m_runSaveAsDialog = std::move(run); }
+
+ signals:
+  void titleChanged(const QString& title);
+  void pathNameChanged(const QString& path);
+  void modifiedChanged(bool modified);
+  // A path became the document's own through Open or Save As.
+  void addToRecentFileList(const QString& path);
+
+ private:
+  QWidget* DialogParent() const;
+  void LoadIntoView(const std::string& text);
+
+  Settings& m_settings;
+  QPointer<CSyntaxView> m_pView;
+  QString m_strPathName;
+  QString m_strTitle;
+  bool m_bModified = false;
+  bool m_bLoading = false;
+  std::function<bool()> m_saveAllModified;
+  FileDialogRunner m_runSaveAsDialog = ExecFileDialog;
+};
+
+}  // namespace corvella

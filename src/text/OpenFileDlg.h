@@ -1,0 +1,100 @@
+// The open and save-as file dialog with the encoding, newline and auto-detect controls, and the File Open command built on it.
+#pragma once
+
+#include <functional>
+
+#include <QFileDialog>
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+
+namespace corvella {
+
+struct Settings;
+
+class COpenFileDlg : public QFileDialog {
+  Q_OBJECT
+
+ public:
+  // Flag bits of the caller, with their usual numbers.
+  static constexpr unsigned kOfnOverwritePrompt = 0x2;
+  static constexpr unsigned kOfnHideReadOnly = 0x4;
+  static constexpr unsigned kOfnEnableTemplate = 0x40;
+  static constexpr unsigned kOfnAllowMultiSelect = 0x200;
+  static constexpr unsigned kOfnPathMustExist = 0x800;
+  static constexpr unsigned kOfnFileMustExist = 0x1000;
+  static constexpr unsigned kOfnExplorer = 0x80000;
+  // The extra controls (objectName is the id) and the templates holding them.
+  static constexpr int kIdcAutoDetect = 1005;
+  static constexpr int kIdcNewlineCode = 1006;
+  static constexpr int kIdcKanjiCode = 1037;
+  static constexpr int kIddOpen = 135;
+  static constexpr int kIddSaveAs = 136;
+
+  // `filter` is a "caption|patterns|...||" string; `defaultExtension` has no
+  // dot. The dialog starts in the current directory unless `fileName` names
+  // another folder.
+  COpenFileDlg(bool bOpenFileDialog, const QString& defaultExtension, const QString& fileName, unsigned flags,
+               const QString& filter, QWidget* parent = nullptr);
+
+  // Set by the caller before the dialog is shown; read back from the
+  // controls only when the user confirms a name.
+  bool m_bAutoDetect = false;  // Open only
+  int m_nCrLf = 0;             // Save As only
+  int m_nKanjiCode = 0;
+  const bool m_bOpen;
+
+  unsigned Flags() const { return m_nFlags; }
+  int TemplateId() const { return m_bOpen ? kIddOpen : kIddSaveAs; }
+
+  // After OK: the chosen files in the dialog's order, the first of them, and
+  // the dialog's path text (the one full name, or the folder of several).
+  const QStringList& GetPathNames() const { return m_paths; }
+  QString GetPathName() const { return m_paths.isEmpty() ? QString() : m_paths.first(); }
+  QString GetPathText() const;
+
+  QCheckBox* AutoDetectBox() const { return m_autoDetect; }  // null for Save As
+  QComboBox* KanjiCodeList() const { return m_kanjiCode; }
+  QComboBox* NewlineCodeList() const { return m_newlineCode; }  // null for Open
+
+  // Shows the members in the controls; runs each time the dialog is shown.
+  void OnInitDialog();
+
+ protected:
+  // The checks a name must pass before the dialog closes: an Open name must
+  // exist; a Save As folder must exist and replacing a file is confirmed.
+  void accept() override;
+  // Reads the controls into the members when the result is OK.
+  void done(int result) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  bool FileNameOk(const QStringList& files);
+
+  unsigned m_nFlags;
+  QCheckBox* m_autoDetect = nullptr;
+  QComboBox* m_kanjiCode = nullptr;
+  QComboBox* m_newlineCode = nullptr;
+  QStringList m_paths;
+};
+
+// Runs a file dialog modally; true when the user confirmed. Tests put their
+// own in its place to drive the dialog without blocking.
+using FileDialogRunner = std::function<bool(COpenFileDlg& dialog)>;
+bool ExecFileDialog(COpenFileDlg& dialog);
+
+// File Open (command 57601). Lends the dialog's auto-detect and encoding
+// choice to the Settings while each chosen file goes through
+// `openDocumentFile` (true when the document opened), then puts the old values
+// back. After each file that opened, `Directory` holds the dialog's path
+// text. The dialog starts in `Directory` (its folder, when it names a file).
+// Answers how many files opened.
+int OnFileOpen(QWidget* parent, Settings& settings, const std::function<bool(const QString& path)>& openDocumentFile,
+               const FileDialogRunner& run = ExecFileDialog);
+
+// The folder `Directory` stands for: itself, or the folder of the file it
+// names (a File Open of one file stores that file's full name).
+QString DirectoryFolder(const Settings& settings);
+
+}  // namespace corvella

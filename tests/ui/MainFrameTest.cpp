@@ -1,0 +1,116 @@
+// The main window with its documents: menus, frame commands, closing rules and the Settings written on close.
+#include "app/MainFrame.h"
+
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/ChildFrame.h"
+#include "app/DocManager.h"
+#include "app/MessageBox.h"
+#include "app/Profile.h"
+#include "editor/MyView.h"
+#include "res/resource.h"
+#include "text/MyDoc.h"
+
+using namespace corvella;
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    profile.WriteProfileInt("Settings", "TabWidth", 6);
+    frame = std::make_unique<CMainFrame>(profile, nullptr);
+    docs = std::make_unique<DocManager>(*frame, profile);
+    frame->SetAppTarget(docs.get());
+    ASSERT_TRUE(frame->Create());
+    SetMessageHook([this](const QString& text, MsgIcon, MsgButtons) {
+      messages << text;
+      return answer;
+    });
+  }
+  void TearDown() override {
+    SetMessageHook({});
+    docs.reset();
+    frame.reset();
+  }
+  QStringList MenuTitles() const {
+    QStringList titles;
+    for (QAction* a : frame->menuBar()->actions()) titles << a->text();
+    return titles;
+  }
+
+  MemoryProfile profile;
+  std::unique_ptr<CMainFrame> frame;
+  std::unique_ptr<DocManager> docs;
+  QStringList messages;
+  MsgResult answer = MsgResult::Cancel;
+};
+
+TEST_F(MainFrameTest, MenusFollowWhetherDocumentsAreOpen) {
+  EXPECT_EQ(MenuTitles().size(), 4);  // file, view, command, help
+  CMyDoc* doc = docs->OnFileNew();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(doc->GetTitle(), QStringLiteral("Plumo1"));
+  EXPECT_EQ(MenuTitles().size(), 8);
+  EXPECT_EQ(docs->OnFileNew()->GetTitle(), QStringLiteral("Plumo2"));
+  EXPECT_TRUE(frame->ActiveChild()->isMaximized());
+  EXPECT_EQ(frame->ActiveView()->TabWidth(), 6);  // taken from the Settings
+  docs->CloseAll();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(docs->Documents().empty());
+  EXPECT_EQ(MenuTitles().size(), 4);
+}
+
+TEST_F(MainFrameTest, ToggleCommandsChangeSettingsAndViews) {
+  docs->OnFileNew();
+  CMyView* view = frame->ActiveView();
+  ASSERT_TRUE(frame->Router().Query(res::ID_VIEW_AUTO_INDENT).checked.value_or(false));
+  frame->Router().Route(res::ID_VIEW_AUTO_INDENT);
+  EXPECT_FALSE(frame->GetSettings().AutoIndent);
+  EXPECT_FALSE(view->m_bAutoIndent);
+  frame->Router().Route(res::ID_VIEW_SYNTAX_COLOR);
+  EXPECT_FALSE(frame->GetSettings().Stress);
+  EXPECT_FALSE(view->m_bStress);
+  frame->Router().Route(res::ID_COMMAND_USE_JPERL);
+  EXPECT_EQ(frame->GetSettings().UsePerl, 1);
+  EXPECT_TRUE(frame->Router().Query(res::ID_COMMAND_USE_JPERL).checked.value_or(false));
+  // Edit commands reach the active view through the chain.
+  view->SetText("abc");
+  view->SetSel(0, 3);
+  EXPECT_TRUE(frame->Router().Query(res::ID_EDIT_CUT).enabled);
+  frame->Router().Route(res::ID_EDIT_CUT);
+  EXPECT_EQ(view->Buffer().GetText(), "");
+  frame->Router().Route(res::ID_EDIT_UNDO);
+  EXPECT_EQ(view->Buffer().GetText(), "abc");
+}
+
+TEST_F(MainFrameTest, ClosingIsRefusedWhileRunningAndAsksAboutModifiedDocuments) {
+  CMyDoc* doc = docs->OnFileNew();
+  frame->ActiveView()->SetText("x");
+  doc->SetModifiedFlag(true);
+  frame->show();
+  frame->m_bRunning = true;
+  EXPECT_FALSE(frame->close());
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages[0], QString::fromUtf8("実行中のスクリプトを停止してください。"));
+
+  frame->m_bRunning = false;
+  answer = MsgResult::Cancel;
+  EXPECT_FALSE(frame->close());
+  EXPECT_EQ(messages.last(), QString::fromUtf8("Plumo1 への変更を保存しますか?"));
+  EXPECT_FALSE(profile.Read("Settings", "Colors").has_value());  // nothing written yet
+
+  answer = MsgResult::No;
+  frame->GetSettings().TabWidth = 9;
+  EXPECT_TRUE(frame->close());
+  EXPECT_EQ(profile.GetProfileInt("Settings", "TabWidth", 0), 9);
+  EXPECT_EQ(profile.GetProfileString("Settings", "Colors"), "FF0000,0000C0,808000,FF00FF,008000");
+  EXPECT_TRUE(profile.Read("Settings", "Font").has_value());
+  EXPECT_TRUE(profile.Read("Settings", "WindowPos").has_value());
+}
+
+}  // namespace
