@@ -13,6 +13,8 @@
 #include <QToolBar>
 
 #include "app/ChildFrame.h"
+#include "controls/DocTabCtrl.h"
+#include "controls/MdiTabClient.h"
 #include "app/CommandUi.h"
 #include "app/EditorFont.h"
 #include "app/FileNames.h"
@@ -63,6 +65,10 @@ bool CMainFrame::Create() {
   m_toolBar->setIconSize(QSize(16, 15));
   BuildToolBar(m_toolBar, lookup);
   CreateStatusBar();
+  m_tabClient = new CMdiTabClient(this);
+  if (!m_tabClient->Attach(this, CDocTabCtrl::kStyleBottom | CDocTabCtrl::kStyleHotTrack | CDocTabCtrl::kStyleMultiLine)) {
+    return false;
+  }
 
   LoadSettings(m_profile, ProgramFolder(), ResolvePerlFolder, m_settings);
   LoadEditorFont(m_profile, m_settings);
@@ -175,6 +181,9 @@ void CMainFrame::RegisterCommands() {
   m_commands.On(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
                 [this](CmdUI& ui) { ui.checked = statusBar()->isVisible(); });
   m_commands.On(ID_APP_EXIT, [this] { close(); });
+  // With no document the tab control is asked to focus tab 0 or -1 all the same.
+  m_commands.On(ID_NEXT_TAB, [this] { m_tabClient->Tabs()->FocusNextTab(); });
+  m_commands.On(ID_PREV_TAB, [this] { m_tabClient->Tabs()->FocusPreviousTab(); });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -19,6 +19,7 @@ class QToolBar;
 namespace corvella {
 
 class CChildFrame;
+class CMdiTabClient;
 class CMyView;
 class Profile;
 
@@ -84,6 +85,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QFont m_font;
   QMdiArea* m_mdiArea = nullptr;
   QToolBar* m_toolBar = nullptr;
+  CMdiTabClient* m_tabClient = nullptr;
   QLabel* m_panes[7] = {};
   int m_menuShown = 0;
   bool m_bFirstShow = true;
