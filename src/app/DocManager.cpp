@@ -52,6 +52,8 @@ DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
   RegisterCommands();
   m_frame.m_saveAllModified = [this] { return SaveAllModified(); };
   m_frame.m_activeDocument = [this]() -> CommandTarget* { return nullptr; };
+  m_frame.m_openFile = [this](const QString& path) { OpenDocumentFile(path); };
+  m_frame.m_recentFileCount = [this] { return static_cast<int>(m_recent.size()); };
 }
 
 DocManager::~DocManager() = default;
@@ -124,8 +126,10 @@ CMyDoc* DocManager::OpenDocumentFile(const QString& given) {
     delete view;
     return nullptr;
   }
-  doc->SetPathName(path);
-  return Attach(std::move(doc), view)->doc.get();
+  doc->SetPathName(path, false);
+  CMyDoc* opened = Attach(std::move(doc), view)->doc.get();
+  AddToRecentFileList(path);
+  return opened;
 }
 
 bool DocManager::SaveModified(CMyDoc* doc) {
@@ -212,7 +216,11 @@ void DocManager::RegisterCommands() {
   }, [this](CmdUI& ui) {
     const int i = ui.id - ID_FILE_MRU_FILE1;
     ui.enabled = i < m_recent.size();
-    if (i < m_recent.size()) ui.text = QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(m_recent[i]).fileName());
+    // Shown shortened to 30 characters, numbered from 1.
+    if (i < m_recent.size()) {
+      ui.text = QStringLiteral("&%1 %2").arg(i + 1).arg(
+          QString::fromStdString(AbbreviatePath(m_recent[i].toStdString(), 30)));
+    }
   });
 }
 

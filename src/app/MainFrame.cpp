@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -46,6 +48,7 @@ void RemoveIfExists(const std::string& path) {
 CMainFrame::CMainFrame(Profile& profile, CommandTarget* app, QWidget* parent)
     : QMainWindow(parent), m_profile(profile), m_app(app) {
   m_router = std::make_unique<CommandRouter>([this] { return CommandChain(); }, this);
+  setAcceptDrops(true);
   setWindowTitle(QString::fromUtf8(str::kAppTitle));
 }
 
@@ -112,8 +115,42 @@ void CMainFrame::ShowMenuFor(bool documentsOpen) {
   m_menuShown = menu;
   const QList<QMenu*> popups = BuildMenuBar(menuBar(), menu, [this](int id) { return m_router->Action(id); });
   for (QMenu* popup : popups) {
-    connect(popup, &QMenu::aboutToShow, this, [this, popup] { m_router->UpdateMenu(popup); });
+    connect(popup, &QMenu::aboutToShow, this, [this, popup] {
+      FillRecentFiles(popup);
+      m_router->UpdateMenu(popup);
+    });
   }
+}
+
+// The first recent-file item stands for the whole list: the others follow it
+// while the list has entries.
+void CMainFrame::FillRecentFiles(QMenu* popup) {
+  QAction* first = m_router->Action(res::ID_FILE_MRU_FILE1);
+  if (!popup->actions().contains(first)) return;
+  for (int i = 1; i < res::ID_FILE_MRU_COUNT; ++i) popup->removeAction(m_router->Action(res::ID_FILE_MRU_FILE1 + i));
+  const int count = m_recentFileCount ? std::min(m_recentFileCount(), res::ID_FILE_MRU_COUNT) : 0;
+  const QList<QAction*> actions = popup->actions();
+  const qsizetype at = actions.indexOf(first);
+  QAction* before = at + 1 < actions.size() ? actions[at + 1] : nullptr;
+  for (int i = 1; i < count; ++i) popup->insertAction(before, m_router->Action(res::ID_FILE_MRU_FILE1 + i));
+}
+
+// Files dropped anywhere on the window are opened. The main window's own
+// event handling keeps drops for its dock areas, so they are taken first.
+bool CMainFrame::event(QEvent* event) {
+  if (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (drop->mimeData()->hasUrls()) {
+      if (event->type() == QEvent::Drop && m_openFile) {
+        for (const QUrl& url : drop->mimeData()->urls()) {
+          if (url.isLocalFile()) m_openFile(url.toLocalFile());
+        }
+      }
+      drop->acceptProposedAction();
+      return true;
+    }
+  }
+  return QMainWindow::event(event);
 }
 
 std::vector<CommandTarget*> CMainFrame::CommandChain() {

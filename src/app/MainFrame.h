@@ -55,6 +55,10 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   // Asked on close, after the running-script check: offer every modified
   // document for saving; false when the user cancelled.
   std::function<bool()> m_saveAllModified;
+  // Opens a file dropped on the window.
+  std::function<void(const QString& path)> m_openFile;
+  // How many recent files the list holds now (their entries follow the first).
+  std::function<int()> m_recentFileCount;
   // The command target of the active document (between view and child frame).
   std::function<CommandTarget*()> m_activeDocument;
 
@@ -67,6 +71,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
@@ -76,7 +81,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   std::optional<WindowPlacement> CurrentPlacement() const;
   void SaveOnDestroy();
   std::vector<CommandTarget*> CommandChain();
-  void UpdateLinePane();
+  void FillRecentFiles(QMenu* popup);
 
   Profile& m_profile;
   CommandTarget* m_app;

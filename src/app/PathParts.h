@@ -19,4 +19,9 @@ std::string GetFileTitlePart(std::string_view path);
 // `name` alone when `folder` is empty.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// `path` shortened to at most `max` bytes for a menu: the leading folder,
+// "...", and as many trailing components as fit; the file name alone when
+// even that is too long.
+std::string AbbreviatePath(std::string_view path, std::size_t max);
+
 }  // namespace corvella

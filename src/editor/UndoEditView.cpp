@@ -285,7 +285,9 @@ void CUndoEditView::InsertUndoableAndSelect(std::size_t at, std::string_view tex
 }
 
 void CUndoEditView::dragEnterEvent(QDragEnterEvent* event) {
-  m_bAccepting = (m_nDragMode & 2) && !IsReadOnly() && event->mimeData()->hasText();
+  // Files dropped here are for the main window to open, not text to insert.
+  const bool files = event->mimeData()->hasUrls() && event->mimeData()->urls().first().isLocalFile();
+  m_bAccepting = (m_nDragMode & 2) && !IsReadOnly() && event->mimeData()->hasText() && !files;
   if (!m_bAccepting) {
     event->ignore();
     return;

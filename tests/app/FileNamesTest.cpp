@@ -47,6 +47,14 @@ TEST(FileNameParts, JoinAddsOneSeparator) {
   EXPECT_EQ(ProgramFolder().back(), '/');
 }
 
+TEST(FileNameParts, AbbreviationKeepsTheHeadAndTheLastComponents) {
+  EXPECT_EQ(AbbreviatePath("/home/u/a.pl", 30), "/home/u/a.pl");
+  EXPECT_EQ(AbbreviatePath("/home/user/projects/web/cgi-bin/form.cgi", 30), "/home/.../web/cgi-bin/form.cgi");
+  EXPECT_LE(AbbreviatePath("/home/user/projects/web/cgi-bin/form.cgi", 30).size(), 30u);
+  EXPECT_EQ(AbbreviatePath("/home/u/a-very-long-script-name-for-testing.pl", 30),
+            "a-very-long-script-name-for-testing.pl");
+}
+
 TEST(FileNameParts, TempCopyKeepsTheNameAndAddsTheMark) {
   const std::string copy = GetTempCopyPath("/work/x/test.cgi");
   EXPECT_EQ(GetFileTitlePart(copy), "test.cgi_$");

@@ -1,7 +1,14 @@
 // The main window with its documents: menus, frame commands, closing rules and the Settings written on close.
 #include "app/MainFrame.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
 #include <QMdiArea>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 
@@ -111,6 +118,58 @@ TEST_F(MainFrameTest, ClosingIsRefusedWhileRunningAndAsksAboutModifiedDocuments)
   EXPECT_EQ(profile.GetProfileString("Settings", "Colors"), "FF0000,0000C0,808000,FF00FF,008000");
   EXPECT_TRUE(profile.Read("Settings", "Font").has_value());
   EXPECT_TRUE(profile.Read("Settings", "WindowPos").has_value());
+}
+
+TEST_F(MainFrameTest, RecentFilesFillTheFileMenuAndDroppedFilesOpen) {
+  QTemporaryDir dir;
+  const QString a = dir.filePath("a.pl"), b = dir.filePath("b.pl"), c = dir.filePath("c.pl");
+  for (const QString& path : {a, b, c}) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("print 1;\n");
+  }
+  ASSERT_NE(docs->OpenDocumentFile(a), nullptr);
+  ASSERT_NE(docs->OpenDocumentFile(b), nullptr);
+  EXPECT_EQ(docs->RecentFiles(), (QStringList{b, a}));
+  EXPECT_EQ(docs->OpenDocumentFile(a), docs->Documents().front());  // already open: brought forward
+  EXPECT_EQ(docs->Documents().size(), 2u);
+
+  QMenu* file = frame->menuBar()->actions().first()->menu();
+  ASSERT_NE(file, nullptr);
+  emit file->aboutToShow();
+  QStringList texts;
+  for (QAction* action : file->actions()) {
+    if (action->data().toInt() >= res::ID_FILE_MRU_FILE1 && action->data().toInt() < res::ID_FILE_MRU_FILE1 + 8) texts << action->text();
+  }
+  ASSERT_EQ(texts.size(), 2);
+  EXPECT_TRUE(texts[0].startsWith("&1 ")) << texts[0].toStdString();
+  EXPECT_TRUE(texts[1].endsWith("a.pl")) << texts[1].toStdString();
+
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(c)});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(frame.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(frame.get(), &drop);
+  EXPECT_EQ(docs->Documents().size(), 3u);
+  EXPECT_EQ(docs->RecentFiles().front(), c);
+
+  docs->SaveRecentFileList();
+  EXPECT_EQ(profile.GetProfileString("Recent File List", "File1"), c.toStdString());
+  EXPECT_EQ(profile.GetProfileString("Recent File List", "File3"), a.toStdString());
+}
+
+TEST_F(MainFrameTest, CloseAllKeepsTheDocumentWhoseQuestionIsCancelled) {
+  CMyDoc* first = docs->OnFileNew();
+  docs->OnFileNew();
+  first->GetView()->SetText("changed");
+  first->SetModifiedFlag(true);
+  answer = MsgResult::Cancel;
+  docs->CloseAll();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(docs->Documents().size(), 1u);
+  EXPECT_EQ(docs->Documents().front(), first);
 }
 
 }  // namespace
