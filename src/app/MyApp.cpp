@@ -43,6 +43,14 @@ bool CMyApp::InitInstance(const QStringList& files) {
   return true;
 }
 
+void CMyApp::OpenFromShell(const QString& file) {
+  if (!m_docs || !m_frame) return;
+  m_docs->OpenDocumentFile(file);
+  if (m_frame->isMinimized()) m_frame->showNormal();
+  m_frame->raise();
+  m_frame->activateWindow();
+}
+
 int CMyApp::ExitInstance() {
   if (m_profile) {
     SaveOpenMode(*m_profile, m_nOpenMode);

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include <QString>
 #include <QStringList>
 
 namespace corvella {
@@ -20,6 +21,9 @@ class CMyApp {
   bool InitInstance(const QStringList& files);
   // Writes the start-up mode and the recent-file list; answers the exit code.
   int ExitInstance();
+
+  // A file handed over by a later start: opened and the window brought forward.
+  void OpenFromShell(const QString& file);
 
   CMainFrame* MainFrame() const { return m_frame.get(); }
   DocManager* Documents() const { return m_docs.get(); }

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "app/InstanceChannel.h"
 #include "app/MyApp.h"
 
 int main(int argc, char** argv) {
@@ -14,10 +15,14 @@ int main(int argc, char** argv) {
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     app.installTranslator(&qtTexts);
   }
-  corvella::CMyApp program;
   QStringList files = app.arguments();
   files.removeFirst();
+  // A start with files while the program already runs hands them over and ends.
+  corvella::InstanceChannel channel;
+  if (!files.isEmpty() && channel.SendToRunning(files)) return 0;
+  corvella::CMyApp program;
   if (!program.InitInstance(files)) return 1;
+  channel.Listen([&program](const QString& file) { program.OpenFromShell(file); });
   app.exec();
   return program.ExitInstance();
 }
