@@ -1,0 +1,88 @@
+// Start-up of the whole program against the real settings store: the start-up mode, the command line, the defaults.
+#include "app/MyApp.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "app/DocManager.h"
+#include "app/MainFrame.h"
+#include "app/QSettingsProfile.h"
+#include "editor/MyView.h"
+#include "text/MyDoc.h"
+
+using namespace corvella;
+
+namespace {
+
+void StoreOpenMode(int mode, const QString& recent = {}) {
+  QSettingsProfile profile;
+  profile.DeleteSection("Settings");
+  profile.DeleteSection("Recent File List");
+  profile.WriteProfileInt("Settings", "OpenMode", mode);
+  if (!recent.isEmpty()) profile.WriteProfileString("Recent File List", "File1", recent.toStdString());
+  profile.Flush();
+}
+
+std::size_t DocumentsAfterStart(CMyApp& app) {
+  QCoreApplication::processEvents();  // the posted recent-file command
+  return app.Documents()->Documents().size();
+}
+
+TEST(MyApp, EmptyProfileOpensPlumo1WithDefaults) {
+  StoreOpenMode(0);
+  CMyApp app;
+  ASSERT_TRUE(app.InitInstance({}));
+  ASSERT_EQ(DocumentsAfterStart(app), 1u);
+  EXPECT_EQ(app.Documents()->Documents().front()->GetTitle(), QStringLiteral("Plumo1"));
+  const Settings& s = app.MainFrame()->GetSettings();
+  EXPECT_EQ(s.TabWidth, 4);
+  EXPECT_TRUE(s.AutoIndent && s.Stress);
+  EXPECT_TRUE(s.m_szPerlDir.empty());
+  EXPECT_EQ(s.colors, kDefaultColors);
+  EXPECT_EQ(app.MainFrame()->ActiveView()->TabWidth(), 4);
+  app.MainFrame()->close();
+  app.ExitInstance();
+}
+
+TEST(MyApp, StartUpModesOneAndTwo) {
+  StoreOpenMode(2);
+  {
+    CMyApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_EQ(DocumentsAfterStart(app), 0u);
+  }
+  StoreOpenMode(1);  // an empty recent-file list: nothing at all
+  {
+    CMyApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_EQ(DocumentsAfterStart(app), 0u);
+  }
+  QTemporaryDir dir;
+  const QString file = dir.filePath("named.pl"), older = dir.filePath("older.pl");
+  for (const QString& path : {file, older}) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("1;\n");
+  }
+  StoreOpenMode(1, older);
+  {
+    CMyApp app;  // the most recent file opens by itself
+    ASSERT_TRUE(app.InitInstance({}));
+    ASSERT_EQ(DocumentsAfterStart(app), 1u);
+    EXPECT_EQ(app.Documents()->Documents().front()->GetPathName(), older);
+  }
+  StoreOpenMode(1, older);
+  {
+    // A named file goes first in the list, so the posted command only brings it forward.
+    CMyApp app;
+    ASSERT_TRUE(app.InitInstance({file}));
+    ASSERT_EQ(DocumentsAfterStart(app), 1u);
+    EXPECT_EQ(app.Documents()->Documents().front()->GetPathName(), file);
+    EXPECT_EQ(app.Documents()->RecentFiles().front(), file);
+  }
+}
+
+}  // namespace
