@@ -117,6 +117,7 @@ void CMainFrame::ShowMenuFor(bool documentsOpen) {
   for (QMenu* popup : popups) {
     connect(popup, &QMenu::aboutToShow, this, [this, popup] {
       FillRecentFiles(popup);
+      FillWindowList(popup);
       m_router->UpdateMenu(popup);
     });
   }
@@ -133,6 +134,31 @@ void CMainFrame::FillRecentFiles(QMenu* popup) {
   const qsizetype at = actions.indexOf(first);
   QAction* before = at + 1 < actions.size() ? actions[at + 1] : nullptr;
   for (int i = 1; i < count; ++i) popup->insertAction(before, m_router->Action(res::ID_FILE_MRU_FILE1 + i));
+}
+
+// The Window menu ends with the open document windows, the active one checked.
+void CMainFrame::FillWindowList(QMenu* popup) {
+  if (!popup->actions().contains(m_router->Action(res::ID_WINDOW_CASCADE))) return;
+  for (QAction* item : m_windowItems) {
+    popup->removeAction(item);
+    item->deleteLater();
+  }
+  m_windowItems.clear();
+  const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
+  if (windows.isEmpty()) return;
+  m_windowItems << popup->addSeparator();
+  for (qsizetype i = 0; i < windows.size(); ++i) {
+    QMdiSubWindow* window = windows[i];
+    QString title = window->windowTitle();
+    title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* item = popup->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+    item->setCheckable(true);
+    item->setChecked(window == m_mdiArea->activeSubWindow());
+    connect(item, &QAction::triggered, this, [this, window] {
+      if (auto* child = qobject_cast<CChildFrame*>(window)) child->ActivateFrame();
+    });
+    m_windowItems << item;
+  }
 }
 
 // Files dropped anywhere on the window are opened. The main window's own

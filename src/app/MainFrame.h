@@ -82,6 +82,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void SaveOnDestroy();
   std::vector<CommandTarget*> CommandChain();
   void FillRecentFiles(QMenu* popup);
+  void FillWindowList(QMenu* popup);
 
   Profile& m_profile;
   CommandTarget* m_app;
@@ -92,6 +93,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QToolBar* m_toolBar = nullptr;
   CMdiTabClient* m_tabClient = nullptr;
   QLabel* m_panes[7] = {};
+  QList<QAction*> m_windowItems;  // the open windows listed in the Window menu
   int m_menuShown = 0;
   bool m_bFirstShow = true;
   bool m_bDestroyed = false;

@@ -155,6 +155,19 @@ TEST_F(MainFrameTest, RecentFilesFillTheFileMenuAndDroppedFilesOpen) {
   EXPECT_EQ(docs->Documents().size(), 3u);
   EXPECT_EQ(docs->RecentFiles().front(), c);
 
+  // The Window menu lists the three documents, the active one checked.
+  QMenu* window = nullptr;
+  for (QAction* a : frame->menuBar()->actions()) {
+    if (a->menu() && a->menu()->actions().contains(frame->Router().Action(res::ID_WINDOW_CASCADE))) window = a->menu();
+  }
+  ASSERT_NE(window, nullptr);
+  emit window->aboutToShow();
+  QStringList listed;
+  for (QAction* a : window->actions()) {
+    if (a->isCheckable() && a->text().startsWith('&')) listed << a->text();
+  }
+  EXPECT_EQ(listed, (QStringList{"&1 a.pl", "&2 b.pl", "&3 c.pl"}));
+
   docs->SaveRecentFileList();
   EXPECT_EQ(profile.GetProfileString("Recent File List", "File1"), c.toStdString());
   EXPECT_EQ(profile.GetProfileString("Recent File List", "File3"), a.toStdString());
