@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
+#include <QIcon>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QMimeData>
 #include <QMdiArea>
 #include <QMenu>
@@ -38,6 +41,32 @@ std::string ResolvePerlFolder(const std::string& stored) {
   return canonical.string();
 }
 
+// The program's icon: a sheet of script with a feather-blue band, drawn once.
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 48}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal m = size / 8.0;
+    p.setPen(QPen(QColor(40, 40, 40), std::max(1.0, size / 24.0)));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(m, m / 2, size - 2 * m, size - m));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 90, 200));
+    p.drawRect(QRectF(m, m / 2, size - 2 * m, size / 4.0));
+    p.setPen(QColor(192, 0, 0));
+    QFont font = p.font();
+    font.setPixelSize(std::max(6, size / 2));
+    font.setBold(true);
+    p.setFont(font);
+    p.drawText(QRectF(m, size / 4.0, size - 2 * m, size - size / 4.0 - m / 2), Qt::AlignCenter, QStringLiteral("$"));
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
 void RemoveIfExists(const std::string& path) {
   std::error_code ec;
   std::filesystem::remove(path, ec);
@@ -49,6 +78,7 @@ CMainFrame::CMainFrame(Profile& profile, CommandTarget* app, QWidget* parent)
     : QMainWindow(parent), m_profile(profile), m_app(app) {
   m_router = std::make_unique<CommandRouter>([this] { return CommandChain(); }, this);
   setAcceptDrops(true);
+  setWindowIcon(ProgramIcon());
   setWindowTitle(QString::fromUtf8(str::kAppTitle));
 }
 
@@ -198,6 +228,7 @@ CMyView* CMainFrame::ActiveView() const {
 CChildFrame* CMainFrame::AddDocumentWindow(CMyView* view, const QString& title) {
   auto* child = new CChildFrame;
   child->setWidget(view);
+  child->setWindowIcon(windowIcon());
   child->setWindowTitle(title);
   m_mdiArea->addSubWindow(child);
   view->ApplySettings(m_settings, m_font);
