@@ -1,6 +1,7 @@
 // The open and save-as file dialog with the encoding, newline and auto-detect controls, and the File Open command built on it.
 #include "text/OpenFileDlg.h"
 
+#include <utility>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,6 +54,11 @@ COpenFileDlg::COpenFileDlg(bool bOpenFileDialog, const QString& defaultExtension
   setLabelText(QFileDialog::FileType, Text(str::kFileDlgFileType));
   setLabelText(QFileDialog::Accept, Text(m_bOpen ? str::kFileDlgOpen : str::kFileDlgSave));
   setLabelText(QFileDialog::Reject, Text(str::kFileDlgCancel));
+  // Without a buddy these two labels would show their "&" instead of a mnemonic.
+  for (const auto& [label, field] :
+       {std::pair{"lookInLabel", "lookInCombo"}, std::pair{"fileTypeLabel", "fileTypeCombo"}}) {
+    if (auto* l = findChild<QLabel*>(label)) l->setBuddy(findChild<QWidget*>(field));
+  }
 
   QStringList filters;
   for (const std::string& f : FileDialogNameFilters(filter.toStdString())) filters << QString::fromStdString(f);

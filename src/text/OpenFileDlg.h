@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "res/resource.h"
+
 class QCheckBox;
 class QComboBox;
 
@@ -26,11 +28,11 @@ class COpenFileDlg : public QFileDialog {
   static constexpr unsigned kOfnFileMustExist = 0x1000;
   static constexpr unsigned kOfnExplorer = 0x80000;
   // The extra controls (objectName is the id) and the templates holding them.
-  static constexpr int kIdcAutoDetect = 1005;
-  static constexpr int kIdcNewlineCode = 1006;
-  static constexpr int kIdcKanjiCode = 1037;
-  static constexpr int kIddOpen = 135;
-  static constexpr int kIddSaveAs = 136;
+  static constexpr int kIdcAutoDetect = res::IDC_AUTO_DETECT;
+  static constexpr int kIdcNewlineCode = res::IDC_NEWLINE_CODE;
+  static constexpr int kIdcKanjiCode = res::IDC_KANJI_CODE;
+  static constexpr int kIddOpen = res::IDD_FILE_OPEN_EXT;
+  static constexpr int kIddSaveAs = res::IDD_FILE_SAVE_AS_EXT;
 
   // `filter` is a "caption|patterns|...||" string; `defaultExtension` has no
   // dot. The dialog starts in the current directory unless `fileName` names

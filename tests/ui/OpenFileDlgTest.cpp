@@ -58,6 +58,9 @@ TEST(OpenFileDlg, OpenDialogHasTheAutoDetectBoxAndTheEncodingList) {
   EXPECT_EQ(dlg.nameFilters(),
             (QStringList{U("Perl Script ファイル (*.pl *.cgi *.pm)"), U("すべてのファイル (*)")}));
   EXPECT_TRUE(dlg.testOption(QFileDialog::DontUseNativeDialog));
+  for (const char* label : {"lookInLabel", "fileNameLabel", "fileTypeLabel"}) {
+    EXPECT_NE(dlg.findChild<QLabel*>(label)->buddy(), nullptr) << label << ": its mnemonic would show as \"&\"";
+  }
 
   auto* box = dlg.findChild<QCheckBox*>("1005");
   auto* kanji = dlg.findChild<QComboBox*>("1037");
