@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FileSizeLimit.h"
+
 using namespace corvella;
 using namespace std::string_literals;
 namespace fs = std::filesystem;
@@ -51,25 +53,7 @@ class AtomicFileTest : public ::testing::Test {
   std::string dir;
 };
 
-// Makes every write past `bytes` fail with EFBIG (root included) while alive.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-
- private:
-  rlimit old_{};
-  void (*oldHandler_)(int);
-};
+using corvella::test::FileSizeLimit;
 
 }  // namespace
 

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FileSizeLimit.h"
+
 #include "app/FileNames.h"
 #include "app/MessageBox.h"
 #include "app/Settings.h"
@@ -54,25 +56,7 @@ mode_t Mode(const QString& path) {
   return st.st_mode & 07777;
 }
 
-// Makes every write past `bytes` fail (root included) while alive.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-
- private:
-  rlimit old_{};
-  void (*oldHandler_)(int);
-};
+using corvella::test::FileSizeLimit;
 
 struct Message {
   QString text;
