@@ -23,6 +23,19 @@ inline void Store64(unsigned char* p, std::uint64_t x) { std::memcpy(p, &x, size
 
 inline constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
 
+// Copies the bytes below 80 from in[r] on, eight at a time while it can;
+// `out` may be `in` itself as long as it does not run ahead of it.
+inline void CopyAscii(const unsigned char* in, std::size_t n, std::size_t& r, unsigned char* out, std::size_t& w) {
+  while (r + 8 <= n) {
+    const std::uint64_t x = Load64(in + r);
+    if (x & kHighBits) break;
+    Store64(out + w, x);
+    r += 8;
+    w += 8;
+  }
+  while (r < n && in[r] < 0x80) out[w++] = in[r++];
+}
+
 // One block of 64 bytes; bit i of every mask describes byte i.
 class Block64 {
  public:

@@ -28,6 +28,7 @@
 namespace corvella {
 namespace {
 
+using bytescan::CopyAscii;
 using bytescan::kHighBits;
 using bytescan::Load64;
 using bytescan::Store64;
@@ -90,18 +91,6 @@ inline void SjisPairToEuc(unsigned s1, unsigned s2, Byte* out) {
 // The second byte of an EUC-JP pair 8E b2: half-width katakana.
 inline Byte EucKana(unsigned b2) { return static_cast<Byte>(InRange(b2, 0x21, 0x5F) ? b2 + 0x80 : b2); }
 
-// Copies the bytes below 80 from in[r] on, eight at a time while it can;
-// `out` may be `in` itself as long as it does not run ahead of it.
-inline void CopyAscii(const Byte* in, std::size_t n, std::size_t& r, Byte* out, std::size_t& w) {
-  while (r + 8 <= n) {
-    const std::uint64_t x = Load64(in + r);
-    if (x & kHighBits) break;
-    Store64(out + w, x);
-    r += 8;
-    w += 8;
-  }
-  while (r < n && in[r] < 0x80) out[w++] = in[r++];
-}
 
 enum JisMode : int { kModeAscii = 0, kModeKanji = 1, kModeKana = 2 };
 

@@ -21,6 +21,7 @@
 namespace corvella {
 namespace {
 
+using bytescan::CopyAscii;
 using bytescan::kHighBits;
 using bytescan::Load64;
 using bytescan::Store64;
@@ -178,16 +179,6 @@ inline void PutUtf8(Byte* o, std::size_t& w, unsigned u) {
   }
 }
 
-inline void CopyAscii(const Byte* p, std::size_t n, std::size_t& i, Byte* o, std::size_t& w) {
-  while (i + 8 <= n) {
-    const std::uint64_t x = Load64(p + i);
-    if (x & kHighBits) break;
-    Store64(o + w, x);
-    i += 8;
-    w += 8;
-  }
-  while (i < n && p[i] < 0x80) o[w++] = p[i++];
-}
 
 }  // namespace
 
