@@ -56,7 +56,14 @@ DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
   m_frame.m_recentFileCount = [this] { return static_cast<int>(m_recent.size()); };
 }
 
-DocManager::~DocManager() = default;
+DocManager::~DocManager() {
+  // The frame may outlive the manager: it must not call back into it.
+  m_frame.m_saveAllModified = nullptr;
+  m_frame.m_activeDocument = nullptr;
+  m_frame.m_openFile = nullptr;
+  m_frame.m_recentFileCount = nullptr;
+  m_frame.SetAppTarget(nullptr);
+}
 
 std::vector<CMyDoc*> DocManager::Documents() const {
   std::vector<CMyDoc*> docs;
