@@ -219,4 +219,21 @@ inline constexpr const char* kNewlineCodeLabel = "改行コード(&C):";
 inline constexpr const char* kKanjiCodeNames[] = {"日本語 シフトJIS", "日本語 EUC", "日本語 JIS", "UTF-8"};
 inline constexpr const char* kNewlineCodeNames[] = {"CR+LF (Windows)", "LF (UNIX)", "CR (Macintosh)"};
 
+// The colour button, its pop-up and the editor font dialog (134).
+inline constexpr const char* kColorPickerAutomatic = "自動選択";
+inline constexpr const char* kColorPickerCustom = "カスタマイズ ...";
+inline constexpr const char* kColorPopupAutomatic = "Automatic";  // when the button gives no text
+inline constexpr const char* kColorPopupCustom = "Custmize...";
+inline constexpr const char* kColorFontTitle = "エディタ フォントの設定";
+inline constexpr const char* kSyntaxColorGroup = "構文強調表示";
+inline constexpr const char* kColorTextLabel = "テキスト:";
+inline constexpr const char* kColorBackLabel = "背景色:";
+inline constexpr const char* kColorKeywordLabel = "制御構文と関数:";
+inline constexpr const char* kColorCommentLabel = "コメント:";
+inline constexpr const char* kColorStringLabel = "文字列定数:";
+inline constexpr const char* kColorPatternLabel = "正規表現パターン:";
+inline constexpr const char* kColorSubCallLabel = "サブルーチン コール:";
+inline constexpr const char* kColorFontOk = "OK";
+inline constexpr const char* kColorFontCancel = "キャンセル";
+
 }  // namespace corvella::str

@@ -129,6 +129,15 @@ inline constexpr int IDC_AUTO_DETECT = 1005;
 inline constexpr int IDC_NEWLINE_CODE = 1006;
 inline constexpr int IDC_KANJI_CODE = 1037;
 
+inline constexpr int IDD_COLOR_FONT = 134;  // the editor font dialog and its colour buttons
+inline constexpr int IDC_COLOR_BACK = 1025;
+inline constexpr int IDC_COLOR_KEYWORD = 1027;
+inline constexpr int IDC_COLOR_COMMENT = 1028;
+inline constexpr int IDC_COLOR_STRING = 1029;
+inline constexpr int IDC_COLOR_TEXT = 1030;
+inline constexpr int IDC_COLOR_SUBCALL = 1031;
+inline constexpr int IDC_COLOR_PATTERN = 1032;
+
 // Cursors.
 inline constexpr int IDC_MIRROR_ARROW = 130;  // the gutter's arrow, pointing up and to the right
 
