@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/QSettingsProfile.h"
 #include "app/Settings.h"
+#include "controls/AboutDlg.h"
 #include "res/resource.h"
 
 namespace corvella {
@@ -22,6 +23,9 @@ bool CMyApp::InitInstance(const QStringList& files) {
   m_profile = std::make_unique<QSettingsProfile>();  // "Varkel Software" / "Corvella"
   m_frame = std::make_unique<CMainFrame>(*m_profile, nullptr);
   m_docs = std::make_unique<DocManager>(*m_frame, *m_profile);
+  // The document manager is the application's command target; the About
+  // command is the application object's own.
+  m_docs->Commands().On(res::ID_APP_ABOUT, [this] { OnAppAbout(); });
   m_docs->LoadRecentFileList();
   m_frame->SetAppTarget(m_docs.get());
   if (!m_frame->Create()) return false;
@@ -49,6 +53,11 @@ void CMyApp::OpenFromShell(const QString& file) {
   if (m_frame->isMinimized()) m_frame->showNormal();
   m_frame->raise();
   m_frame->activateWindow();
+}
+
+void CMyApp::OnAppAbout() {
+  CAboutDlg dlg(m_frame->windowIcon(), m_frame.get());
+  dlg.DoModal();
 }
 
 int CMyApp::ExitInstance() {

@@ -30,6 +30,8 @@ class CMyApp {
   int OpenMode() const { return m_nOpenMode; }
 
  private:
+  void OnAppAbout();
+
   std::unique_ptr<QSettingsProfile> m_profile;
   std::unique_ptr<CMainFrame> m_frame;
   std::unique_ptr<DocManager> m_docs;

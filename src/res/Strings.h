@@ -219,6 +219,14 @@ inline constexpr const char* kNewlineCodeLabel = "改行コード(&C):";
 inline constexpr const char* kKanjiCodeNames[] = {"日本語 シフトJIS", "日本語 EUC", "日本語 JIS", "UTF-8"};
 inline constexpr const char* kNewlineCodeNames[] = {"CR+LF (Windows)", "LF (UNIX)", "CR (Macintosh)"};
 
+// The about box (dialog 100): the maker's notice and addresses are ours.
+inline constexpr const char* kAboutTitle = "バージョン情報";
+inline constexpr const char* kAboutNotice = "Copyright (C) 2026 Varkel Software";
+inline constexpr const char* kAboutVersion = "Ver.2.0.6.6";
+inline constexpr const char* kAboutUrl = "https://varkel.example/corvella/";
+inline constexpr const char* kAboutMail = "mailto:corvella@varkel.example";
+inline constexpr const char* kAboutBuildFormat = "Build: %s @ %s";  // build date, build time
+
 // The colour button, its pop-up and the editor font dialog (134).
 inline constexpr const char* kColorPickerAutomatic = "自動選択";
 inline constexpr const char* kColorPickerCustom = "カスタマイズ ...";

@@ -129,6 +129,11 @@ inline constexpr int IDC_AUTO_DETECT = 1005;
 inline constexpr int IDC_NEWLINE_CODE = 1006;
 inline constexpr int IDC_KANJI_CODE = 1037;
 
+inline constexpr int IDD_ABOUTBOX = 100;
+inline constexpr int IDC_ABOUT_URL = 1000;    // the maker's web address, a hyperlink label
+inline constexpr int IDC_ABOUT_MAIL = 1001;   // the maker's "mailto:" address, a hyperlink label
+inline constexpr int IDC_ABOUT_BUILD = 1002;  // the build date and time
+
 inline constexpr int IDD_COLOR_FONT = 134;  // the editor font dialog and its colour buttons
 inline constexpr int IDC_COLOR_BACK = 1025;
 inline constexpr int IDC_COLOR_KEYWORD = 1027;
