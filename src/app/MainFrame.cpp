@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QIcon>
 #include <QLabel>
@@ -18,9 +19,13 @@
 #include <QToolBar>
 
 #include "app/ChildFrame.h"
+#include "editor/EditControl.h"
+#include "controls/ColorFontDlg.h"
 #include "controls/DocTabCtrl.h"
 #include "controls/MdiTabClient.h"
 #include "app/CommandUi.h"
+#include "app/DockLayout.h"
+#include "app/OutputBar.h"
 #include "app/EditorFont.h"
 #include "app/FileNames.h"
 #include "app/MessageBox.h"
@@ -67,6 +72,9 @@ QIcon ProgramIcon() {
   return icon;
 }
 
+// The name the docking layout and the output pane's sizes are saved under.
+constexpr std::string_view kBarStateName = "Bars2005";
+
 void RemoveIfExists(const std::string& path) {
   std::error_code ec;
   std::filesystem::remove(path, ec);
@@ -93,11 +101,13 @@ bool CMainFrame::Create() {
 
   const ActionLookup lookup = [this](int id) { return m_router->Action(id); };
   m_toolBar = addToolBar(QString());
-  m_toolBar->setObjectName(QStringLiteral("ToolBar"));
+  m_toolBar->setObjectName(QStringLiteral("Bar%1").arg(res::AFX_IDW_TOOLBAR));
   m_toolBar->setMovable(true);
   m_toolBar->setIconSize(QSize(16, 15));
   BuildToolBar(m_toolBar, lookup);
   CreateStatusBar();
+  m_wndOutput = new COutputBar(this);
+  addDockWidget(Qt::BottomDockWidgetArea, m_wndOutput);
   m_tabClient = new CMdiTabClient(this);
   if (!m_tabClient->Attach(this, CDocTabCtrl::kStyleBottom | CDocTabCtrl::kStyleHotTrack | CDocTabCtrl::kStyleMultiLine)) {
     return false;
@@ -106,7 +116,10 @@ bool CMainFrame::Create() {
   LoadSettings(m_profile, ProgramFolder(), ResolvePerlFolder, m_settings);
   LoadEditorFont(m_profile, m_settings);
   m_font = m_settings.font ? FontFromLogFont(*m_settings.font) : DefaultEditorFont();
+  m_wndOutput->SetFont(m_font);
   LoadColors(m_profile, m_settings);
+  LoadBarState();
+  m_wndOutput->setVisible(m_settings.InsideMode);
 
   ShowMenuFor(false);
   InstallAccelerators(this, lookup);
@@ -114,6 +127,29 @@ bool CMainFrame::Create() {
   m_router->StartIdleUpdates();
   resize(900, 650);
   return true;
+}
+
+bool CMainFrame::BarExists(int id) const {
+  const QString name = QStringLiteral("Bar%1").arg(id);
+  return findChild<QToolBar*>(name, Qt::FindDirectChildrenOnly) ||
+         findChild<QDockWidget*>(name, Qt::FindDirectChildrenOnly);
+}
+
+// A saved layout that names a bar this frame does not have is passed over as a
+// whole, so that a changed set of bars never spoils the start.
+void CMainFrame::LoadBarState() {
+  if (!IsBarStateValid(m_profile, kBarStateName, [this](int id) { return BarExists(id); })) return;
+  m_wndOutput->LoadSizes(m_profile, kBarStateName);
+  if (const auto layout = LoadDockLayout(m_profile, kBarStateName)) {
+    restoreState(QByteArray::fromBase64(QByteArray::fromStdString(layout->state)));
+  }
+}
+
+void CMainFrame::SaveBarState() {
+  m_wndOutput->SaveSizes(m_profile, kBarStateName);
+  const QByteArray state = saveState().toBase64();
+  SaveDockLayout(m_profile, kBarStateName,
+                 {{res::AFX_IDW_TOOLBAR, m_wndOutput->Id()}, state.toStdString()});
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -209,11 +245,15 @@ bool CMainFrame::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
+// While the output pane has the focus it answers the commands of its own
+// text first (copy, select all), so they never reach a document's text.
 std::vector<CommandTarget*> CMainFrame::CommandChain() {
+  QWidget* focus = QApplication::focusWidget();
+  CommandTarget* pane = m_wndOutput && focus == &m_wndOutput->Edit() ? m_wndOutput : nullptr;
   CommandTarget* view = nullptr;
-  if (auto* focused = qobject_cast<CMyView*>(QApplication::focusWidget())) view = focused;
+  if (auto* focused = qobject_cast<CMyView*>(focus)) view = focused;
   else view = ActiveView();
-  return {view, m_activeDocument ? m_activeDocument() : nullptr, ActiveChild(), this, m_app};
+  return {pane, view, m_activeDocument ? m_activeDocument() : nullptr, ActiveChild(), this, m_app};
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {
@@ -274,10 +314,51 @@ void CMainFrame::RegisterCommands() {
                 [this](CmdUI& ui) { ui.checked = m_toolBar->isVisible(); });
   m_commands.On(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
                 [this](CmdUI& ui) { ui.checked = statusBar()->isVisible(); });
+  m_commands.On(ID_COMMAND_INSIDE_MODE, [this] {
+    m_settings.InsideMode = !m_settings.InsideMode;
+    m_wndOutput->setVisible(m_settings.InsideMode);
+  }, [this](CmdUI& ui) { ui.checked = m_settings.InsideMode; });
+  m_commands.On(ID_SWITCH_FOCUS, [this] { SwitchFocus(); });
+  m_commands.On(ID_VIEW_FONT, [this] { ChooseFontAndColors(); });
   m_commands.On(ID_APP_EXIT, [this] { close(); });
   // With no document the tab control is asked to focus tab 0 or -1 all the same.
   m_commands.On(ID_NEXT_TAB, [this] { m_tabClient->Tabs()->FocusNextTab(); });
   m_commands.On(ID_PREV_TAB, [this] { m_tabClient->Tabs()->FocusPreviousTab(); });
+}
+
+// The automatic colour (0xFF000000) may come back from the dialog; it is kept
+// as chosen, and every view shows the default of that colour for it.
+void CMainFrame::ChooseFontAndColors() {
+  auto& c = m_settings.colors;
+  CColorFontDlg dlg(m_font, this);
+  dlg.m_crKeyword = c[kColorKeyword];
+  dlg.m_crComment = c[kColorComment];
+  dlg.m_crString = c[kColorString];
+  dlg.m_crPattern = c[kColorPattern];
+  dlg.m_crSubCall = c[kColorSubCall];
+  dlg.m_crBack = c[kColorBack];
+  dlg.m_crText = c[kColorText];
+  if (dlg.exec() != QDialog::Accepted) return;
+  c[kColorKeyword] = dlg.m_crKeyword;
+  c[kColorComment] = dlg.m_crComment;
+  c[kColorString] = dlg.m_crString;
+  c[kColorPattern] = dlg.m_crPattern;
+  c[kColorSubCall] = dlg.m_crSubCall;
+  c[kColorBack] = dlg.m_crBack;
+  c[kColorText] = dlg.m_crText;
+  m_font = dlg.SelectedFont();
+  UpdateAllViews(1);
+  m_wndOutput->SetFont(m_font);
+}
+
+// Between the script view and the output pane, whichever way the focus is now.
+void CMainFrame::SwitchFocus() {
+  QWidget* focus = QApplication::focusWidget();
+  if (qobject_cast<CMyView*>(focus)) {
+    if (m_wndOutput->isVisible()) m_wndOutput->setFocus();
+  } else if (focus == &m_wndOutput->Edit()) {
+    if (m_pLastView) m_pLastView->setFocus();
+  }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -309,6 +390,7 @@ std::optional<WindowPlacement> CMainFrame::CurrentPlacement() const {
 void CMainFrame::SaveOnDestroy() {
   if (m_bDestroyed) return;
   m_bDestroyed = true;
+  SaveBarState();
   m_settings.font = LogFontFromFont(m_font);
   SaveSettings(m_profile, m_settings, CurrentPlacement());
   RemoveIfExists(m_settings.m_szBatchPath);

@@ -20,6 +20,7 @@ namespace corvella {
 
 class CChildFrame;
 class CMdiTabClient;
+class COutputBar;
 class CMyView;
 class Profile;
 
@@ -40,6 +41,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   const QFont& EditorFont() const { return m_font; }
   void SetEditorFont(const QFont& font) { m_font = font; }
   QMdiArea* MdiArea() const { return m_mdiArea; }
+  COutputBar* OutputBar() const { return m_wndOutput; }
+  QToolBar* ToolBar() const { return m_toolBar; }
 
   // A new document window around `view`, maximised and active.
   CChildFrame* AddDocumentWindow(CMyView* view, const QString& title);
@@ -80,6 +83,11 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void RestoreWindowPlacement();
   std::optional<WindowPlacement> CurrentPlacement() const;
   void SaveOnDestroy();
+  void LoadBarState();
+  void SaveBarState();
+  bool BarExists(int id) const;
+  void SwitchFocus();
+  void ChooseFontAndColors();
   std::vector<CommandTarget*> CommandChain();
   void FillRecentFiles(QMenu* popup);
   void FillWindowList(QMenu* popup);
@@ -91,6 +99,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QFont m_font;
   QMdiArea* m_mdiArea = nullptr;
   QToolBar* m_toolBar = nullptr;
+  COutputBar* m_wndOutput = nullptr;
   CMdiTabClient* m_tabClient = nullptr;
   QLabel* m_panes[7] = {};
   QList<QAction*> m_windowItems;  // the open windows listed in the Window menu

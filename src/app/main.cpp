@@ -1,13 +1,49 @@
 // Program entry: the application object over Qt's event loop.
+#include <chrono>
+#include <cstdio>
+
 #include <QApplication>
+#include <QTimer>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include "app/InstanceChannel.h"
 #include "app/MyApp.h"
+#include "editor/EditControl.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// With --startup-time: prints the time from the start of main to the first
+// paint of a document's text (of any window when no file was named), then ends.
+class FirstPaintProbe : public QObject {
+ public:
+  FirstPaintProbe(Clock::time_point start, bool waitForText) : m_start(start), m_waitForText(waitForText) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint || m_done) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || (m_waitForText && !qobject_cast<corvella::EditControl*>(widget->parentWidget()))) return false;
+    m_done = true;
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_start).count();
+    std::printf("first paint after %lld ms\n", static_cast<long long>(ms));
+    std::fflush(stdout);
+    QTimer::singleShot(0, qApp, [] { QApplication::exit(0); });
+    return false;
+  }
+
+ private:
+  Clock::time_point m_start;
+  bool m_waitForText;
+  bool m_done = false;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  const Clock::time_point start = Clock::now();
   QApplication app(argc, argv);
   // Qt's own dialog texts in Japanese, as the rest of the program.
   QTranslator qtTexts;
@@ -17,9 +53,12 @@ int main(int argc, char** argv) {
   }
   QStringList files = app.arguments();
   files.removeFirst();
+  const bool timeStartup = files.removeAll(QStringLiteral("--startup-time")) > 0;
+  FirstPaintProbe probe(start, !files.isEmpty());
+  if (timeStartup) app.installEventFilter(&probe);
   // A start with files while the program already runs hands them over and ends.
   corvella::InstanceChannel channel;
-  if (!files.isEmpty() && channel.SendToRunning(files)) return 0;
+  if (!timeStartup && !files.isEmpty() && channel.SendToRunning(files)) return 0;
   corvella::CMyApp program;
   if (!program.InitInstance(files)) return 1;
   channel.Listen([&program](const QString& file) { program.OpenFromShell(file); });

@@ -8,6 +8,7 @@ inline constexpr const char* kAppTitle = "Corvella";  // string 57344
 // The main frame.
 inline constexpr const char* kStopRunningScript = "実行中のスクリプトを停止してください。";
 inline constexpr const char* kAskToSave = "%1 への変更を保存しますか?";
+inline constexpr const char* kOutputTitle = "アウトプット ウィンドウ";  // string 131
 
 // Message box buttons.
 inline constexpr const char* kButtonOk = "OK";

@@ -1,0 +1,64 @@
+// The output pane: a docked bar holding the read-only text a hidden script run prints.
+#include "app/OutputBar.h"
+
+#include <QApplication>
+
+#include "editor/EditBuffer.h"
+#include "editor/EditControl.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+
+namespace corvella {
+
+COutputBar::COutputBar(QMainWindow* frame)
+    : CSizingControlBarG(QString::fromUtf8(str::kOutputTitle), frame, res::IDS_OUTPUT_TITLE) {
+  m_wndEdit = new EditControl(this);
+  m_wndEdit->setObjectName(QStringLiteral("OutputEdit"));
+  m_wndEdit->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  m_wndEdit->Buffer().SetLimitText(kTextLimit);
+  m_wndEdit->SetReadOnly(true);
+  // A read-only text shows on the dialog colour, as the system draws it.
+  m_wndEdit->SetTextColors(QApplication::palette().color(QPalette::Window),
+                           QApplication::palette().color(QPalette::WindowText));
+  SetFont(QApplication::font());
+  setWidget(m_wndEdit);
+  // The bar never keeps the focus: it goes on into the text.
+  setFocusProxy(m_wndEdit);
+
+  using namespace res;
+  m_commands.On(ID_EDIT_COPY, [this] { m_wndEdit->Copy(); },
+                [this](CmdUI& ui) { ui.enabled = m_wndEdit->HasSelection(); });
+  m_commands.On(ID_EDIT_SELECT_ALL, [this] { m_wndEdit->SelectAll(); });
+  for (const int id : {ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_UNDO, ID_EDIT_REDO}) {
+    m_commands.On(id, [] {}, [](CmdUI& ui) { ui.enabled = false; });
+  }
+}
+
+void COutputBar::SetFont(const QFont& font) {
+  m_wndEdit->SetEditorFont(font);
+  m_wndEdit->SetMargins(1, 1);
+}
+
+void COutputBar::SetOutputText(std::string_view bytes) {
+  m_wndEdit->SetText(bytes);
+  CaretToEnd();
+}
+
+void COutputBar::AppendOutput(std::string_view bytes) {
+  EditBuffer& buffer = m_wndEdit->Buffer();
+  const std::size_t end = buffer.GetTextLength();
+  buffer.SetSel(end, end);
+  // Read-only keeps the user from typing; the runner still writes.
+  buffer.SetReadOnly(false);
+  m_wndEdit->ReplaceSel(bytes);
+  buffer.SetReadOnly(true);
+  CaretToEnd();
+}
+
+void COutputBar::CaretToEnd() {
+  const std::size_t end = m_wndEdit->Buffer().GetTextLength();
+  m_wndEdit->SetSel(end, end);
+  m_wndEdit->ScrollCaret();
+}
+
+}  // namespace corvella

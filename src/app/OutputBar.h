@@ -1,0 +1,39 @@
+// The output pane: a docked bar holding the read-only text a hidden script run prints.
+#pragma once
+
+#include <string_view>
+
+#include "app/CommandRouter.h"
+#include "controls/SizingControlBarG.h"
+
+namespace corvella {
+
+class EditControl;
+
+// While its text has the focus the pane answers the edit commands itself:
+// copying and selecting work, changing commands are greyed.
+class COutputBar : public CSizingControlBarG, public CommandTarget {
+  Q_OBJECT
+
+ public:
+  static constexpr std::size_t kTextLimit = 0x3FFFFFFE;
+
+  explicit COutputBar(QMainWindow* frame);
+
+  EditControl& Edit() const { return *m_wndEdit; }
+
+  // The editor font, with both margins 1 pixel again.
+  void SetFont(const QFont& font);
+
+  // What the runner does to the text (Shift_JIS, CR LF): replace it all, or
+  // add to its end. Both leave the caret at the end and bring it into view;
+  // appending touches only the new lines.
+  void SetOutputText(std::string_view bytes);
+  void AppendOutput(std::string_view bytes);
+  void CaretToEnd();
+
+ private:
+  EditControl* m_wndEdit;
+};
+
+}  // namespace corvella
