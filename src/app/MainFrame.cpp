@@ -90,7 +90,9 @@ CMainFrame::CMainFrame(Profile& profile, CommandTarget* app, QWidget* parent)
   setWindowTitle(QString::fromUtf8(str::kAppTitle));
 }
 
-CMainFrame::~CMainFrame() = default;
+// The document windows go while the frame is still whole: their signals
+// reach back into it as they close.
+CMainFrame::~CMainFrame() { delete m_mdiArea; }
 
 bool CMainFrame::Create() {
   m_mdiArea = new QMdiArea(this);

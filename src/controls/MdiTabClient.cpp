@@ -53,6 +53,8 @@ bool CMdiTabClient::Attach(QMainWindow* frame, unsigned tabStyle) {
   tabs->stackUnder(area);  // the area covers the strip's display area
   tabs->setVisible(!hidden);
 
+  areaObject_ = area;
+  viewportObject_ = area->viewport();
   area->installEventFilter(this);
   area->viewport()->installEventFilter(this);
   connect(area, &QMdiArea::subWindowActivated, this, &CMdiTabClient::OnMdiActivate);
@@ -109,8 +111,10 @@ void CMdiTabClient::OnMdiActivate(QMdiSubWindow* window) {
 }
 
 bool CMdiTabClient::eventFilter(QObject* watched, QEvent* event) {
-  if (!tabs || !m_pArea) return QWidget::eventFilter(watched, event);
-  if (watched == m_pArea) {
+  if (!tabs || m_pArea.isNull()) return QWidget::eventFilter(watched, event);
+  // Compared as plain objects: events still arrive while the area is being
+  // destroyed, when it must no longer be used as an area.
+  if (watched == areaObject_) {
     switch (event->type()) {
       case QEvent::Resize:
         layoutDirty = true;
@@ -126,7 +130,7 @@ bool CMdiTabClient::eventFilter(QObject* watched, QEvent* event) {
       default:
         break;
     }
-  } else if (watched == m_pArea->viewport()) {
+  } else if (watched == viewportObject_) {
     QObject* child = event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildRemoved
                          ? static_cast<QChildEvent*>(event)->child()
                          : nullptr;

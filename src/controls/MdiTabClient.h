@@ -57,6 +57,8 @@ class CMdiTabClient : public QWidget {
   QPointer<CDocTabCtrl> tabs;
   QPointer<QMainWindow> mainFrame;
   QPointer<QMdiArea> m_pArea;
+  QObject* areaObject_ = nullptr;      // the same area, for telling its events apart
+  QObject* viewportObject_ = nullptr;  // and its viewport's
   bool m_bAttached = false;
   bool layoutDirty = false;
 };
