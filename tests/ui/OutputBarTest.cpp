@@ -191,7 +191,7 @@ TEST_F(OutputBarTest, FontFollowsTheFontDialogWithOnePixelMargins) {
   EXPECT_EQ(frame->ActiveView()->m_crKeyword, QColor(255, 0, 0));
 }
 
-TEST_F(OutputBarTest, CloseButtonHidesThePaneOnlyWhenReleasedOnIt) {
+TEST_F(OutputBarTest, GripperFloatsAndCloseButtonHidesOnlyWhenReleasedOnIt) {
   profile.WriteProfileInt("Settings", "InsideMode", 1);
   Start();
   Settle();
@@ -204,7 +204,17 @@ TEST_F(OutputBarTest, CloseButtonHidesThePaneOnlyWhenReleasedOnIt) {
   QTest::mouseMove(title, close.center() + QPoint(0, 40));
   QTest::mouseRelease(title, Qt::LeftButton, {}, close.center() + QPoint(0, 40));
   EXPECT_TRUE(Pane().isVisible());
-  QTest::mouseClick(title, Qt::LeftButton, {}, close.center());
+  // A double-click on the gripper floats the bar; one on the floating title docks it again.
+  QTest::mouseDClick(title, Qt::LeftButton, {}, QPoint(title->width() / 2, title->height() - 10));
+  Settle();
+  ASSERT_TRUE(Pane().isFloating());
+  EXPECT_FALSE(Pane().HasGripper());
+  QTest::mouseDClick(Pane().TitleArea(), Qt::LeftButton, {}, QPoint(10, 5));
+  Settle();
+  ASSERT_FALSE(Pane().isFloating());
+  EXPECT_EQ(frame->dockWidgetArea(&Pane()), Qt::BottomDockWidgetArea);
+
+  QTest::mouseClick(title, Qt::LeftButton, {}, Pane().CloseButtonRect().center());
   EXPECT_FALSE(Pane().isVisible());
   EXPECT_TRUE(frame->GetSettings().InsideMode);  // the setting is the command's, not the button's
 }
