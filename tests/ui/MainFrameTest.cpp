@@ -70,6 +70,13 @@ TEST_F(MainFrameTest, MenusFollowWhetherDocumentsAreOpen) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(docs->Documents().empty());
   EXPECT_EQ(MenuTitles().size(), 4);
+  // With no document the document commands are greyed on the toolbar too.
+  frame->Router().UpdateActions();
+  for (const int id : {res::ID_EDIT_CUT, res::ID_EDIT_COPY, res::ID_EDIT_PASTE, res::ID_EDIT_UNDO,
+                       res::ID_FILE_SAVE, res::ID_WINDOW_CASCADE, res::ID_WINDOW_TILE_HORZ}) {
+    EXPECT_FALSE(frame->Router().Action(id)->isEnabled()) << id;
+  }
+  EXPECT_TRUE(frame->Router().Action(res::ID_FILE_NEW)->isEnabled());
 }
 
 TEST_F(MainFrameTest, ToggleCommandsChangeSettingsAndViews) {
