@@ -2,7 +2,7 @@
 # build.sh: set up a Debian 12 machine, build and run Corvella or its tests.
 #   ./build.sh run [files...]   install what is missing, build, start the editor
 #   ./build.sh test             install what is missing, build, run every test
-#   ./build.sh sanitize         core and platform tests under ASan + UBSan
+#   ./build.sh sanitize         every test under ASan + UBSan
 #   ./build.sh fuzz [seconds]   build the libFuzzer targets with clang, run each
 #   ./build.sh bench            build and run the benchmarks over the corpus
 set -euo pipefail
@@ -51,7 +51,7 @@ case "${1:-run}" in
     ;;
   sanitize)
     install_deps
-    configure build-asan -DCORVELLA_WERROR=ON -DCORVELLA_SANITIZE=ON -DCORVELLA_UI=OFF \
+    configure build-asan -DCORVELLA_WERROR=ON -DCORVELLA_SANITIZE=ON -DCORVELLA_UI=ON \
       -DCORVELLA_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
     cmake --build build-asan -j "$jobs"
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
