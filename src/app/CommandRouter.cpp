@@ -89,7 +89,10 @@ void CommandRouter::UpdateMenu(QMenu* menu) {
 void CommandRouter::StartIdleUpdates(int intervalMs) {
   if (!idle_) {
     idle_ = new QTimer(this);
-    connect(idle_, &QTimer::timeout, this, &CommandRouter::UpdateActions);
+    connect(idle_, &QTimer::timeout, this, [this] {
+      UpdateActions();
+      emit idleUpdated();
+    });
   }
   idle_->start(intervalMs);
 }

@@ -77,6 +77,10 @@ class CommandRouter : public QObject {
   // Runs UpdateActions on an idle timer, for the toolbar and status panes.
   void StartIdleUpdates(int intervalMs = 250);
 
+ signals:
+  // After each idle update: the moment to refresh status panes.
+  void idleUpdated();
+
  private:
   void Apply(QAction* action);
 

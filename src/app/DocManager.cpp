@@ -13,6 +13,8 @@
 #include "editor/MyView.h"
 #include "export/HtmlExportCommand.h"
 #include "res/Strings.h"
+#include "editor/PaneTexts.h"
+#include "editor/ScriptPrinter.h"
 #include "res/resource.h"
 #include "text/MyDoc.h"
 #include "text/OpenFileDlg.h"
@@ -93,6 +95,7 @@ DocManager::Entry* DocManager::Attach(std::unique_ptr<CMyDoc> doc, CMyView* view
   entry->view = view;
   CMyDoc* d = entry->doc.get();
   d->SetSaveAllModified([this] { return SaveAllModified(); });
+  view->m_printHeader = [d] { return d->GetPathName().isEmpty() ? d->GetTitle() : d->GetPathName(); };
   entry->child = m_frame.AddDocumentWindow(view, d->GetTitle());
   CChildFrame* child = entry->child;
   connect(d, &CMyDoc::titleChanged, child, [child](const QString& title) { child->setWindowTitle(title); });
@@ -198,6 +201,14 @@ void DocManager::RegisterCommands() {
   using namespace res;
   auto needDoc = [this](CmdUI& ui) { ui.enabled = ActiveDocument() != nullptr; };
   m_commands.On(ID_FILE_NEW, [this] { OnFileNew(); });
+  m_commands.On(ID_FILE_PRINT_SETUP, [this] { SetUpPrinter(&m_frame); });
+  // The encoding and newline panes show the active document's codes.
+  m_commands.On(ID_INDICATOR_KANJI, {}, [this](CmdUI& ui) {
+    if (CMyDoc* d = ActiveDocument()) ui.text = QString::fromStdString(KanjiPaneText(d->m_nKanjiCode));
+  });
+  m_commands.On(ID_INDICATOR_CRLF, {}, [this](CmdUI& ui) {
+    if (CMyDoc* d = ActiveDocument()) ui.text = QString::fromStdString(NewlinePaneText(d->m_nCrLf));
+  });
   m_commands.On(ID_FILE_OPEN, [this] {
     OnFileOpen(&m_frame, m_frame.GetSettings(), [this](const QString& path) { return OpenDocumentFile(path) != nullptr; });
   });

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
+#include <QFile>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
@@ -19,6 +20,7 @@
 #include <QToolBar>
 
 #include "app/ChildFrame.h"
+#include "editor/Cp932Text.h"
 #include "editor/EditControl.h"
 #include "controls/ColorFontDlg.h"
 #include "controls/DocTabCtrl.h"
@@ -116,6 +118,7 @@ bool CMainFrame::Create() {
   }
 
   LoadSettings(m_profile, ProgramFolder(), ResolvePerlFolder, m_settings);
+  LoadHints(GetProgramFilePath("hint.txt"));
   LoadEditorFont(m_profile, m_settings);
   m_font = m_settings.font ? FontFromLogFont(*m_settings.font) : DefaultEditorFont();
   m_wndOutput->SetFont(m_font);
@@ -126,6 +129,7 @@ bool CMainFrame::Create() {
   ShowMenuFor(false);
   InstallAccelerators(this, lookup);
   RegisterCommands();
+  connect(m_router.get(), &CommandRouter::idleUpdated, this, &CMainFrame::UpdatePanes);
   m_router->StartIdleUpdates();
   resize(900, 650);
   return true;
@@ -173,8 +177,32 @@ void CMainFrame::CreateStatusBar() {
       label->setEnabled(false);
     }
     bar->addPermanentWidget(label);
+    m_paneIds[i] = pane.id;
     m_panes[i++] = label;
   }
+}
+
+// The line, encoding and newline panes take what the active view and its
+// document say; a pane nobody fills keeps its text.
+void CMainFrame::UpdatePanes() {
+  for (int i = 0; i < 7; ++i) {
+    if (!m_panes[i] || m_panes[i]->isEnabled() == false) continue;
+    const CmdUI ui = m_router->Query(m_paneIds[i]);
+    if (ui.text && m_panes[i]->text() != *ui.text) m_panes[i]->setText(*ui.text);
+  }
+}
+
+QString CMainFrame::PaneText(int id) const {
+  for (int i = 0; i < 7; ++i) {
+    if (m_paneIds[i] == id && m_panes[i]) return m_panes[i]->text();
+  }
+  return {};
+}
+
+void CMainFrame::ShowContextMenu(const QPoint& globalPos) {
+  if (!m_contextMenu) m_contextMenu = BuildContextMenu(this, [this](int id) { return m_router->Action(id); });
+  m_router->UpdateActions();
+  m_contextMenu->popup(globalPos);
 }
 
 void CMainFrame::ShowMenuFor(bool documentsOpen) {
@@ -275,11 +303,34 @@ CChildFrame* CMainFrame::AddDocumentWindow(CMyView* view, const QString& title) 
   m_mdiArea->addSubWindow(child);
   view->ApplySettings(m_settings, m_font);
   connect(view, &CMyView::focusEntered, this, [this](CMyView* v) { m_pLastView = v; });
+  view->m_findHint = [this](const std::string& word) { return FindHint(word); };
+  view->m_showHint = [this](const std::string& hint) { ShowHint(hint); };
+  view->m_showContextMenu = [this](const QPoint& at) { ShowContextMenu(at); };
   connect(view, &QObject::destroyed, this, [this, view] {
     if (m_pLastView == view) m_pLastView = nullptr;
   });
   child->ActivateFrame();
   return child;
+}
+
+void CMainFrame::LoadHints(const std::string& path) {
+  m_hints.Clear();
+  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+  QFile file(name);
+  QByteArray bytes;
+  if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+  if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    ShowMessage(this, QString::fromUtf8(str::kHintFileUnreadable).arg(name), MsgIcon::Stop);
+    return;
+  }
+  m_hints.Parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+void CMainFrame::ShowHint(const std::string& hint) {
+  // A CR kept from a CR LF hint file is not shown.
+  std::string_view shown = hint;
+  if (!shown.empty() && shown.back() == '\r') shown.remove_suffix(1);
+  statusBar()->showMessage(shown.empty() ? QString::fromUtf8(str::kIdleMessage) : SjisToQString(shown));
 }
 
 void CMainFrame::UpdateAllViews(int hint) {

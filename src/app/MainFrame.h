@@ -10,6 +10,7 @@
 
 #include "app/CommandRouter.h"
 #include "app/Settings.h"
+#include "editor/HintList.h"
 
 class QLabel;
 class QMdiArea;
@@ -42,6 +43,10 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void SetEditorFont(const QFont& font) { m_font = font; }
   QMdiArea* MdiArea() const { return m_mdiArea; }
   COutputBar* OutputBar() const { return m_wndOutput; }
+  // Fills the status panes from the update handlers (run on every idle update).
+  void UpdatePanes();
+  // The text of status pane `id` (59143 line, 59144 encoding, 59145 newline, ...).
+  QString PaneText(int id) const;
   QToolBar* ToolBar() const { return m_toolBar; }
 
   // A new document window around `view`, maximised and active.
@@ -51,6 +56,15 @@ class CMainFrame : public QMainWindow, public CommandTarget {
 
   // Hint 1: font, colours or settings; 2: colouring switched; 3: auto indent switched.
   void UpdateAllViews(int hint);
+
+  // Input hints for built-in functions. LoadHints reads a hint file (the one
+  // beside the program at creation); a file that cannot be read is reported
+  // and leaves the list empty.
+  void LoadHints(const std::string& path);
+  // The hint for `word`, or empty; Shift_JIS bytes.
+  std::string FindHint(const std::string& word) const { return m_hints.FindHint(word); }
+  // Shows a hint in the first status pane; an empty one shows the idle message.
+  void ShowHint(const std::string& hint);
 
   // Menu 129 while a document is open, 128 otherwise.
   void ShowMenuFor(bool documentsOpen);
@@ -88,6 +102,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   bool BarExists(int id) const;
   void SwitchFocus();
   void ChooseFontAndColors();
+  void ShowContextMenu(const QPoint& globalPos);
   std::vector<CommandTarget*> CommandChain();
   void FillRecentFiles(QMenu* popup);
   void FillWindowList(QMenu* popup);
@@ -101,7 +116,10 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QToolBar* m_toolBar = nullptr;
   COutputBar* m_wndOutput = nullptr;
   CMdiTabClient* m_tabClient = nullptr;
+  HintList m_hints;
   QLabel* m_panes[7] = {};
+  int m_paneIds[7] = {};
+  QMenu* m_contextMenu = nullptr;  // menu 138, made on first use
   QList<QAction*> m_windowItems;  // the open windows listed in the Window menu
   int m_menuShown = 0;
   bool m_bFirstShow = true;

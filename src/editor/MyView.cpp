@@ -1,12 +1,26 @@
 // The view of one script document: the colouring edit view with its gutter, the Settings' font, colours and tab width, and the edit commands.
 #include "editor/MyView.h"
 
+#include <algorithm>
+
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QPrinter>
+#include <QMouseEvent>
 
 #include "app/EditorFont.h"
+#include "app/MessageBox.h"
+#include "editor/AutoIndent.h"
+#include "editor/Cp932Text.h"
+#include "editor/GotoLineDlg.h"
+#include "editor/HintList.h"
 #include "editor/LineNumberWnd.h"
+#include "editor/PaneTexts.h"
+#include "editor/ScriptPrinter.h"
+#include "res/Strings.h"
 #include "res/resource.h"
 
 namespace corvella {
@@ -18,6 +32,7 @@ CMyView::CMyView(QWidget* parent) : CSyntaxView(parent) {
   m_wndGutter->Create(31, this);
   connect(this, &EditControl::selectionChanged, this, &CMyView::FollowCaretLine);
   RegisterEditCommands();
+  RegisterScriptCommands();
 }
 
 void CMyView::ApplySettings(const Settings& s, const QFont& font) {
@@ -65,6 +80,154 @@ void CMyView::RegisterEditCommands() {
   m_commands.On(ID_EDIT_REPEAT, [this] { OnEditFindNext(); }, [this](CmdUI& ui) { ui.enabled = CanFindNext(); });
   m_commands.On(ID_EDIT_FIND_PREV, [this] { OnEditFindPrevious(); },
                 [this](CmdUI& ui) { ui.enabled = CanFindNext(); });
+}
+
+void CMyView::RegisterScriptCommands() {
+  using namespace res;
+  m_commands.On(ID_EDIT_GOTO_LINE, [this] { OnGotoLine(); });
+  m_commands.On(ID_EDIT_DELETE_TO_EOL, [this] { OnDeleteToEndOfLine(); });
+  m_commands.On(ID_EDIT_CTRL_SHIFT_DELETE, [] {});
+  const auto header = [this] { return m_printHeader ? m_printHeader() : QString(); };
+  m_commands.On(ID_FILE_PRINT, [this, header] { PrintScript(this, *this, header()); });
+  m_commands.On(ID_FILE_PRINT_DIRECT, [this, header] {
+    PaintScriptPages(SharedPrinter(), Buffer().GetText(), EditorFont(), TabWidth(), header());
+  });
+  m_commands.On(ID_FILE_PRINT_PREVIEW, [this, header] { PreviewScript(this, *this, header()); });
+  // The pane is filled whenever asked, so that switching views shows the new
+  // view's line at once, not only after its caret moves.
+  m_commands.On(ID_INDICATOR_LINE, {}, [this](CmdUI& ui) {
+    const EditBuffer& b = Buffer();
+    const std::size_t caret = b.GetSel().caret;
+    const std::size_t line = b.LineFromChar(caret);
+    m_nShownLine = static_cast<int>(line) + 1;
+    m_nShownColumn = static_cast<int>(caret - b.LineIndex(line)) + 1;
+    m_nShownLines = static_cast<int>(b.GetLineCount());
+    ui.text = QString::fromStdString(LinePaneText(m_nShownLine));
+  });
+}
+
+void CMyView::OnGotoLine() {
+  CGotoLineDlg dlg(this);
+  dlg.m_nLine = static_cast<unsigned>(Buffer().LineFromChar(Buffer().GetSel().caret)) + 1;
+  if (dlg.exec() != QDialog::Accepted) return;
+  const std::size_t line = dlg.m_nLine - 1;
+  if (line >= Buffer().GetLineCount()) {
+    ShowMessage(this, QString::fromUtf8(str::kNoSuchLine), MsgIcon::Exclamation);
+    return;
+  }
+  const std::size_t start = Buffer().LineIndex(line);
+  SetSel(start, start);
+  ScrollCaret();
+}
+
+// Deletes the selection, or else from the caret to the end of its line
+// (the line break stays), as one undoable deletion.
+void CMyView::OnDeleteToEndOfLine() {
+  if (HasSelection()) {
+    Clear();
+    return;
+  }
+  const EditBuffer& b = Buffer();
+  const std::size_t caret = b.GetSel().caret;
+  const std::size_t line = b.LineFromChar(caret);
+  const std::size_t end = b.LineIndex(line) + b.LineLength(line);
+  if (end <= caret) return;
+  SetRedraw(false);
+  SetSel(caret, end);
+  Clear();
+  SetRedraw(true);
+  SetSel(caret, caret);
+  ScrollCaret();
+}
+
+void CMyView::OnTextNotFound(const std::string& what) {
+  CSyntaxView::OnTextNotFound(what);
+  ShowMessage(this, QString::fromUtf8(str::kTextNotFound).arg(SjisToQString(what)), MsgIcon::Exclamation);
+}
+
+// From the keyboard the menu opens at the mouse, as long as the mouse is over the text.
+void CMyView::contextMenuEvent(QContextMenuEvent* event) {
+  const QPoint global = event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : QCursor::pos();
+  const QPoint local = viewport()->mapFromGlobal(global);
+  if (!FormattingRect().contains(local) || !m_showContextMenu) return;
+  m_showContextMenu(global);
+}
+
+// ---------------------------------------------------------------- typing
+
+void CMyView::CharMessage(std::string_view ch) {
+  if (ch.empty()) {
+    CSyntaxView::CharMessage(ch);
+    return;
+  }
+  const int c = ch.size() == 1 ? static_cast<unsigned char>(ch[0])
+                               : (static_cast<unsigned char>(ch[0]) << 8) | static_cast<unsigned char>(ch[1]);
+  EditBuffer& b = Buffer();
+  // Indentation follows only a line break that is really inserted: a refused
+  // Enter (read-only, text limit) must not leave an indent in its line.
+  const bool indentEnter = m_bAutoIndent && c == '\r' && b.CanReplaceSel(2);
+  const bool charFits = b.CanReplaceSel(ch.size());
+  std::string prefix;
+  if (indentEnter) {
+    SetRedraw(false);
+    const std::size_t selStart = b.GetSel().Start();
+    const std::size_t lineStart = b.LineIndex(b.LineFromChar(selStart));
+    prefix = b.GetText(lineStart, std::min(selStart, lineStart + kIndentPrefixLimit));
+  }
+
+  CSyntaxView::CharMessage(ch);
+
+  if (IsHintLetter(ch)) ShowHintForWordBeforeCaret();
+
+  if (indentEnter && !prefix.empty()) {
+    // The entry of the caret's line tells whether the line Enter was pressed in held a comment.
+    const std::size_t caretLine = b.LineFromChar(b.GetSel().End());
+    const bool comment = LineComments().At(caretLine) != 0;
+    const std::string indent = IndentAfterEnter(prefix, comment);
+    if (!indent.empty()) ReplaceSelUndoable(indent);
+  } else if (m_bAutoIndent && ch == "}" && charFits && m_chPrev == '\r') {
+    const EditBuffer::Selection sel = b.GetSel();
+    const std::size_t lineStart = b.LineIndex(b.LineFromChar(sel.caret));
+    const std::string lineToCaret = b.GetText(lineStart, sel.caret);
+    if (const auto from = BraceOutdentStart(lineToCaret, true, sel.IsEmpty())) {
+      SetSel(lineStart + *from, sel.caret);
+      ScrollCaret();
+      ReplaceSelUndoable("}");
+    }
+  }
+  m_chPrev = c;
+
+  const EditBuffer::Selection sel = b.GetSel();
+  if (indentEnter) SetRedraw(true);
+  SetSel(sel.anchor, sel.caret);
+  ScrollCaret();
+}
+
+void CMyView::ShowHintForWordBeforeCaret() {
+  if (!m_findHint || !m_showHint) return;
+  const EditBuffer& b = Buffer();
+  const std::size_t end = b.GetSel().End();
+  const std::string line = b.GetText(b.LineIndex(b.LineFromChar(end)), end);
+  m_showHint(m_findHint(std::string(WordBeforeCaret(line))));
+}
+
+bool CMyView::KeyDownMessage(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+      m_chPrev = 0;
+      break;
+    default:
+      break;
+  }
+  return CSyntaxView::KeyDownMessage(event);
+}
+
+void CMyView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) m_chPrev = 0;
+  CSyntaxView::mousePressEvent(event);
 }
 
 }  // namespace corvella

@@ -1,6 +1,9 @@
 // The view of one script document: the colouring edit view with its gutter, the Settings' font, colours and tab width, and the edit commands.
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "app/CommandRouter.h"
 #include "app/Settings.h"
 #include "editor/SyntaxView.h"
@@ -19,15 +22,39 @@ class CMyView : public CSyntaxView, public CommandTarget {
   void ApplySettings(const Settings& settings, const QFont& font);
   bool m_bAutoIndent = true;
 
+  // Caret line, caret column and line count when the line pane was last filled.
+  int m_nShownLine = 0;
+  int m_nShownColumn = 0;
+  int m_nShownLines = 0;
+  // Shows the context menu at a screen point; the frame owns the menu.
+  std::function<void(const QPoint& globalPos)> m_showContextMenu;
+  // The document's full path, or its title when it has none: the printed header.
+  std::function<QString()> m_printHeader;
+  // Input hints: the frame's hint lookup and its status-bar display (Shift_JIS bytes).
+  std::function<std::string(const std::string& word)> m_findHint;
+  std::function<void(const std::string& hint)> m_showHint;
+  // The last character typed; 0 after an arrow key or a click.
+  int m_chPrev = 0;
+
  signals:
   void focusEntered(CMyView* view);
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  // The beep, then the message naming the search text.
+  void OnTextNotFound(const std::string& what) override;
+  void CharMessage(std::string_view ch) override;
+  bool KeyDownMessage(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   void RegisterEditCommands();
   void FollowCaretLine();
+  void RegisterScriptCommands();
+  void OnGotoLine();
+  void OnDeleteToEndOfLine();
+  void ShowHintForWordBeforeCaret();
 
   CLineNumberWnd* m_wndGutter = nullptr;
 };

@@ -10,6 +10,13 @@ inline constexpr const char* kStopRunningScript = "実行中のスクリプト�
 inline constexpr const char* kAskToSave = "%1 への変更を保存しますか?";
 inline constexpr const char* kOutputTitle = "アウトプット ウィンドウ";  // string 131
 
+// The script view: go to line (dialog 132).
+inline constexpr const char* kGotoLineTitle = "行ジャンプ";
+inline constexpr const char* kGotoLinePrompt = "ジャンプしたい行番号を入力して下さい。";
+inline constexpr const char* kGotoLineRange = "%1 から %2 までの整数を入力してください。";
+inline constexpr const char* kNoSuchLine = "指定された行はありません。";
+inline constexpr const char* kTextNotFound = "文字列 '%1' が見つかりません。";
+
 // Message box buttons.
 inline constexpr const char* kButtonOk = "OK";
 inline constexpr const char* kButtonCancel = "キャンセル";
@@ -171,6 +178,8 @@ inline constexpr const char* kPaneKana = "カナ";
 inline constexpr const char* kPaneCaps = "CAP";
 inline constexpr const char* kPaneNum = "NUM";
 inline constexpr const char* kPaneScroll = "SCRL";
+// The hint file could not be read at start-up; %1 its full path.
+inline constexpr const char* kHintFileUnreadable = "%1 が読み込めませんでした。\n組み込み関数の入力ヒントは表示されません。";
 
 // Documents: load and save, the run copy, the open and save dialogs (templates 135 and 136).
 inline constexpr const char* kFileFilter =

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/MainWindowTest.h"
+
 #include "app/ChildFrame.h"
 #include "app/DocManager.h"
 #include "app/MessageBox.h"
@@ -26,35 +28,18 @@ using namespace corvella;
 
 namespace {
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public MainWindowTest {
  protected:
   void SetUp() override {
+    MainWindowTest::SetUp();
     profile.WriteProfileInt("Settings", "TabWidth", 6);
-    frame = std::make_unique<CMainFrame>(profile, nullptr);
-    docs = std::make_unique<DocManager>(*frame, profile);
-    frame->SetAppTarget(docs.get());
-    ASSERT_TRUE(frame->Create());
-    SetMessageHook([this](const QString& text, MsgIcon, MsgButtons) {
-      messages << text;
-      return answer;
-    });
-  }
-  void TearDown() override {
-    SetMessageHook({});
-    docs.reset();
-    frame.reset();
+    CreateFrame();
   }
   QStringList MenuTitles() const {
     QStringList titles;
     for (QAction* a : frame->menuBar()->actions()) titles << a->text();
     return titles;
   }
-
-  MemoryProfile profile;
-  std::unique_ptr<CMainFrame> frame;
-  std::unique_ptr<DocManager> docs;
-  QStringList messages;
-  MsgResult answer = MsgResult::Cancel;
 };
 
 TEST_F(MainFrameTest, MenusFollowWhetherDocumentsAreOpen) {

@@ -1,0 +1,58 @@
+// The go-to-line dialog: one line number from 1 to 10000, checked when OK is pressed.
+#include "editor/GotoLineDlg.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "app/MessageBox.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+
+namespace corvella {
+
+CGotoLineDlg::CGotoLineDlg(QWidget* parent) : QDialog(parent) {
+  setObjectName(QString::number(res::IDD_GOTO_LINE));
+  setWindowTitle(QString::fromUtf8(str::kGotoLineTitle));
+  auto* layout = new QVBoxLayout(this);
+  auto* label = new QLabel(QString::fromUtf8(str::kGotoLinePrompt), this);
+  m_edit = new QLineEdit(this);
+  m_edit->setObjectName(QString::number(res::IDC_LINE_NUMBER));
+  // Digits only, as a number field accepts; the range is checked on OK.
+  m_edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), m_edit));
+  label->setBuddy(m_edit);
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QString::fromUtf8(str::kButtonOk), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(QString::fromUtf8(str::kButtonCancel), QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(label);
+  layout->addWidget(m_edit);
+  layout->addWidget(buttons);
+  setFixedSize(sizeHint());
+}
+
+void CGotoLineDlg::showEvent(QShowEvent* event) {
+  m_edit->setText(QString::number(m_nLine));
+  m_edit->selectAll();
+  m_edit->setFocus();
+  QDialog::showEvent(event);
+}
+
+void CGotoLineDlg::accept() {
+  bool ok = false;
+  const qulonglong value = m_edit->text().toULongLong(&ok);
+  if (!ok || value < kMinLine || value > kMaxLine) {
+    ShowMessage(this, QString::fromUtf8(str::kGotoLineRange).arg(kMinLine).arg(kMaxLine), MsgIcon::Exclamation);
+    m_edit->selectAll();
+    m_edit->setFocus();
+    return;
+  }
+  m_nLine = static_cast<unsigned>(value);
+  QDialog::accept();
+}
+
+}  // namespace corvella
