@@ -15,6 +15,10 @@ inline constexpr const char* kGotoLineTitle = "行ジャンプ";
 inline constexpr const char* kGotoLinePrompt = "ジャンプしたい行番号を入力して下さい。";
 inline constexpr const char* kGotoLineRange = "%1 から %2 までの整数を入力してください。";
 inline constexpr const char* kNoSuchLine = "指定された行はありません。";
+// The arguments dialog (130).
+inline constexpr const char* kArgumentsTitle = "引数を指定して実行";
+inline constexpr const char* kArgumentsPrompt = "引数を指定して下さい。";
+inline constexpr const char* kTooLong = "%1 文字以内で入力してください。";
 inline constexpr const char* kTextNotFound = "文字列 '%1' が見つかりません。";
 
 // Message box buttons.

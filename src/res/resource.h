@@ -114,6 +114,8 @@ inline constexpr int AFX_IDP_FILE_TOO_LARGE = 61701;
 
 // Dialogs and their controls.
 inline constexpr int IDD_GOTO_LINE = 132;
+inline constexpr int IDD_ARGUMENTS = 130;
+inline constexpr int IDC_ARGUMENTS = 1005;
 inline constexpr int IDC_LINE_NUMBER = 1000;
 
 inline constexpr int IDD_HTML_FORMAT = 133;
