@@ -19,6 +19,8 @@ inline constexpr const char* kNoSuchLine = "指定された行はありません
 inline constexpr const char* kArgumentsTitle = "引数を指定して実行";
 inline constexpr const char* kArgumentsPrompt = "引数を指定して下さい。";
 inline constexpr const char* kTooLong = "%1 文字以内で入力してください。";
+// The console run's pause before its terminal closes.
+inline constexpr const char* kConsolePause = "続行するには Enter キーを押してください . . . ";
 inline constexpr const char* kTextNotFound = "文字列 '%1' が見つかりません。";
 
 // Message box buttons.

@@ -1,0 +1,117 @@
+// What a run starts: the interpreter's command line, its split into arguments, and the shell script of a console run.
+#include "run/RunCommand.h"
+
+#include "res/Strings.h"
+
+namespace corvella {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+std::string InterpreterName(int usePerl) { return usePerl == 1 ? "jperl" : "perl"; }
+
+std::string ScriptArgument(std::string_view fileName) {
+  if (fileName.find(' ') == std::string_view::npos) return std::string(fileName);
+  return "\"" + std::string(fileName) + "\"";
+}
+
+std::string RunCommandLine(std::string_view interpreter, std::string_view option, std::string_view scriptArgument,
+                           const std::optional<std::string>& arguments) {
+  std::string line(interpreter);
+  line += option;
+  line += ' ';
+  line += scriptArgument;
+  if (arguments) {
+    line += ' ';
+    line += *arguments;
+  }
+  return line;
+}
+
+std::vector<std::string> SplitCommandLine(std::string_view s) {
+  std::vector<std::string> args;
+  std::size_t i = 0;
+  // The program: no escapes, quotes only group.
+  while (i < s.size() && IsBlank(s[i])) ++i;
+  if (i == s.size()) return args;
+  std::string program;
+  if (s[i] == '"') {
+    const std::size_t close = s.find('"', i + 1);
+    program = std::string(s.substr(i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1));
+    i = close == std::string_view::npos ? s.size() : close + 1;
+  }
+  while (i < s.size() && !IsBlank(s[i])) program += s[i++];
+  args.push_back(program);
+
+  for (;;) {
+    while (i < s.size() && IsBlank(s[i])) ++i;
+    if (i == s.size()) return args;
+    std::string arg;
+    bool quoted = false;
+    while (i < s.size() && (quoted || !IsBlank(s[i]))) {
+      if (s[i] == '\\') {
+        std::size_t n = 0;
+        while (i < s.size() && s[i] == '\\') {
+          ++n;
+          ++i;
+        }
+        if (i < s.size() && s[i] == '"') {
+          arg.append(n / 2, '\\');
+          if (n % 2 == 1) {
+            arg += '"';
+            ++i;
+          }
+        } else {
+          arg.append(n, '\\');
+        }
+      } else if (s[i] == '"') {
+        if (quoted && i + 1 < s.size() && s[i + 1] == '"') {
+          arg += '"';
+          i += 2;
+        } else {
+          quoted = !quoted;
+          ++i;
+        }
+      } else {
+        arg += s[i++];
+      }
+    }
+    args.push_back(std::move(arg));
+  }
+}
+
+std::string ShellQuote(std::string_view word) {
+  std::string quoted = "'";
+  for (const char c : word) {
+    if (c == '\'') quoted += "'\\''";
+    else quoted += c;
+  }
+  quoted += '\'';
+  return quoted;
+}
+
+std::string ConsoleScript(std::string_view perlFolder, std::string_view commandLine) {
+  std::string script = "#!/bin/sh\n";
+  if (!perlFolder.empty()) script += "PATH=" + ShellQuote(perlFolder) + ":\"$PATH\"; export PATH\n";
+  script += "printf '%s\\n' " + ShellQuote(commandLine) + "\n";
+  std::string command;
+  for (const std::string& arg : SplitCommandLine(commandLine)) {
+    if (!command.empty()) command += ' ';
+    command += ShellQuote(arg);
+  }
+  script += command + "\n";
+  script += "printf '%s' " + ShellQuote(str::kConsolePause) + "\n";
+  script += "read _ignored\n";
+  return script;
+}
+
+std::string PathWithFolder(std::string_view path, std::string_view folder) {
+  if (folder.empty()) return std::string(path);
+  const std::string entry = std::string(folder) + ":";
+  if (path.find(entry) != std::string_view::npos) return std::string(path);
+  return entry + std::string(path);
+}
+
+}  // namespace corvella

@@ -1,0 +1,42 @@
+// What a run starts: the interpreter's command line, its split into arguments, and the shell script of a console run.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvella {
+
+// "jperl" when UsePerl is 1, "perl" otherwise.
+std::string InterpreterName(int usePerl);
+
+// The script's file name, in double quotes when it holds a blank.
+std::string ScriptArgument(std::string_view fileName);
+
+// interpreter + option + " " + script, then " " + arguments when there are
+// any (an empty argument text still adds the blank).
+std::string RunCommandLine(std::string_view interpreter, std::string_view option, std::string_view scriptArgument,
+                           const std::optional<std::string>& arguments);
+
+// Splits a command line into arguments by the rules programs on Windows use:
+// blanks separate, double quotes group, "" inside quotes is one quote, and
+// backslashes are literal unless they come before a double quote (2n
+// backslashes and a quote: n backslashes and a grouping quote; 2n + 1: n
+// backslashes and a literal quote). The first argument, the program, is
+// taken up to the next blank, or between quotes, with no escapes.
+std::vector<std::string> SplitCommandLine(std::string_view commandLine);
+
+// One word for sh: in single quotes, a single quote written as '\''.
+std::string ShellQuote(std::string_view word);
+
+// The console run's script: the Perl folder put before PATH when there is
+// one, the command echoed and run with its arguments quoted for sh, then a
+// pause until Enter. Lines end with LF.
+std::string ConsoleScript(std::string_view perlFolder, std::string_view commandLine);
+
+// PATH with `folder` + ":" in front, unless that text already occurs in it
+// or `folder` is empty.
+std::string PathWithFolder(std::string_view path, std::string_view folder);
+
+}  // namespace corvella
