@@ -4,11 +4,11 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/OkCancelButtons.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
@@ -24,11 +24,7 @@ CGotoLineDlg::CGotoLineDlg(QWidget* parent) : QDialog(parent) {
   // Digits only, as a number field accepts; the range is checked on OK.
   m_edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), m_edit));
   label->setBuddy(m_edit);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QString::fromUtf8(str::kButtonOk), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QString::fromUtf8(str::kButtonCancel), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(this);
   layout->addWidget(label);
   layout->addWidget(m_edit);
   layout->addWidget(buttons);

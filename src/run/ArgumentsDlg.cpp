@@ -6,10 +6,10 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/OkCancelButtons.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
@@ -43,11 +43,7 @@ CArgumentsDlg::CArgumentsDlg(Profile& profile, QWidget* parent) : QDialog(parent
   m_combo->setInsertPolicy(QComboBox::NoInsert);
   m_combo->setMinimumWidth(320);
   label->setBuddy(m_combo);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QString::fromUtf8(str::kButtonOk), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QString::fromUtf8(str::kButtonCancel), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(this);
   layout->addWidget(label);
   layout->addWidget(m_combo);
   layout->addWidget(buttons);
