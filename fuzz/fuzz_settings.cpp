@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/Profile.h"
-#include "app/Settings.h"
+#include "base/Profile.h"
+#include "base/Settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

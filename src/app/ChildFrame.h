@@ -3,7 +3,7 @@
 
 #include <QMdiSubWindow>
 
-#include "app/CommandRouter.h"
+#include "base/CommandRouter.h"
 
 namespace corvella {
 

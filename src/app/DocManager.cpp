@@ -6,17 +6,17 @@
 #include <QMdiArea>
 
 #include "app/ChildFrame.h"
-#include "app/FileNames.h"
+#include "platform/FileNames.h"
 #include "app/MainFrame.h"
-#include "app/MessageBox.h"
-#include "app/Profile.h"
+#include "base/MessageBox.h"
+#include "base/Profile.h"
 #include "editor/MyView.h"
 #include "export/HtmlExportCommand.h"
 #include "res/Strings.h"
 #include "editor/PaneTexts.h"
 #include "editor/ScriptPrinter.h"
 #include "res/resource.h"
-#include "text/MyDoc.h"
+#include "editor/MyDoc.h"
 #include "text/OpenFileDlg.h"
 
 namespace corvella {
@@ -95,7 +95,7 @@ DocManager::Entry* DocManager::Attach(std::unique_ptr<CMyDoc> doc, CMyView* view
   entry->view = view;
   CMyDoc* d = entry->doc.get();
   d->SetSaveAllModified([this] { return SaveAllModified(); });
-  view->m_printHeader = [d] { return d->GetPathName().isEmpty() ? d->GetTitle() : d->GetPathName(); };
+  view->SetPrintHeader([d] { return d->GetPathName().isEmpty() ? d->GetTitle() : d->GetPathName(); });
   entry->child = m_frame.AddDocumentWindow(view, d->GetTitle());
   CChildFrame* child = entry->child;
   connect(d, &CMyDoc::titleChanged, child, [child](const QString& title) { child->setWindowTitle(title); });

@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QStringList>
 
-#include "app/CommandRouter.h"
+#include "base/CommandRouter.h"
 
 namespace corvella {
 

@@ -3,7 +3,7 @@
 
 #include <charconv>
 
-#include "app/Profile.h"
+#include "base/Profile.h"
 
 namespace corvella {
 namespace {

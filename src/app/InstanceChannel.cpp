@@ -1,4 +1,4 @@
-// Shell "open" requests between two starts of the program: a second start hands the files it was given to the running one over a per-user local socket.
+// Shell "open" requests between two starts of the program: a second start hands the files it was given to the running one over a local socket of the user and display.
 #include "app/InstanceChannel.h"
 
 #include <memory>
@@ -8,12 +8,18 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
-#include <unistd.h>
+#include "platform/DesktopSession.h"
 
 namespace corvella {
 namespace {
 
 constexpr int kTimeoutMs = 2000;
+
+bool Answers(const QString& name) {
+  QLocalSocket socket;
+  socket.connectToServer(name);
+  return socket.waitForConnected(kTimeoutMs);
+}
 
 }  // namespace
 
@@ -21,7 +27,7 @@ InstanceChannel::InstanceChannel(QString name, QObject* parent) : QObject(parent
 
 InstanceChannel::~InstanceChannel() = default;
 
-QString InstanceChannel::DefaultName() { return QStringLiteral("corvella-%1").arg(getuid()); }
+QString InstanceChannel::DefaultName() { return QString::fromLocal8Bit(InstanceSocketPath()); }
 
 bool InstanceChannel::SendToRunning(const QStringList& files) const {
   QLocalSocket socket;
@@ -36,6 +42,10 @@ bool InstanceChannel::SendToRunning(const QStringList& files) const {
 }
 
 bool InstanceChannel::Listen(std::function<void(const QString& file)> open) {
+  // Another copy of the program still serves the socket: it stays its own.
+  // (Listening would not fail: with access options Qt moves its new socket
+  // over the old one.)
+  if (Answers(m_name)) return false;
   m_open = std::move(open);
   m_server = new QLocalServer(this);
   m_server->setSocketOptions(QLocalServer::UserAccessOption);

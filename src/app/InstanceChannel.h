@@ -1,4 +1,4 @@
-// Shell "open" requests between two starts of the program: a second start hands the files it was given to the running one over a per-user local socket.
+// Shell "open" requests between two starts of the program: a second start hands the files it was given to the running one over a local socket of the user and display.
 #pragma once
 
 #include <functional>
@@ -15,7 +15,7 @@ class InstanceChannel : public QObject {
   Q_OBJECT
 
  public:
-  // `name` names the socket; DefaultName() is one per user.
+  // `name` names the socket; DefaultName() is one per user and display.
   explicit InstanceChannel(QString name = DefaultName(), QObject* parent = nullptr);
   ~InstanceChannel() override;
 
@@ -24,6 +24,7 @@ class InstanceChannel : public QObject {
   // Hands `files` (made absolute) to a running program; true when one took them.
   bool SendToRunning(const QStringList& files) const;
   // Starts answering later starts; `open` receives each file they hand over.
+  // False when another program answers on the socket already.
   bool Listen(std::function<void(const QString& file)> open);
 
  private:

@@ -1,8 +1,6 @@
 // The main window: document area, menus, toolbar, status bar, the in-memory Settings, editor font and colours, and the frame's own commands.
 #include "app/MainFrame.h"
 
-#include <filesystem>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -28,10 +26,10 @@
 #include "app/CommandUi.h"
 #include "app/DockLayout.h"
 #include "app/OutputBar.h"
-#include "app/EditorFont.h"
-#include "app/FileNames.h"
-#include "app/MessageBox.h"
-#include "app/Profile.h"
+#include "base/EditorFont.h"
+#include "platform/FileNames.h"
+#include "base/MessageBox.h"
+#include "base/Profile.h"
 #include "editor/MyView.h"
 #include "res/Strings.h"
 #include "res/resource.h"
@@ -39,14 +37,6 @@
 namespace corvella {
 namespace {
 
-// The Perl folder as every run uses it: the canonical form of an existing
-// folder, empty when it does not exist.
-std::string ResolvePerlFolder(const std::string& stored) {
-  std::error_code ec;
-  const auto canonical = std::filesystem::canonical(stored, ec);
-  if (ec || !std::filesystem::is_directory(canonical, ec)) return {};
-  return canonical.string();
-}
 
 // The program's icon: a sheet of script with a feather-blue band, drawn once.
 QIcon ProgramIcon() {
@@ -76,11 +66,6 @@ QIcon ProgramIcon() {
 
 // The name the docking layout and the output pane's sizes are saved under.
 constexpr std::string_view kBarStateName = "Bars2005";
-
-void RemoveIfExists(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::remove(path, ec);
-}
 
 }  // namespace
 
@@ -303,9 +288,9 @@ CChildFrame* CMainFrame::AddDocumentWindow(CMyView* view, const QString& title) 
   m_mdiArea->addSubWindow(child);
   view->ApplySettings(m_settings, m_font);
   connect(view, &CMyView::focusEntered, this, [this](CMyView* v) { m_pLastView = v; });
-  view->m_findHint = [this](const std::string& word) { return FindHint(word); };
-  view->m_showHint = [this](const std::string& hint) { ShowHint(hint); };
-  view->m_showContextMenu = [this](const QPoint& at) { ShowContextMenu(at); };
+  view->SetHintHandlers([this](const std::string& word) { return FindHint(word); },
+                        [this](const std::string& hint) { ShowHint(hint); });
+  view->SetContextMenuHandler([this](const QPoint& at) { ShowContextMenu(at); });
   connect(view, &QObject::destroyed, this, [this, view] {
     if (m_pLastView == view) m_pLastView = nullptr;
   });
@@ -333,13 +318,15 @@ void CMainFrame::ShowHint(const std::string& hint) {
   statusBar()->showMessage(shown.empty() ? QString::fromUtf8(str::kIdleMessage) : SjisToQString(shown));
 }
 
-void CMainFrame::UpdateAllViews(int hint) {
+void CMainFrame::UpdateAllViews(ViewUpdate hint) {
   for (QMdiSubWindow* sub : m_mdiArea->subWindowList()) {
     auto* view = qobject_cast<CMyView*>(sub->widget());
     if (!view) continue;
-    if (hint == 1) view->ApplySettings(m_settings, m_font);
-    else if (hint == 2) view->SetStress(m_settings.Stress);
-    else if (hint == 3) view->m_bAutoIndent = m_settings.AutoIndent;
+    switch (hint) {
+      case ViewUpdate::Settings: view->ApplySettings(m_settings, m_font); break;
+      case ViewUpdate::Colouring: view->SetStress(m_settings.Stress); break;
+      case ViewUpdate::AutoIndent: view->SetAutoIndent(m_settings.AutoIndent); break;
+    }
   }
 }
 
@@ -347,11 +334,11 @@ void CMainFrame::RegisterCommands() {
   using namespace res;
   m_commands.On(ID_VIEW_AUTO_INDENT, [this] {
     m_settings.AutoIndent = !m_settings.AutoIndent;
-    UpdateAllViews(3);
+    UpdateAllViews(ViewUpdate::AutoIndent);
   }, [this](CmdUI& ui) { ui.checked = m_settings.AutoIndent; });
   m_commands.On(ID_VIEW_SYNTAX_COLOR, [this] {
     m_settings.Stress = !m_settings.Stress;
-    UpdateAllViews(2);
+    UpdateAllViews(ViewUpdate::Colouring);
   }, [this](CmdUI& ui) { ui.checked = m_settings.Stress; });
   m_commands.On(ID_COMMAND_USE_JPERL, [this] { m_settings.UsePerl = m_settings.UsePerl == 0 ? 1 : 0; },
                 [this](CmdUI& ui) { ui.checked = m_settings.UsePerl != 0; });
@@ -400,7 +387,7 @@ void CMainFrame::ChooseFontAndColors() {
   c[kColorBack] = dlg.m_crBack;
   c[kColorText] = dlg.m_crText;
   m_font = dlg.SelectedFont();
-  UpdateAllViews(1);
+  UpdateAllViews(ViewUpdate::Settings);
   m_wndOutput->SetFont(m_font);
 }
 
@@ -415,7 +402,7 @@ void CMainFrame::SwitchFocus() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (m_bRunning) {
+  if (IsRunning()) {
     ShowMessage(this, QString::fromUtf8(str::kStopRunningScript), MsgIcon::Stop);
     event->ignore();
     return;

@@ -8,8 +8,8 @@
 #include <QFont>
 #include <QMainWindow>
 
-#include "app/CommandRouter.h"
-#include "app/Settings.h"
+#include "base/CommandRouter.h"
+#include "base/Settings.h"
 #include "editor/HintList.h"
 
 class QLabel;
@@ -54,8 +54,9 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   CMyView* ActiveView() const;
   CChildFrame* ActiveChild() const;
 
-  // Hint 1: font, colours or settings; 2: colouring switched; 3: auto indent switched.
-  void UpdateAllViews(int hint);
+  // What changed, sent to every view; the numbers are the broadcast's own.
+  enum class ViewUpdate { Settings = 1, Colouring = 2, AutoIndent = 3 };
+  void UpdateAllViews(ViewUpdate hint);
 
   // Input hints for built-in functions. LoadHints reads a hint file (the one
   // beside the program at creation); a file that cannot be read is reported
@@ -79,8 +80,11 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   // The command target of the active document (between view and child frame).
   std::function<CommandTarget*()> m_activeDocument;
 
+  // A script runs: the frame does not close, the run commands wait.
+  bool IsRunning() const { return m_bRunning; }
+  void SetRunning(bool running) { m_bRunning = running; }
+
   CMyView* m_pLastView = nullptr;
-  std::atomic<bool> m_bRunning{false};
   bool m_bConsoleRun = false;
 
  signals:
@@ -124,6 +128,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   int m_menuShown = 0;
   bool m_bFirstShow = true;
   bool m_bDestroyed = false;
+  std::atomic<bool> m_bRunning{false};
 };
 
 }  // namespace corvella

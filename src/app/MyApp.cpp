@@ -5,8 +5,8 @@
 
 #include "app/DocManager.h"
 #include "app/MainFrame.h"
-#include "app/QSettingsProfile.h"
-#include "app/Settings.h"
+#include "base/QSettingsProfile.h"
+#include "base/Settings.h"
 #include "controls/AboutDlg.h"
 #include "res/resource.h"
 

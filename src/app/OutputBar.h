@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "app/CommandRouter.h"
+#include "base/CommandRouter.h"
 #include "controls/SizingControlBarG.h"
 
 namespace corvella {

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "app/EditorFont.h"
+#include "base/EditorFont.h"
 #include "controls/ColorPopup.h"
 #include "res/Strings.h"
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QString>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "controls/ColorPopup.h"
 
 namespace corvella {

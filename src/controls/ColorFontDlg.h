@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 class QFontDialog;
 class QShowEvent;

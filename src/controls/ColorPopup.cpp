@@ -14,7 +14,7 @@
 #include <QToolTip>
 #include <qdrawutil.h>
 
-#include "app/EditorFont.h"
+#include "base/EditorFont.h"
 #include "res/Strings.h"
 
 namespace corvella {

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 namespace corvella {
 

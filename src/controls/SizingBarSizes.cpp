@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/Profile.h"
+#include "base/Profile.h"
 
 namespace corvella {
 namespace {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "base/WaitCursor.h"
 #include "editor/Cp932Text.h"
 #include "editor/FindReplaceDialog.h"
 #include "editor/TextSearch.h"
@@ -200,7 +201,7 @@ void FindReplace::OnReplaceAllClicked() {
     view->SetSel(first, first + length);
   }
 
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const WaitCursor wait;
   view->SetRedraw(false);
   // Each replacement goes through the history on its own: a deletion and an
   // insertion. Searching on from the end of the inserted text never finds
@@ -217,7 +218,6 @@ void FindReplace::OnReplaceAllClicked() {
   }
   view->SetRedraw(true);
   view->ScrollCaret();
-  QApplication::restoreOverrideCursor();
 }
 
 }  // namespace corvella

@@ -7,8 +7,8 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "app/MessageBox.h"
-#include "app/OkCancelButtons.h"
+#include "base/MessageBox.h"
+#include "base/OkCancelButtons.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 

@@ -11,8 +11,8 @@
 #include <QPrinter>
 #include <QMouseEvent>
 
-#include "app/EditorFont.h"
-#include "app/MessageBox.h"
+#include "base/EditorFont.h"
+#include "base/MessageBox.h"
 #include "editor/AutoIndent.h"
 #include "editor/Cp932Text.h"
 #include "editor/GotoLineDlg.h"
@@ -97,12 +97,7 @@ void CMyView::RegisterScriptCommands() {
   // view's line at once, not only after its caret moves.
   m_commands.On(ID_INDICATOR_LINE, {}, [this](CmdUI& ui) {
     const EditBuffer& b = Buffer();
-    const std::size_t caret = b.GetSel().caret;
-    const std::size_t line = b.LineFromChar(caret);
-    m_nShownLine = static_cast<int>(line) + 1;
-    m_nShownColumn = static_cast<int>(caret - b.LineIndex(line)) + 1;
-    m_nShownLines = static_cast<int>(b.GetLineCount());
-    ui.text = QString::fromStdString(LinePaneText(m_nShownLine));
+    ui.text = QString::fromStdString(LinePaneText(static_cast<int>(b.LineFromChar(b.GetSel().caret)) + 1));
   });
 }
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "app/CommandRouter.h"
-#include "app/Settings.h"
+#include "base/CommandRouter.h"
+#include "base/Settings.h"
 #include "editor/SyntaxView.h"
 
 namespace corvella {
@@ -20,21 +20,21 @@ class CMyView : public CSyntaxView, public CommandTarget {
 
   // Font, colours, tab width, auto indent and colouring as the main frame holds them.
   void ApplySettings(const Settings& settings, const QFont& font);
-  bool m_bAutoIndent = true;
+  bool AutoIndent() const { return m_bAutoIndent; }
+  void SetAutoIndent(bool on) { m_bAutoIndent = on; }
 
-  // Caret line, caret column and line count when the line pane was last filled.
-  int m_nShownLine = 0;
-  int m_nShownColumn = 0;
-  int m_nShownLines = 0;
   // Shows the context menu at a screen point; the frame owns the menu.
-  std::function<void(const QPoint& globalPos)> m_showContextMenu;
+  void SetContextMenuHandler(std::function<void(const QPoint& globalPos)> show) {
+    m_showContextMenu = std::move(show);
+  }
   // The document's full path, or its title when it has none: the printed header.
-  std::function<QString()> m_printHeader;
+  void SetPrintHeader(std::function<QString()> header) { m_printHeader = std::move(header); }
   // Input hints: the frame's hint lookup and its status-bar display (Shift_JIS bytes).
-  std::function<std::string(const std::string& word)> m_findHint;
-  std::function<void(const std::string& hint)> m_showHint;
-  // The last character typed; 0 after an arrow key or a click.
-  int m_chPrev = 0;
+  void SetHintHandlers(std::function<std::string(const std::string& word)> find,
+                       std::function<void(const std::string& hint)> show) {
+    m_findHint = std::move(find);
+    m_showHint = std::move(show);
+  }
 
  signals:
   void focusEntered(CMyView* view);
@@ -57,6 +57,13 @@ class CMyView : public CSyntaxView, public CommandTarget {
   void ShowHintForWordBeforeCaret();
 
   CLineNumberWnd* m_wndGutter = nullptr;
+  bool m_bAutoIndent = true;
+  // The last character typed; 0 after an arrow key or a click.
+  int m_chPrev = 0;
+  std::function<void(const QPoint& globalPos)> m_showContextMenu;
+  std::function<QString()> m_printHeader;
+  std::function<std::string(const std::string& word)> m_findHint;
+  std::function<void(const std::string& hint)> m_showHint;
 };
 
 }  // namespace corvella

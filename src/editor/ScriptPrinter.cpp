@@ -13,6 +13,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
+#include "base/WaitCursor.h"
 #include "editor/Cp932Text.h"
 #include "editor/EditBuffer.h"
 #include "editor/EditControl.h"
@@ -113,9 +114,8 @@ void PrintScript(QWidget* parent, const EditControl& view, const QString& header
     from = printer.fromPage();
     to = printer.toPage();
   }
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const WaitCursor wait;
   PaintScriptPages(printer, view.Buffer().GetText(), view.EditorFont(), view.TabWidth(), header, from, to);
-  QApplication::restoreOverrideCursor();
 }
 
 void PreviewScript(QWidget* parent, const EditControl& view, const QString& header) {
@@ -127,10 +127,9 @@ void PreviewScript(QWidget* parent, const EditControl& view, const QString& head
   QPrintPreviewDialog dialog(&SharedPrinter(), parent);
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&, startPage](QPrinter* target) {
     if (*startPage == 0) {
-      QApplication::setOverrideCursor(Qt::WaitCursor);
+      const WaitCursor wait;
       const PageGeometry g = Measure(*target, view.EditorFont());
       *startPage = PageOfOffset(PageStarts(WrapForPrint(text, g.columns, view.TabWidth()), g.rowsPerPage), selStart);
-      QApplication::restoreOverrideCursor();
     }
     PaintScriptPages(*target, text, view.EditorFont(), view.TabWidth(), header);
   });

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/Profile.h"
+#include "base/Profile.h"
 #include "export/HtmlScanner.h"
 
 namespace corvella {

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "app/Profile.h"
+#include "base/Profile.h"
 #include "editor/Cp932Text.h"
 #include "editor/SyntaxView.h"
 #include "export/HtmlExport.h"

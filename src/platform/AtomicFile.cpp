@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/FileNames.h"
+#include "platform/FileNames.h"
 
 namespace corvella {
 namespace {

@@ -1,7 +1,7 @@
 // The environment every child process receives: a copy of the editor's own, changed only here and guarded for use from worker threads.
 #include "platform/ChildEnvironment.h"
 
-#include "run/RunCommand.h"
+#include "platform/PathParts.h"
 
 extern char** environ;
 

@@ -1,7 +1,7 @@
 // The last five different argument strings of runs with arguments, most recent first, kept in "Parameter List".
 #include "run/ArgumentHistory.h"
 
-#include "app/Profile.h"
+#include "base/Profile.h"
 
 namespace corvella {
 namespace {

@@ -107,11 +107,4 @@ std::string ConsoleScript(std::string_view perlFolder, std::string_view commandL
   return script;
 }
 
-std::string PathWithFolder(std::string_view path, std::string_view folder) {
-  if (folder.empty()) return std::string(path);
-  const std::string entry = std::string(folder) + ":";
-  if (path.find(entry) != std::string_view::npos) return std::string(path);
-  return entry + std::string(path);
-}
-
 }  // namespace corvella

@@ -35,8 +35,4 @@ std::string ShellQuote(std::string_view word);
 // pause until Enter. Lines end with LF.
 std::string ConsoleScript(std::string_view perlFolder, std::string_view commandLine);
 
-// PATH with `folder` + ":" in front, unless that text already occurs in it
-// or `folder` is empty.
-std::string PathWithFolder(std::string_view path, std::string_view folder);
-
 }  // namespace corvella

@@ -11,8 +11,8 @@
 #include <QLabel>
 #include <QShowEvent>
 
-#include "app/MessageBox.h"
-#include "app/Settings.h"
+#include "base/MessageBox.h"
+#include "base/Settings.h"
 #include "res/Strings.h"
 #include "text/DocumentFiles.h"
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Profile.h"
+#include "base/Profile.h"
 
 using namespace corvella;
 

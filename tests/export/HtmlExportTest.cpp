@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/Profile.h"
+#include "base/Profile.h"
 
 using namespace corvella;
 

@@ -1,6 +1,8 @@
 // What a run starts: command lines, their split into arguments by the Windows rules, and PATH.
 #include "run/RunCommand.h"
 
+#include "platform/PathParts.h"
+
 #include <gtest/gtest.h>
 
 using namespace corvella;

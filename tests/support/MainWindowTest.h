@@ -10,8 +10,8 @@
 
 #include "app/DocManager.h"
 #include "app/MainFrame.h"
-#include "app/MessageBox.h"
-#include "app/Profile.h"
+#include "base/MessageBox.h"
+#include "base/Profile.h"
 
 namespace corvella {
 

@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CommandRouter.h"
+#include "base/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/MyApp.h"
-#include "app/QSettingsProfile.h"
+#include "base/QSettingsProfile.h"
 #include "controls/HyperLink.h"
 #include "res/Strings.h"
 #include "res/resource.h"

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MessageBox.h"
-#include "app/Profile.h"
+#include "base/MessageBox.h"
+#include "base/Profile.h"
 
 using namespace corvella;
 

@@ -1,5 +1,5 @@
 // Command routing: first handler in the chain wins, unhandled commands are disabled, update handlers set the state.
-#include "app/CommandRouter.h"
+#include "base/CommandRouter.h"
 
 #include <QAction>
 #include <QMenu>

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/QSettingsProfile.h"
+#include "base/QSettingsProfile.h"
 #include "editor/SyntaxView.h"
 #include "export/HtmlExport.h"
 

@@ -6,11 +6,33 @@
 #include <QFuture>
 #include <QThread>
 
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
 #include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "platform/DesktopSession.h"
 
 using namespace corvella;
 
 namespace {
+
+// The second start runs beside this event loop, as another process would.
+bool SendFromAnotherStart(const QString& name, const QStringList& files) {
+  bool taken = false;
+  QThread* second = QThread::create([&] { taken = InstanceChannel(name).SendToRunning(files); });
+  second->start();
+  while (!second->isFinished()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  second->wait();
+  delete second;
+  return taken;
+}
 
 TEST(InstanceChannel, ASecondStartHandsItsFilesToTheRunningOne) {
   const QString name = QStringLiteral("corvella-test-%1").arg(QCoreApplication::applicationPid());
@@ -18,21 +40,39 @@ TEST(InstanceChannel, ASecondStartHandsItsFilesToTheRunningOne) {
   QStringList received;
   ASSERT_TRUE(running.Listen([&](const QString& file) { received << file; }));
 
-  // The second start runs beside this event loop, as another process would.
-  bool taken = false;
-  QThread* second = QThread::create([&] {
-    InstanceChannel other(name);
-    taken = other.SendToRunning({QStringLiteral("/tmp/a.pl"), QStringLiteral("rel/b.cgi")});
-  });
-  second->start();
-  while (!second->isFinished()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  second->wait();
-  delete second;
-  EXPECT_TRUE(taken);
+  EXPECT_TRUE(SendFromAnotherStart(name, {QStringLiteral("/tmp/a.pl"), QStringLiteral("rel/b.cgi")}));
   EXPECT_EQ(received, (QStringList{QStringLiteral("/tmp/a.pl"), QDir::current().absoluteFilePath("rel/b.cgi")}));
 
   // Nobody listening: the start goes on by itself.
   EXPECT_FALSE(InstanceChannel(name + QStringLiteral("-none")).SendToRunning({QStringLiteral("/tmp/a.pl")}));
+}
+
+// Each display has its own channel; a socket file nobody serves is taken
+// over, one that another program serves is left to it.
+TEST(InstanceChannel, OneChannelPerDisplayAndStaleSocketsTakenOver) {
+  QTemporaryDir runtime;
+  const std::string folder = runtime.path().toStdString();
+  const QString first = QString::fromStdString(InstanceSocketPath(folder, "/tmp/", 1000, ":0"));
+  const QString second = QString::fromStdString(InstanceSocketPath(folder, "/tmp/", 1000, "wayland-1"));
+  ASSERT_NE(first, second);
+  InstanceChannel a(first), b(second);
+  EXPECT_TRUE(a.Listen({}));
+  EXPECT_TRUE(b.Listen({}));
+  EXPECT_FALSE(InstanceChannel(first).Listen({}));
+  EXPECT_TRUE(SendFromAnotherStart(first, {QStringLiteral("/tmp/x.pl")}));
+
+  // A program that died leaves its socket file behind.
+  const QString stale = runtime.filePath(QStringLiteral("stale"));
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", stale.toLocal8Bit().constData());
+  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  ::close(fd);
+  ASSERT_TRUE(QFileInfo::exists(stale));
+  InstanceChannel taker(stale);
+  EXPECT_TRUE(taker.Listen({}));
+  EXPECT_TRUE(SendFromAnotherStart(stale, {QStringLiteral("/tmp/y.pl")}));
 }
 
 }  // namespace

@@ -18,11 +18,11 @@
 
 #include "app/ChildFrame.h"
 #include "app/DocManager.h"
-#include "app/MessageBox.h"
-#include "app/Profile.h"
+#include "base/MessageBox.h"
+#include "base/Profile.h"
 #include "editor/MyView.h"
 #include "res/resource.h"
-#include "text/MyDoc.h"
+#include "editor/MyDoc.h"
 
 using namespace corvella;
 
@@ -70,7 +70,7 @@ TEST_F(MainFrameTest, ToggleCommandsChangeSettingsAndViews) {
   ASSERT_TRUE(frame->Router().Query(res::ID_VIEW_AUTO_INDENT).checked.value_or(false));
   frame->Router().Route(res::ID_VIEW_AUTO_INDENT);
   EXPECT_FALSE(frame->GetSettings().AutoIndent);
-  EXPECT_FALSE(view->m_bAutoIndent);
+  EXPECT_FALSE(view->AutoIndent());
   frame->Router().Route(res::ID_VIEW_SYNTAX_COLOR);
   EXPECT_FALSE(frame->GetSettings().Stress);
   EXPECT_FALSE(view->m_bStress);
@@ -92,12 +92,12 @@ TEST_F(MainFrameTest, ClosingIsRefusedWhileRunningAndAsksAboutModifiedDocuments)
   frame->ActiveView()->SetText("x");
   doc->SetModifiedFlag(true);
   frame->show();
-  frame->m_bRunning = true;
+  frame->SetRunning(true);
   EXPECT_FALSE(frame->close());
   ASSERT_EQ(messages.size(), 1);
   EXPECT_EQ(messages[0], QString::fromUtf8("実行中のスクリプトを停止してください。"));
 
-  frame->m_bRunning = false;
+  frame->SetRunning(false);
   answer = MsgResult::Cancel;
   EXPECT_FALSE(frame->close());
   EXPECT_EQ(messages.last(), QString::fromUtf8("Plumo1 への変更を保存しますか?"));

@@ -1,5 +1,5 @@
 // The message box helper: the hook answers for tests; the real box carries the title, icon and Japanese buttons.
-#include "app/MessageBox.h"
+#include "base/MessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

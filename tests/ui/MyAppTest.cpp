@@ -9,9 +9,9 @@
 
 #include "app/DocManager.h"
 #include "app/MainFrame.h"
-#include "app/QSettingsProfile.h"
+#include "base/QSettingsProfile.h"
 #include "editor/MyView.h"
-#include "text/MyDoc.h"
+#include "editor/MyDoc.h"
 
 using namespace corvella;
 

@@ -1,5 +1,5 @@
 // The script document on real files: codes settled by the load, Save As and plain Save, read-only and failed saves, the run copy.
-#include "text/MyDoc.h"
+#include "editor/MyDoc.h"
 
 #include <csignal>
 
@@ -19,9 +19,9 @@
 
 #include "support/FileSizeLimit.h"
 
-#include "app/FileNames.h"
-#include "app/MessageBox.h"
-#include "app/Settings.h"
+#include "platform/FileNames.h"
+#include "base/MessageBox.h"
+#include "base/Settings.h"
 #include "editor/SyntaxView.h"
 #include "res/Strings.h"
 #include "text/LoadedText.h"

@@ -14,11 +14,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MessageBox.h"
-#include "app/Settings.h"
+#include "base/MessageBox.h"
+#include "base/Settings.h"
 #include "editor/SyntaxView.h"
 #include "res/Strings.h"
-#include "text/MyDoc.h"
+#include "editor/MyDoc.h"
 
 using namespace corvella;
 

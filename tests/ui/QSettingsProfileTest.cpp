@@ -1,5 +1,5 @@
 // The on-disk settings store: location, round trips and section removal.
-#include "app/QSettingsProfile.h"
+#include "base/QSettingsProfile.h"
 
 #include <QDir>
 #include <QFile>

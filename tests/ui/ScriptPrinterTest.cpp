@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/EditorFont.h"
+#include "base/EditorFont.h"
 #include "editor/EditBuffer.h"
 #include "editor/EditControl.h"
 

@@ -15,8 +15,8 @@
 
 #include "app/DocManager.h"
 #include "app/MainFrame.h"
-#include "app/MessageBox.h"
-#include "app/Profile.h"
+#include "base/MessageBox.h"
+#include "base/Profile.h"
 #include "editor/EditBuffer.h"
 #include "editor/FindReplace.h"
 #include "editor/GotoLineDlg.h"
@@ -66,8 +66,6 @@ TEST_F(ScriptViewCommandsTest, PanesShowTheActiveViewsLineEncodingAndNewline) {
   first->SetSel(7, 7);  // line 3, after the "c"
   frame->UpdatePanes();
   EXPECT_EQ(frame->PaneText(res::ID_INDICATOR_LINE), QStringLiteral(" 行:    3"));
-  EXPECT_EQ(first->m_nShownColumn, 2);
-  EXPECT_EQ(first->m_nShownLines, 4);
   EXPECT_EQ(frame->PaneText(res::ID_INDICATOR_KANJI), QStringLiteral("SJIS"));
   EXPECT_EQ(frame->PaneText(res::ID_INDICATOR_CRLF), QStringLiteral("CR+LF"));
 
@@ -156,7 +154,7 @@ TEST_F(ScriptViewCommandsTest, ContextMenuOpensOnlyOverTheText) {
   CMyView* view = NewView("text");
   frame->resize(600, 400);
   QList<QPoint> shown;
-  view->m_showContextMenu = [&shown](const QPoint& at) { shown << at; };
+  view->SetContextMenuHandler([&shown](const QPoint& at) { shown << at; });
   const QPoint inText = view->FormattingRect().center();
   QContextMenuEvent overText(QContextMenuEvent::Mouse, inText, view->viewport()->mapToGlobal(inText));
   QApplication::sendEvent(view->viewport(), &overText);

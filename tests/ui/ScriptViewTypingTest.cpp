@@ -12,8 +12,8 @@
 
 #include "app/DocManager.h"
 #include "app/MainFrame.h"
-#include "app/MessageBox.h"
-#include "app/Profile.h"
+#include "base/MessageBox.h"
+#include "base/Profile.h"
 
 using namespace corvella;
 
@@ -97,7 +97,7 @@ TEST_F(ScriptViewTypingTest, BraceStaysAfterAnArrowKeyAClickOrWithAutoIndentOff)
   EXPECT_EQ(Text(), "\tif (1) {\r\n\t\t }");
 
   frame->GetSettings().AutoIndent = false;
-  frame->UpdateAllViews(3);
+  frame->UpdateAllViews(CMainFrame::ViewUpdate::AutoIndent);
   Start("\tif (1) {");
   Key(Qt::Key_Return);
   EXPECT_EQ(Text(), "\tif (1) {\r\n");

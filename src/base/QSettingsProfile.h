@@ -3,7 +3,7 @@
 
 #include <QSettings>
 
-#include "app/Profile.h"
+#include "base/Profile.h"
 
 namespace corvella {
 

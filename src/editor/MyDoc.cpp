@@ -1,5 +1,5 @@
 // One open script: its file, title, modified flag and the encoding and newline codes its file is written in.
-#include "text/MyDoc.h"
+#include "editor/MyDoc.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,9 +10,10 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/FileNames.h"
-#include "app/MessageBox.h"
-#include "app/Settings.h"
+#include "platform/FileNames.h"
+#include "base/MessageBox.h"
+#include "base/Settings.h"
+#include "base/WaitCursor.h"
 #include "editor/SyntaxView.h"
 #include "platform/AtomicFile.h"
 #include "res/Strings.h"
@@ -56,14 +57,6 @@ void Report(QWidget* parent, const QString& text) {
 void ReportFailure(QWidget* parent, const char* format, const QString& path, int error) {
   Report(parent, Text(format).arg(QDir::toNativeSeparators(path), SystemReason(error), QString::number(error)));
 }
-
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 

@@ -1,11 +1,11 @@
 // The Settings record: defaults, flag and raw readings, composite formats, write order.
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "app/Profile.h"
+#include "base/Profile.h"
 
 using namespace corvella;
 

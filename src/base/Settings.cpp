@@ -1,12 +1,12 @@
 // The Settings record: every value of section "Settings", its default, how it is read and written.
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 
-#include "app/PathParts.h"
-#include "app/Profile.h"
+#include "platform/PathParts.h"
+#include "base/Profile.h"
 
 namespace corvella {
 namespace {

@@ -1,5 +1,5 @@
 // The settings store on disk: a QSettings INI file in the user's configuration folder.
-#include "app/QSettingsProfile.h"
+#include "base/QSettingsProfile.h"
 
 namespace corvella {
 namespace {

@@ -1,5 +1,5 @@
 // The editor font between its stored numeric form and Qt: the fixed-pitch CJK font stands in for the original faces.
-#include "app/EditorFont.h"
+#include "base/EditorFont.h"
 
 #include <QColor>
 #include <QFontDatabase>

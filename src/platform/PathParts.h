@@ -24,4 +24,8 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // even that is too long.
 std::string AbbreviatePath(std::string_view path, std::size_t max);
 
+// PATH with `folder` + ":" in front, unless that text already occurs in it
+// or `folder` is empty.
+std::string PathWithFolder(std::string_view path, std::string_view folder);
+
 }  // namespace corvella

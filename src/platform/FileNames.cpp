@@ -1,5 +1,5 @@
 // File-name helpers shared by documents, runs, templates and system integration.
-#include "app/FileNames.h"
+#include "platform/FileNames.h"
 
 #include <climits>
 #include <cstdlib>
@@ -108,6 +108,18 @@ std::string PathForOpening(const std::string& path) {
   if (path.size() >= 2 && path[0] == '/' && path[1] == '/') return path;
   if (auto expanded = ExpandLongPath(path)) return *expanded;
   return path;
+}
+
+std::string ResolvePerlFolder(const std::string& stored) {
+  std::error_code ec;
+  const auto canonical = std::filesystem::canonical(stored, ec);
+  if (ec || !std::filesystem::is_directory(canonical, ec)) return {};
+  return canonical.string();
+}
+
+void RemoveIfExists(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
 }
 
 }  // namespace corvella

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/PathParts.h"
+#include "platform/PathParts.h"
 
 namespace corvella {
 
@@ -37,6 +37,13 @@ std::optional<std::string> ExpandLongPath(const std::string& path);
 // separators as given (network-style paths are not expanded), otherwise its
 // expansion when that succeeds, otherwise the path as given.
 std::string PathForOpening(const std::string& path);
+
+// The Perl folder as every run uses it: the canonical form of an existing
+// folder, empty when it does not exist.
+std::string ResolvePerlFolder(const std::string& stored);
+
+// Deletes a file when there is one; a failure is not an error to report.
+void RemoveIfExists(const std::string& path);
 
 // The temporary folder, ending with a separator.
 std::string TempFolder();

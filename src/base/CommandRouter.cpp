@@ -1,5 +1,5 @@
 // Command routing: actions carrying command ids, handlers registered per id, offered in turn to the active view, its document, its frame, the main frame and the application.
-#include "app/CommandRouter.h"
+#include "base/CommandRouter.h"
 
 #include <QAction>
 #include <QMenu>

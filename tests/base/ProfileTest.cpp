@@ -1,5 +1,5 @@
 // The in-memory settings store and the integer reading shared by every store.
-#include "app/Profile.h"
+#include "base/Profile.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include <QFont>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 namespace corvella {
 

@@ -1,5 +1,5 @@
 // The per-user settings store: sections of named integer and string values.
-#include "app/Profile.h"
+#include "base/Profile.h"
 
 #include <charconv>
 

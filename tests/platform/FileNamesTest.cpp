@@ -1,5 +1,5 @@
 // File-name helpers against real files in a temporary folder.
-#include "app/FileNames.h"
+#include "platform/FileNames.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,5 +1,5 @@
 // The one message box of the program: the application title as caption, a stop / exclamation / question / no icon, Japanese buttons; tests can answer it instead.
-#include "app/MessageBox.h"
+#include "base/MessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

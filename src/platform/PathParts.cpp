@@ -1,5 +1,5 @@
 // Splitting and joining paths as plain strings; no file-system access.
-#include "app/PathParts.h"
+#include "platform/PathParts.h"
 
 namespace corvella {
 
@@ -40,6 +40,13 @@ std::string AbbreviatePath(std::string_view path, std::size_t max) {
     end = start;
   }
   return head + tail;
+}
+
+std::string PathWithFolder(std::string_view path, std::string_view folder) {
+  if (folder.empty()) return std::string(path);
+  const std::string entry = std::string(folder) + ":";
+  if (path.find(entry) != std::string_view::npos) return std::string(path);
+  return entry + std::string(path);
 }
 
 }  // namespace corvella

@@ -1,5 +1,5 @@
 // The OK and Cancel buttons of the program's small dialogs, with their Japanese texts.
-#include "app/OkCancelButtons.h"
+#include "base/OkCancelButtons.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
