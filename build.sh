@@ -77,7 +77,8 @@ case "${1:-run}" in
     configure build-bench -DCORVELLA_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
     cmake --build build-bench -j "$jobs"
     for b in build-bench/bench/bench_*; do
-      [ -x "$b" ] && CORVELLA_CORPUS="$corpus" "$b"
+      # Only the programs: CMake leaves bench_*_autogen folders beside them.
+      [ -f "$b" ] && [ -x "$b" ] && CORVELLA_CORPUS="$corpus" "$b"
     done
     ;;
   *)

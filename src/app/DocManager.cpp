@@ -117,7 +117,7 @@ CMyDoc* DocManager::OnFileNew() {
   auto* view = new CMyView;
   doc->SetView(view);
   doc->OnNewDocument();
-  doc->SetTitle(QStringLiteral("Plumo%1").arg(++m_nUntitled));
+  doc->SetTitle(QString::fromUtf8(str::kUntitledName) + QString::number(++m_nUntitled));
   return Attach(std::move(doc), view)->doc.get();
 }
 

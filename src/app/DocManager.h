@@ -26,7 +26,7 @@ class DocManager : public QObject, public CommandTarget {
   DocManager(CMainFrame& frame, Profile& profile, QObject* parent = nullptr);
   ~DocManager() override;
 
-  // A new untitled document "Plumo1", "Plumo2", …
+  // A new untitled document "untitled1", "untitled2", …
   CMyDoc* OnFileNew();
   // Opens `path` (expanded as every open does); an already open file is
   // only brought to the front. Null on failure (already reported).

@@ -1,6 +1,8 @@
 // The main window: document area, menus, toolbar, status bar, the in-memory Settings, editor font and colours, and the frame's own commands.
 #include "app/MainFrame.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -15,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/ChildFrame.h"
@@ -26,6 +29,7 @@
 #include "app/CommandUi.h"
 #include "app/DockLayout.h"
 #include "app/OutputBar.h"
+#include "app/WindowArrangement.h"
 #include "base/EditorFont.h"
 #include "platform/FileNames.h"
 #include "base/MessageBox.h"
@@ -86,7 +90,10 @@ bool CMainFrame::Create() {
   m_mdiArea->setViewMode(QMdiArea::SubWindowView);
   m_mdiArea->setActivationOrder(QMdiArea::CreationOrder);
   setCentralWidget(m_mdiArea);
-  connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { emit activeDocumentChanged(); });
+  connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
+    ScheduleTitleUpdate();
+    emit activeDocumentChanged();
+  });
 
   const ActionLookup lookup = [this](int id) { return m_router->Action(id); };
   m_toolBar = addToolBar(QString());
@@ -163,17 +170,20 @@ void CMainFrame::CreateStatusBar() {
     }
     bar->addPermanentWidget(label);
     m_paneIds[i] = pane.id;
+    m_paneInitialTexts[i] = label->text();
     m_panes[i++] = label;
   }
 }
 
 // The line, encoding and newline panes take what the active view and its
-// document say; a pane nobody fills keeps its text.
+// document say; with nobody to fill them (no document open) they show their
+// first texts again.
 void CMainFrame::UpdatePanes() {
   for (int i = 0; i < 7; ++i) {
     if (!m_panes[i] || m_panes[i]->isEnabled() == false) continue;
     const CmdUI ui = m_router->Query(m_paneIds[i]);
-    if (ui.text && m_panes[i]->text() != *ui.text) m_panes[i]->setText(*ui.text);
+    const QString& text = ui.text ? *ui.text : m_paneInitialTexts[i];
+    if (m_panes[i]->text() != text) m_panes[i]->setText(text);
   }
 }
 
@@ -286,6 +296,8 @@ CChildFrame* CMainFrame::AddDocumentWindow(CMyView* view, const QString& title) 
   child->setWindowIcon(windowIcon());
   child->setWindowTitle(title);
   m_mdiArea->addSubWindow(child);
+  connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::ScheduleTitleUpdate);
+  connect(child, &QWidget::windowTitleChanged, this, &CMainFrame::ScheduleTitleUpdate);
   view->ApplySettings(m_settings, m_font);
   connect(view, &CMyView::focusEntered, this, [this](CMyView* v) { m_pLastView = v; });
   view->SetHintHandlers([this](const std::string& word) { return FindHint(word); },
@@ -296,6 +308,19 @@ CChildFrame* CMainFrame::AddDocumentWindow(CMyView* view, const QString& title) 
   });
   child->ActivateFrame();
   return child;
+}
+
+// Qt titles the main window "... - [document]" itself while a document window
+// is maximised, and puts back what it saw before on restore; this runs after
+// it, so that the title names the active document in every state.
+void CMainFrame::ScheduleTitleUpdate() {
+  QTimer::singleShot(0, this, [this] {
+    QString title = QString::fromUtf8(str::kAppTitle);
+    if (CChildFrame* child = ActiveChild()) {
+      title += (child->isMaximized() ? QStringLiteral(" - [%1]") : QStringLiteral(" - %1")).arg(child->windowTitle());
+    }
+    if (windowTitle() != title) setWindowTitle(title);
+  });
 }
 
 void CMainFrame::LoadHints(const std::string& path) {
@@ -330,6 +355,36 @@ void CMainFrame::UpdateAllViews(ViewUpdate hint) {
   }
 }
 
+// Tiling takes the open windows (the topmost first) above the row of
+// minimised ones; arranging icons lines the minimised ones up along the bottom.
+void CMainFrame::ArrangeWindows(int command) {
+  QList<QMdiSubWindow*> open, minimised;
+  const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if ((*it)->isHidden()) continue;
+    ((*it)->isMinimized() ? minimised : open) << *it;
+  }
+  const QSize area = m_mdiArea->viewport()->size();
+  std::vector<IconSize> iconSizes;
+  for (QMdiSubWindow* w : minimised) iconSizes.push_back({w->width(), w->height()});
+  const std::vector<WindowRect> icons = IconRowRects(area.width(), area.height(), iconSizes);
+  for (qsizetype i = 0; i < minimised.size(); ++i) {
+    const WindowRect& r = icons[static_cast<std::size_t>(i)];
+    minimised[i]->move(r.x, r.y);
+  }
+  if (command == res::ID_WINDOW_ARRANGE) return;
+  int top = area.height();
+  for (const WindowRect& r : icons) top = std::min(top, r.y);
+  const int count = static_cast<int>(open.size());
+  const std::vector<WindowRect> rects = command == res::ID_WINDOW_TILE_HORZ ? StackedRects(area.width(), top, count)
+                                                                              : ColumnRects(area.width(), top, count);
+  for (int i = 0; i < count; ++i) {
+    const WindowRect& r = rects[static_cast<std::size_t>(i)];
+    if (open[i]->isMaximized()) open[i]->showNormal();
+    open[i]->setGeometry(r.x, r.y, r.width, r.height);
+  }
+}
+
 void CMainFrame::RegisterCommands() {
   using namespace res;
   m_commands.On(ID_VIEW_AUTO_INDENT, [this] {
@@ -344,11 +399,11 @@ void CMainFrame::RegisterCommands() {
                 [this](CmdUI& ui) { ui.checked = m_settings.UsePerl != 0; });
   m_commands.On(ID_WINDOW_CASCADE, [this] { m_mdiArea->cascadeSubWindows(); },
                 [this](CmdUI& ui) { ui.enabled = !m_mdiArea->subWindowList().isEmpty(); });
-  m_commands.On(ID_WINDOW_TILE_HORZ, [this] { m_mdiArea->tileSubWindows(); },
+  m_commands.On(ID_WINDOW_TILE_HORZ, [this] { ArrangeWindows(ID_WINDOW_TILE_HORZ); },
                 [this](CmdUI& ui) { ui.enabled = !m_mdiArea->subWindowList().isEmpty(); });
-  m_commands.On(ID_WINDOW_TILE_VERT, [this] { m_mdiArea->tileSubWindows(); },
+  m_commands.On(ID_WINDOW_TILE_VERT, [this] { ArrangeWindows(ID_WINDOW_TILE_VERT); },
                 [this](CmdUI& ui) { ui.enabled = !m_mdiArea->subWindowList().isEmpty(); });
-  m_commands.On(ID_WINDOW_ARRANGE, [this] { m_mdiArea->tileSubWindows(); },
+  m_commands.On(ID_WINDOW_ARRANGE, [this] { ArrangeWindows(ID_WINDOW_ARRANGE); },
                 [this](CmdUI& ui) { ui.enabled = !m_mdiArea->subWindowList().isEmpty(); });
   m_commands.On(ID_VIEW_TOOLBAR, [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); },
                 [this](CmdUI& ui) { ui.checked = m_toolBar->isVisible(); });

@@ -98,6 +98,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
  private:
   void CreateStatusBar();
   void RegisterCommands();
+  void ArrangeWindows(int command);
+  void ScheduleTitleUpdate();
   void RestoreWindowPlacement();
   std::optional<WindowPlacement> CurrentPlacement() const;
   void SaveOnDestroy();
@@ -123,6 +125,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   HintList m_hints;
   QLabel* m_panes[7] = {};
   int m_paneIds[7] = {};
+  QString m_paneInitialTexts[7];
   QMenu* m_contextMenu = nullptr;  // menu 138, made on first use
   QList<QAction*> m_windowItems;  // the open windows listed in the Window menu
   int m_menuShown = 0;

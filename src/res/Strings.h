@@ -4,6 +4,8 @@
 namespace corvella::str {
 
 inline constexpr const char* kAppTitle = "Corvella";  // string 57344
+// The document name of the document string: new documents are "untitled1", "untitled2", ...
+inline constexpr const char* kUntitledName = "untitled";
 
 // The main frame.
 inline constexpr const char* kStopRunningScript = "実行中のスクリプトを停止してください。";

@@ -1,6 +1,8 @@
 // The main window with its documents: menus, frame commands, closing rules and the Settings written on close.
 #include "app/MainFrame.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
@@ -46,9 +48,9 @@ TEST_F(MainFrameTest, MenusFollowWhetherDocumentsAreOpen) {
   EXPECT_EQ(MenuTitles().size(), 4);  // file, view, command, help
   CMyDoc* doc = docs->OnFileNew();
   ASSERT_NE(doc, nullptr);
-  EXPECT_EQ(doc->GetTitle(), QStringLiteral("Plumo1"));
+  EXPECT_EQ(doc->GetTitle(), QStringLiteral("untitled1"));
   EXPECT_EQ(MenuTitles().size(), 8);
-  EXPECT_EQ(docs->OnFileNew()->GetTitle(), QStringLiteral("Plumo2"));
+  EXPECT_EQ(docs->OnFileNew()->GetTitle(), QStringLiteral("untitled2"));
   EXPECT_TRUE(frame->ActiveChild()->isMaximized());
   EXPECT_EQ(frame->ActiveView()->TabWidth(), 6);  // taken from the Settings
   docs->CloseAll();
@@ -62,6 +64,80 @@ TEST_F(MainFrameTest, MenusFollowWhetherDocumentsAreOpen) {
     EXPECT_FALSE(frame->Router().Action(id)->isEnabled()) << id;
   }
   EXPECT_TRUE(frame->Router().Action(res::ID_FILE_NEW)->isEnabled());
+}
+
+// The title names the active document maximised or not; with the last
+// document gone the title and the status panes are as at the start.
+TEST_F(MainFrameTest, TitleAndPanesFollowTheActiveDocument) {
+  frame->show();
+  const QString lineAtStart = frame->PaneText(res::ID_INDICATOR_LINE);
+  const QString codeAtStart = frame->PaneText(res::ID_INDICATOR_KANJI);
+  docs->OnFileNew();
+  frame->ActiveView()->SetText("a\r\nb\r\nc");
+  frame->ActiveView()->SetSel(6, 6);
+  QCoreApplication::processEvents();
+  frame->UpdatePanes();
+  EXPECT_EQ(frame->windowTitle(), QStringLiteral("Corvella - [untitled1]"));
+  EXPECT_NE(frame->PaneText(res::ID_INDICATOR_LINE), lineAtStart);
+  frame->ActiveChild()->showNormal();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(frame->windowTitle(), QStringLiteral("Corvella - untitled1"));
+  answer = MsgResult::No;
+  docs->CloseAll();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+  frame->UpdatePanes();
+  EXPECT_EQ(frame->windowTitle(), QStringLiteral("Corvella"));
+  EXPECT_EQ(frame->PaneText(res::ID_INDICATOR_LINE), lineAtStart);
+  EXPECT_EQ(frame->PaneText(res::ID_INDICATOR_KANJI), codeAtStart);
+}
+
+// One above the other at full width, side by side at full height, and the
+// minimised windows in a row along the bottom.
+TEST_F(MainFrameTest, WindowCommandsArrangeTheDocumentWindows) {
+  frame->show();
+  for (int i = 0; i < 3; ++i) docs->OnFileNew();
+  const QSize area = frame->MdiArea()->viewport()->size();
+  const auto windows = [this] {
+    QList<QRect> rects;
+    for (QMdiSubWindow* w : frame->MdiArea()->subWindowList()) rects << w->geometry();
+    std::sort(rects.begin(), rects.end(), [](const QRect& a, const QRect& b) {
+      return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
+    });
+    return rects;
+  };
+  frame->Router().Route(res::ID_WINDOW_TILE_HORZ);
+  QList<QRect> rects = windows();
+  ASSERT_EQ(rects.size(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(rects[i].x(), 0);
+    EXPECT_EQ(rects[i].width(), area.width());
+    EXPECT_EQ(rects[i].top(), i == 0 ? 0 : rects[i - 1].bottom() + 1);
+  }
+  EXPECT_EQ(rects[2].bottom(), area.height() - 1);
+
+  frame->Router().Route(res::ID_WINDOW_TILE_VERT);
+  rects = windows();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(rects[i].y(), 0);
+    EXPECT_EQ(rects[i].height(), area.height());
+    EXPECT_EQ(rects[i].left(), i == 0 ? 0 : rects[i - 1].right() + 1);
+  }
+  EXPECT_EQ(rects[2].right(), area.width() - 1);
+
+  const QList<QMdiSubWindow*> subs = frame->MdiArea()->subWindowList();
+  subs[0]->showMinimized();
+  subs[1]->showMinimized();
+  subs[0]->move(300, 40);
+  frame->Router().Route(res::ID_WINDOW_ARRANGE);
+  QList<QRect> icons{subs[0]->geometry(), subs[1]->geometry()};
+  std::sort(icons.begin(), icons.end(), [](const QRect& a, const QRect& b) { return a.x() < b.x(); });
+  EXPECT_EQ(icons[0].left(), 0);
+  EXPECT_EQ(icons[1].left(), icons[0].right() + 1);
+  for (const QRect& icon : icons) EXPECT_EQ(icon.bottom(), area.height() - 1);
+  // Tiling now leaves the row of icons free.
+  frame->Router().Route(res::ID_WINDOW_TILE_HORZ);
+  EXPECT_EQ(subs[2]->geometry(), QRect(0, 0, area.width(), icons[0].top()));
 }
 
 TEST_F(MainFrameTest, ToggleCommandsChangeSettingsAndViews) {
@@ -100,7 +176,7 @@ TEST_F(MainFrameTest, ClosingIsRefusedWhileRunningAndAsksAboutModifiedDocuments)
   frame->SetRunning(false);
   answer = MsgResult::Cancel;
   EXPECT_FALSE(frame->close());
-  EXPECT_EQ(messages.last(), QString::fromUtf8("Plumo1 への変更を保存しますか?"));
+  EXPECT_EQ(messages.last(), QString::fromUtf8("untitled1 への変更を保存しますか?"));
   EXPECT_FALSE(profile.Read("Settings", "Colors").has_value());  // nothing written yet
 
   answer = MsgResult::No;

@@ -31,12 +31,12 @@ std::size_t DocumentsAfterStart(CMyApp& app) {
   return app.Documents()->Documents().size();
 }
 
-TEST(MyApp, EmptyProfileOpensPlumo1WithDefaults) {
+TEST(MyApp, EmptyProfileOpensUntitled1WithDefaults) {
   StoreOpenMode(0);
   CMyApp app;
   ASSERT_TRUE(app.InitInstance({}));
   ASSERT_EQ(DocumentsAfterStart(app), 1u);
-  EXPECT_EQ(app.Documents()->Documents().front()->GetTitle(), QStringLiteral("Plumo1"));
+  EXPECT_EQ(app.Documents()->Documents().front()->GetTitle(), QStringLiteral("untitled1"));
   const Settings& s = app.MainFrame()->GetSettings();
   EXPECT_EQ(s.TabWidth, 4);
   EXPECT_TRUE(s.AutoIndent && s.Stress);
