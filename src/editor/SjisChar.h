@@ -1,22 +1,13 @@
-// Shift_JIS (code page 932) byte classes and character boundaries: the only place that decides them.
+// Shift_JIS (code page 932) character boundaries: the only place that decides them (the byte classes they rest on
+// are in text/SjisBytes.h).
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
+#include "text/SjisBytes.h"
+
 namespace corvella {
-
-// First bytes of code page 932's double-byte characters.
-constexpr bool IsSjisLeadByte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-// Bytes that may follow a lead byte. NUL, CR and LF are not among them, so a
-// double-byte character never swallows a terminator or half of a line break;
-// every lead byte is among them.
-constexpr bool IsSjisTrailByte(unsigned char c) {
-  return c >= 0x40 && c <= 0xFC && c != 0x7F;
-}
 
 // `at(i)` yields the byte at position i as unsigned char. Positions are those
 // of the caller's text; only [begin, end) is ever read.

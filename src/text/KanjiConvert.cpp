@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include "text/ByteScan.h"
+#include "text/SjisBytes.h"
 
 #if defined(__SSE2__) && defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
@@ -38,7 +39,6 @@ constexpr Byte kEsc = 0x1B;
 constexpr Byte kSo = 0x0E;  // enter half-width katakana
 constexpr Byte kSi = 0x0F;  // enter ASCII
 
-bool InRange(unsigned c, unsigned lo, unsigned hi) { return c - lo <= hi - lo; }
 bool IsSjisKana(unsigned c) { return InRange(c, 0xA1, 0xDF); }
 
 // The pair arithmetic, modulo 256 throughout (results are stored as bytes), so
@@ -354,33 +354,6 @@ std::size_t EucWindow(const Byte* in, Byte* out, std::size_t& written, std::uint
   return kWindow;
 }
 
-// JIS kanji pairs from lane 0: s1 in even lanes, s2 in odd lanes.
-inline V JisPairs(V v) {
-  const V firstLanes = _mm_set1_epi16(0x00FF);
-  // s1 = (j1 + 1) / 2 + 70, or + B0 from 5F up.
-  const V s1 = Add(Add(_mm_avg_epu8(v, Zero()), Splat(0x70)), _mm_and_si128(Ge(v, 0x5F), Splat(0x40)));
-  // s2 after an odd j1 = j2 + 1F, or + 20 above 5F; after an even one j2 + 7E.
-  const V oddFirst = _mm_srai_epi16(_mm_slli_epi16(v, 15), 15);
-  const V s2 = Select(oddFirst, Sub(Add(v, Splat(0x1F)), Ge(v, 0x60)), Add(v, Splat(0x7E)));
-  return Select(firstLanes, s1, s2);
-}
-
-// One run of bytes in one shift state: pairs from src[0] in kanji state,
-// byte + 80 in katakana state, unchanged in ASCII state. Most runs are short:
-// the first 32 bytes of kanji and 16 of others go unconditionally, so that
-// only long runs take a loop. Reads and writes up to 32 bytes beyond the run.
-inline void JisRun(const Byte* src, Byte* dst, std::size_t len, int mode) {
-  if (mode == kModeKanji) {
-    Store(dst, JisPairs(Load(src)));
-    Store(dst + 16, JisPairs(Load(src + 16)));
-    for (std::size_t k = 32; k < len; k += 16) Store(dst + k, JisPairs(Load(src + k)));
-  } else {
-    const V flip = mode == kModeKana ? Splat(0x80) : Zero();
-    Store(dst, _mm_xor_si128(Load(src), flip));
-    for (std::size_t k = 16; k < len; k += 16) Store(dst + k, _mm_xor_si128(Load(src + k), flip));
-  }
-}
-
 // Where the shift state may change in a block: the bytes ESC, SO and SI
 // that begin a known escape sequence or are SO or SI (`events`), and what
 // each does in `code`: the JisMode it selects in bits 0-1, bit 2 set for a
@@ -390,147 +363,49 @@ struct JisEvents {
   alignas(16) Byte code[kBlock];
 };
 
-inline void FindJisEvents(const Byte* in, JisEvents& e) {
-  e.events = 0;
-  for (int k = 0; k < 4; ++k) {
-    const V v0 = Load(in + 16 * k), v1 = Load(in + 16 * k + 1), v2 = Load(in + 16 * k + 2);
-    const V esc = Eq(v0, kEsc);
-    const V dollar = _mm_and_si128(esc, Eq(v1, '$'));
-    const V paren = _mm_and_si128(esc, Eq(v1, '('));
-    const V kanji = _mm_and_si128(dollar, Eq(_mm_or_si128(v2, Splat(0x02)), 'B'));  // B or @
-    const V ascii = _mm_and_si128(paren, Eq(_mm_or_si128(v2, Splat(0x08)), 'J'));  // B or J
-    const V kana = _mm_and_si128(paren, Eq(v2, 'I'));
-    const V so = Eq(v0, kSo);
-    const V shift = _mm_or_si128(so, Eq(v0, kSi));
-    const V escape = _mm_or_si128(kanji, _mm_or_si128(ascii, kana));
-    const V code = _mm_or_si128(_mm_and_si128(kanji, Splat(kModeKanji)),
-                                _mm_or_si128(_mm_and_si128(_mm_or_si128(kana, so), Splat(kModeKana)),
-                                             _mm_and_si128(escape, Splat(4))));
-    Store(e.code + 16 * k, code);
-    e.events |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_or_si128(escape, shift))))
-                << (16 * k);
-  }
-}
-
-// Converts a window of JIS from in[0], a character boundary in shift state
-// `state`, through byte kWindow (finishing the character there); returns the
-// bytes consumed. Only an escape sequence, SO or SI that starts a character
-// changes the state: in kanji state that is one at an even distance from
-// where the state began, the others being second bytes of pairs. Events never
-// overlap (no escape sequence holds ESC, SO or SI after its first byte), so in
-// valid text each one found is simply the next, and runs between them may
-// cross blocks; an event that turns out to be a second byte hands the rest of
-// the window to the scalar walk.
-std::size_t JisWindow(const Byte* in, Byte* out, std::size_t& written, int& state) {
-  JisEvents e;
-  // Locals, not the references: the byte stores below could alias them.
-  std::size_t pos = 0, w = written;
-  int mode = state;
-  for (std::size_t base = 0; base < kWindow; base += kBlock) {
-    FindJisEvents(in + base, e);
-    for (std::uint64_t m = e.events; m; m &= m - 1) {
-      const std::size_t j = base + static_cast<std::size_t>(std::countr_zero(m));
-      const std::size_t len = j - pos;
-      if (j < pos || (mode == kModeKanji && (len & 1))) {
-        written = JisWalk(in, kWindow + kWindowPad, pos, out, w, mode, kWindow);
-        state = mode;
-        return pos;
-      }
-      JisRun(in + pos, out + w, len, mode);
-      w += len;
-      const unsigned code = e.code[j - base];
-      mode = static_cast<int>(code & 3);
-      pos = j + 1 + (code >> 1 & 2);
-    }
-  }
-  std::size_t len = pos < kWindow ? kWindow - pos : 0;
-  len += (mode == kModeKanji) & len;  // a pair cut by the window's end is finished here
-  JisRun(in + pos, out + w, len, mode);
-  written = w + len;
-  state = mode;
-  return pos + len;
-}
+// The JIS window of JisWindow.inc, with 16-byte lanes.
+namespace sse2 {
+constexpr std::size_t kLanes = 16;
+inline V And(V a, V b) { return _mm_and_si128(a, b); }
+inline V Or(V a, V b) { return _mm_or_si128(a, b); }
+inline V Xor(V a, V b) { return _mm_xor_si128(a, b); }
+inline V HalfUp(V v) { return _mm_avg_epu8(v, Zero()); }
+inline V OddFirst(V v) { return _mm_srai_epi16(_mm_slli_epi16(v, 15), 15); }
+inline V EvenLanes() { return _mm_set1_epi16(0x00FF); }
+inline std::uint64_t MoveMask(V v) { return static_cast<std::uint16_t>(_mm_movemask_epi8(v)); }
+#define CORVELLA_JIS_TARGET
+#include "text/JisWindow.inc"
+#undef CORVELLA_JIS_TARGET
+}  // namespace sse2
 
 #if defined(CORVELLA_KANJI_AVX2)
 // The JIS window again with 32-byte lanes, where the processor has AVX2: the
 // walk is the same, the event search and the runs take half the instructions.
-using W = __m256i;
-CORVELLA_TARGET_AVX2 inline W LoadW(const Byte* p) { return _mm256_loadu_si256(reinterpret_cast<const W*>(p)); }
-CORVELLA_TARGET_AVX2 inline void StoreW(Byte* p, W v) { _mm256_storeu_si256(reinterpret_cast<W*>(p), v); }
-CORVELLA_TARGET_AVX2 inline W SplatW(unsigned c) { return _mm256_set1_epi8(static_cast<char>(c)); }
-CORVELLA_TARGET_AVX2 inline W EqW(W v, unsigned c) { return _mm256_cmpeq_epi8(v, SplatW(c)); }
-CORVELLA_TARGET_AVX2 inline W GeW(W v, unsigned c) { return _mm256_cmpeq_epi8(_mm256_max_epu8(v, SplatW(c)), v); }
-
-CORVELLA_TARGET_AVX2 inline void FindJisEventsW(const Byte* in, JisEvents& e) {
-  e.events = 0;
-  for (int k = 0; k < 2; ++k) {
-    const W v0 = LoadW(in + 32 * k), v1 = LoadW(in + 32 * k + 1), v2 = LoadW(in + 32 * k + 2);
-    const W esc = EqW(v0, kEsc);
-    const W dollar = _mm256_and_si256(esc, EqW(v1, '$'));
-    const W paren = _mm256_and_si256(esc, EqW(v1, '('));
-    const W kanji = _mm256_and_si256(dollar, EqW(_mm256_or_si256(v2, SplatW(0x02)), 'B'));  // B or @
-    const W ascii = _mm256_and_si256(paren, EqW(_mm256_or_si256(v2, SplatW(0x08)), 'J'));  // B or J
-    const W kana = _mm256_and_si256(paren, EqW(v2, 'I'));
-    const W so = EqW(v0, kSo);
-    const W shift = _mm256_or_si256(so, EqW(v0, kSi));
-    const W escape = _mm256_or_si256(kanji, _mm256_or_si256(ascii, kana));
-    const W code = _mm256_or_si256(_mm256_and_si256(kanji, SplatW(kModeKanji)),
-                                   _mm256_or_si256(_mm256_and_si256(_mm256_or_si256(kana, so), SplatW(kModeKana)),
-                                                   _mm256_and_si256(escape, SplatW(4))));
-    StoreW(e.code + 32 * k, code);
-    const auto bits = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(escape, shift)));
-    e.events |= static_cast<std::uint64_t>(bits) << (32 * k);
-  }
+namespace avx2 {
+using V = __m256i;
+constexpr std::size_t kLanes = 32;
+CORVELLA_TARGET_AVX2 inline V Load(const Byte* p) { return _mm256_loadu_si256(reinterpret_cast<const V*>(p)); }
+CORVELLA_TARGET_AVX2 inline void Store(Byte* p, V v) { _mm256_storeu_si256(reinterpret_cast<V*>(p), v); }
+CORVELLA_TARGET_AVX2 inline V Splat(unsigned c) { return _mm256_set1_epi8(static_cast<char>(c)); }
+CORVELLA_TARGET_AVX2 inline V Zero() { return _mm256_setzero_si256(); }
+CORVELLA_TARGET_AVX2 inline V And(V a, V b) { return _mm256_and_si256(a, b); }
+CORVELLA_TARGET_AVX2 inline V Or(V a, V b) { return _mm256_or_si256(a, b); }
+CORVELLA_TARGET_AVX2 inline V Xor(V a, V b) { return _mm256_xor_si256(a, b); }
+CORVELLA_TARGET_AVX2 inline V Add(V a, V b) { return _mm256_add_epi8(a, b); }
+CORVELLA_TARGET_AVX2 inline V Sub(V a, V b) { return _mm256_sub_epi8(a, b); }
+CORVELLA_TARGET_AVX2 inline V Eq(V v, unsigned c) { return _mm256_cmpeq_epi8(v, Splat(c)); }
+CORVELLA_TARGET_AVX2 inline V Ge(V v, unsigned c) { return _mm256_cmpeq_epi8(_mm256_max_epu8(v, Splat(c)), v); }
+CORVELLA_TARGET_AVX2 inline V Select(V mask, V a, V b) { return _mm256_blendv_epi8(b, a, mask); }
+CORVELLA_TARGET_AVX2 inline V HalfUp(V v) { return _mm256_avg_epu8(v, Zero()); }
+CORVELLA_TARGET_AVX2 inline V OddFirst(V v) { return _mm256_srai_epi16(_mm256_slli_epi16(v, 15), 15); }
+CORVELLA_TARGET_AVX2 inline V EvenLanes() { return _mm256_set1_epi16(0x00FF); }
+CORVELLA_TARGET_AVX2 inline std::uint64_t MoveMask(V v) {
+  return static_cast<std::uint32_t>(_mm256_movemask_epi8(v));
 }
-
-CORVELLA_TARGET_AVX2 inline W JisPairsW(W v) {
-  const W s1 = _mm256_add_epi8(_mm256_add_epi8(_mm256_avg_epu8(v, _mm256_setzero_si256()), SplatW(0x70)),
-                               _mm256_and_si256(GeW(v, 0x5F), SplatW(0x40)));
-  const W oddFirst = _mm256_srai_epi16(_mm256_slli_epi16(v, 15), 15);
-  const W s2 = _mm256_blendv_epi8(_mm256_add_epi8(v, SplatW(0x7E)),
-                                  _mm256_sub_epi8(_mm256_add_epi8(v, SplatW(0x1F)), GeW(v, 0x60)), oddFirst);
-  return _mm256_blendv_epi8(s2, s1, _mm256_set1_epi16(0x00FF));
-}
-
-CORVELLA_TARGET_AVX2 inline void JisRunW(const Byte* src, Byte* dst, std::size_t len, int mode) {
-  if (mode == kModeKanji) {
-    StoreW(dst, JisPairsW(LoadW(src)));
-    for (std::size_t k = 32; k < len; k += 32) StoreW(dst + k, JisPairsW(LoadW(src + k)));
-  } else {
-    const W flip = mode == kModeKana ? SplatW(0x80) : _mm256_setzero_si256();
-    StoreW(dst, _mm256_xor_si256(LoadW(src), flip));
-    for (std::size_t k = 32; k < len; k += 32) StoreW(dst + k, _mm256_xor_si256(LoadW(src + k), flip));
-  }
-}
-
-CORVELLA_TARGET_AVX2 std::size_t JisWindowAvx2(const Byte* in, Byte* out, std::size_t& written, int& state) {
-  JisEvents e;
-  std::size_t pos = 0, w = written;
-  int mode = state;
-  for (std::size_t base = 0; base < kWindow; base += kBlock) {
-    FindJisEventsW(in + base, e);
-    for (std::uint64_t m = e.events; m; m &= m - 1) {
-      const std::size_t j = base + static_cast<std::size_t>(std::countr_zero(m));
-      const std::size_t len = j - pos;
-      if (j < pos || (mode == kModeKanji && (len & 1))) {
-        written = JisWalk(in, kWindow + kWindowPad, pos, out, w, mode, kWindow);
-        state = mode;
-        return pos;
-      }
-      JisRunW(in + pos, out + w, len, mode);
-      w += len;
-      const unsigned code = e.code[j - base];
-      mode = static_cast<int>(code & 3);
-      pos = j + 1 + (code >> 1 & 2);
-    }
-  }
-  std::size_t len = pos < kWindow ? kWindow - pos : 0;
-  len += (mode == kModeKanji) & len;
-  JisRunW(in + pos, out + w, len, mode);
-  written = w + len;
-  state = mode;
-  return pos + len;
-}
+#define CORVELLA_JIS_TARGET CORVELLA_TARGET_AVX2
+#include "text/JisWindow.inc"
+#undef CORVELLA_JIS_TARGET
+}  // namespace avx2
 
 bool HaveAvx2() {
   static const bool have = [] {
@@ -661,9 +536,9 @@ std::size_t JisToSjis(char* text, std::size_t n) {
   int mode = kModeAscii;
 #if defined(__SSE2__)
 #if defined(CORVELLA_KANJI_AVX2)
-  const auto window = g_allowAvx2.load(std::memory_order_relaxed) && HaveAvx2() ? JisWindowAvx2 : JisWindow;
+  const auto window = g_allowAvx2.load(std::memory_order_relaxed) && HaveAvx2() ? avx2::JisWindow : sse2::JisWindow;
 #else
-  const auto window = JisWindow;
+  const auto window = sse2::JisWindow;
 #endif
   w = Windowed(d, n, r, [&mode, window](const Byte* in, Byte* out, std::size_t& written) {
     return window(in, out, written, mode);

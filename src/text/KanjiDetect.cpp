@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "text/ByteScan.h"
+#include "text/SjisBytes.h"
 
 namespace corvella {
 namespace {
@@ -16,14 +17,12 @@ using Bytes = const unsigned char*;
 
 Bytes Data(std::string_view text) { return reinterpret_cast<Bytes>(text.data()); }
 
-bool InRange(unsigned c, unsigned lo, unsigned hi) { return c - lo <= hi - lo; }
-
 bool IsAsciiByte(unsigned c) { return InRange(c, 0x20, 0x7F) || c == '\t' || c == '\n' || c == '\r'; }
 
+// Narrower than IsSjisLeadByte: rows EB, EC and EF..F9 hold no characters or only user-defined ones.
 bool IsSjisLead(unsigned c) {
   return InRange(c, 0x81, 0x9F) || InRange(c, 0xE0, 0xEA) || c == 0xED || c == 0xEE || InRange(c, 0xFA, 0xFC);
 }
-bool IsSjisSecond(unsigned c) { return InRange(c, 0x40, 0xFC) && c != 0x7F; }
 bool IsSjisBadSingle(unsigned c) { return c == 0xA0 || c >= 0xFD; }
 
 bool IsEucKanji(unsigned c) { return InRange(c, 0xA1, 0xFE); }
@@ -38,13 +37,13 @@ bool IsUtf8Cont(unsigned c) { return InRange(c, 0x80, 0xBF); }
 bool SjisTail(Bytes p, std::size_t n, bool pendingSecond) {
   std::size_t i = 0;
   if (pendingSecond) {
-    if (n == 0 || !IsSjisSecond(p[0])) return false;
+    if (n == 0 || !IsSjisTrailByte(p[0])) return false;
     i = 1;
   }
   while (i < n) {
     const unsigned c = p[i];
     if (IsSjisLead(c)) {
-      if (i + 1 >= n || !IsSjisSecond(p[i + 1])) return false;
+      if (i + 1 >= n || !IsSjisTrailByte(p[i + 1])) return false;
       i += 2;
     } else {
       if (IsSjisBadSingle(c)) return false;

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "text/ByteScan.h"
+#include "text/SjisBytes.h"
 
 namespace corvella {
 namespace {
@@ -124,7 +125,6 @@ const Cp932Tables& Tables() {
   return *tables;
 }
 
-bool InRange(unsigned c, unsigned lo, unsigned hi) { return c - lo <= hi - lo; }
 bool IsCont(unsigned c) { return InRange(c, 0x80, 0xBF); }
 
 // The code point at p[i] and its length; kMalformed with the length of the
@@ -240,7 +240,7 @@ std::size_t SjisToUtf8(std::string_view in, char* out, std::size_t* changed) {
       const unsigned c2 = p[i + 1];
       u = t.pair[c << 8 | c2];
       // An undefined pair is one character; a lead byte with no possible second byte stands alone.
-      if (u != kNone || InRange(c2, 0x40, 0x7E) || InRange(c2, 0x80, 0xFC)) len = 2;
+      if (u != kNone || IsSjisTrailByte(c2)) len = 2;
     }
     i += len;
     if (u == kNone || u == kLead) {
