@@ -9,8 +9,10 @@
 #include <QTranslator>
 
 #include "app/InstanceChannel.h"
+#include "app/MissingQtTexts.h"
 #include "app/MyApp.h"
 #include "editor/EditControl.h"
+#include "platform/DesktopSession.h"
 
 namespace {
 
@@ -44,13 +46,22 @@ class FirstPaintProbe : public QObject {
 
 int main(int argc, char** argv) {
   const Clock::time_point start = Clock::now();
+  // Qt's own dialogs give sizes, dates and numbers in the session's locale
+  // (the file dialog asks the system locale itself): make that Japanese, as
+  // the rest of the program, whatever language the session is set to. The
+  // environment is put back at once, so scripts run in the user's own.
+  corvella::WithLocaleEnvironment("ja_JP.UTF-8", [] { (void)QLocale::system(); });
+  const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+  QLocale::setDefault(japanese);
   QApplication app(argc, argv);
-  // Qt's own dialog texts in Japanese, as the rest of the program.
   QTranslator qtTexts;
-  if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+  if (qtTexts.load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     app.installTranslator(&qtTexts);
   }
+  // Installed last, so asked first; it answers only what the other leaves out.
+  corvella::MissingQtTexts missingTexts;
+  app.installTranslator(&missingTexts);
   QStringList files = app.arguments();
   files.removeFirst();
   const bool timeStartup = files.removeAll(QStringLiteral("--startup-time")) > 0;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -120,9 +121,14 @@ CColorFontDlg::CColorFontDlg(const QFont& initialFont, QWidget* parent) : QDialo
   fontChooser_->installEventFilter(new EscapeToDialog(this));
   // No strike-out or underline: the editor draws neither.
   // The sample keeps the room the effects leave, or it shrinks to a sliver.
+  // The sample shows kana and kanji too: the editor font must hold them.
   for (QGroupBox* group : fontChooser_->findChildren<QGroupBox*>()) {
-    if (!group->findChildren<QCheckBox*>().isEmpty()) group->hide();
-    else group->setMinimumHeight(5 * QFontMetrics(group->font()).height());
+    if (!group->findChildren<QCheckBox*>().isEmpty()) {
+      group->hide();
+      continue;
+    }
+    group->setMinimumHeight(5 * QFontMetrics(group->font()).height());
+    if (auto* sample = group->findChild<QLineEdit*>()) sample->setText(Text(str::kFontSample));
   }
 
   auto* colours = new QGroupBox(Text(str::kSyntaxColorGroup), this);

@@ -2,6 +2,9 @@
 #include "platform/DesktopSession.h"
 
 #include <cstdlib>
+#include <iterator>
+#include <optional>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,6 +46,22 @@ std::string InstanceSocketPath() {
   const std::string_view wayland = Env("WAYLAND_DISPLAY");
   return InstanceSocketPath(IsFolder(runtime) ? runtime : std::string_view(), TempFolder(),
                             static_cast<unsigned>(::getuid()), wayland.empty() ? Env("DISPLAY") : wayland);
+}
+
+void WithLocaleEnvironment(const char* locale, const std::function<void()>& read) {
+  const char* const names[] = {"LC_ALL", "LC_NUMERIC", "LC_TIME", "LC_MONETARY", "LC_MESSAGES",
+                               "LC_MEASUREMENT", "LC_COLLATE", "LANG", "LANGUAGE"};
+  std::vector<std::optional<std::string>> saved;
+  for (const char* name : names) {
+    const char* value = std::getenv(name);
+    saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+  }
+  ::setenv("LC_ALL", locale, 1);
+  read();
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    if (saved[i]) ::setenv(names[i], saved[i]->c_str(), 1);
+    else ::unsetenv(names[i]);
+  }
 }
 
 }  // namespace corvella

@@ -262,4 +262,12 @@ inline constexpr const char* kColorSubCallLabel = "サブルーチン コール:
 inline constexpr const char* kColorFontOk = "OK";
 inline constexpr const char* kColorFontCancel = "キャンセル";
 
+// Qt's own texts that its Japanese translation leaves in English: the file
+// dialog's type column and the font dialog's sample.
+inline constexpr const char* kQtFolderType = "フォルダー";
+inline constexpr const char* kQtFileType = "ファイル";
+inline constexpr const char* kQtExtFileType = "%1 ファイル";
+inline constexpr const char* kQtDriveType = "ドライブ";
+inline constexpr const char* kFontSample = "AaBbYyZz あア亜漢字";
+
 }  // namespace corvella::str

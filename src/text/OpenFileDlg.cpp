@@ -8,8 +8,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QShowEvent>
+#include <QTreeView>
 
 #include "base/MessageBox.h"
 #include "base/Settings.h"
@@ -64,6 +66,16 @@ COpenFileDlg::COpenFileDlg(bool bOpenFileDialog, const QString& defaultExtension
   for (const std::string& f : FileDialogNameFilters(filter.toStdString())) filters << QString::fromStdString(f);
   if (!filters.isEmpty()) setNameFilters(filters);
   setDefaultSuffix(defaultExtension);
+  // Room for every column of the detail view: Japanese dates and sizes are
+  // wider than Qt's default layout expects.
+  resize(760, 460);
+  if (auto* details = findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    const QFontMetrics metrics(details->font());
+    details->header()->resizeSection(0, metrics.horizontalAdvance(QLatin1Char('M')) * 22);
+    details->header()->resizeSection(1, metrics.horizontalAdvance(QStringLiteral("9,999.9 KB")) + 16);
+    details->header()->resizeSection(2, metrics.horizontalAdvance(QStringLiteral("MMMMMMMM")) + 16);
+    details->header()->resizeSection(3, metrics.horizontalAdvance(QStringLiteral("2026/12/31 23:59")) + 16);
+  }
   setDirectory(QDir::currentPath());
   if (!fileName.isEmpty()) selectFile(fileName);
 
