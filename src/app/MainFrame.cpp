@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include "app/ChildFrame.h"
 #include "editor/Cp932Text.h"
@@ -122,6 +123,7 @@ bool CMainFrame::Create() {
   InstallAccelerators(this, lookup);
   RegisterCommands();
   connect(m_router.get(), &CommandRouter::idleUpdated, this, &CMainFrame::UpdatePanes);
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, &CMainFrame::FollowFocusWindow);
   m_router->StartIdleUpdates();
   resize(900, 650);
   return true;
@@ -268,6 +270,30 @@ bool CMainFrame::event(QEvent* event) {
     }
   }
   return QMainWindow::event(event);
+}
+
+// A window manager gives the activation back to the window below a dialog
+// that closes; without one (a bare X server, some kiosk sessions) nobody
+// does, and Qt drops the focus window silently: typed text still arrives, but
+// no shortcut fires. So when the window holding the focus is hidden or
+// destroyed, the program hands the activation on itself: to the modal dialog
+// still open, or to the main window. A user switching to another program
+// takes the focus away first, and nothing happens.
+void CMainFrame::FollowFocusWindow(QWindow* now) {
+  if (m_focusWindow) disconnect(m_focusWindow, nullptr, this, nullptr);
+  m_focusWindow = now;
+  if (!now) return;
+  const auto handOn = [this] {
+    QTimer::singleShot(0, this, [this] {
+      if (QApplication::activeWindow() || !isVisible()) return;
+      QWidget* next = QApplication::activeModalWidget();
+      (next ? next : this)->activateWindow();
+    });
+  };
+  connect(now, &QWindow::visibleChanged, this, [handOn](bool visible) {
+    if (!visible) handOn();
+  });
+  connect(now, &QObject::destroyed, this, handOn);
 }
 
 // While the output pane has the focus it answers the commands of its own

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 
 #include "base/CommandRouter.h"
 #include "base/Settings.h"
@@ -16,6 +17,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
+class QWindow;
 
 namespace corvella {
 
@@ -100,6 +102,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void RegisterCommands();
   void ArrangeWindows(int command);
   void ScheduleTitleUpdate();
+  void FollowFocusWindow(QWindow* now);
   void RestoreWindowPlacement();
   std::optional<WindowPlacement> CurrentPlacement() const;
   void SaveOnDestroy();
@@ -132,6 +135,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   bool m_bFirstShow = true;
   bool m_bDestroyed = false;
   std::atomic<bool> m_bRunning{false};
+  QPointer<QWindow> m_focusWindow;  // the window that holds the focus, for FollowFocusWindow
 };
 
 }  // namespace corvella

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDropEvent>
 #include <QFile>
 #include <QMdiArea>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -138,6 +140,23 @@ TEST_F(MainFrameTest, WindowCommandsArrangeTheDocumentWindows) {
   // Tiling now leaves the row of icons free.
   frame->Router().Route(res::ID_WINDOW_TILE_HORZ);
   EXPECT_EQ(subs[2]->geometry(), QRect(0, 0, area.width(), icons[0].top()));
+}
+
+// With no window manager to hand the activation back, shortcuts would stay
+// dead after a dialog closes until the user clicks.
+TEST_F(MainFrameTest, ClosingADialogActivatesTheMainWindowAgain) {
+  frame->show();
+  frame->activateWindow();
+  QTest::qWait(50);
+  ASSERT_EQ(QApplication::activeWindow(), frame.get());
+  QDialog dialog(frame.get());
+  QTimer::singleShot(50, &dialog, [&dialog] {
+    ASSERT_EQ(QApplication::activeWindow(), &dialog);
+    dialog.accept();
+  });
+  dialog.exec();
+  QTest::qWait(100);
+  EXPECT_EQ(QApplication::activeWindow(), frame.get());
 }
 
 TEST_F(MainFrameTest, ToggleCommandsChangeSettingsAndViews) {
