@@ -1,0 +1,111 @@
+// What a child prints, turned into the output pane's text as it arrives: Shift_JIS with CR LF.
+#include "run/RunOutputDecoder.h"
+
+#include "text/SjisBytes.h"
+#include "text/SjisUtf8.h"
+
+namespace corvella {
+namespace {
+
+// Length of the UTF-8 sequence a lead byte starts (0 for a byte that cannot
+// start one), and the bounds its second byte must keep.
+int Utf8Length(unsigned char c, unsigned char& lo, unsigned char& hi) {
+  lo = 0x80;
+  hi = 0xBF;
+  if (c < 0x80) return 1;
+  if (InRange(c, 0xC2, 0xDF)) return 2;
+  if (InRange(c, 0xE0, 0xEF)) {
+    if (c == 0xE0) lo = 0xA0;
+    if (c == 0xED) hi = 0x9F;
+    return 3;
+  }
+  if (InRange(c, 0xF0, 0xF4)) {
+    if (c == 0xF0) lo = 0x90;
+    if (c == 0xF4) hi = 0x8F;
+    return 4;
+  }
+  return 0;
+}
+
+// Whether `bytes` is valid UTF-8 but for an incomplete sequence at its end,
+// whose start is put in `complete`; `ascii` tells whether any byte was above 7F.
+bool IsUtf8(std::string_view bytes, std::size_t& complete, bool& ascii) {
+  ascii = true;
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    ascii = false;
+    unsigned char lo, hi;
+    const int n = Utf8Length(c, lo, hi);
+    if (n == 0) return false;
+    for (int k = 1; k < n; ++k) {
+      if (i + k == bytes.size()) {
+        complete = i;
+        return true;
+      }
+      const auto d = static_cast<unsigned char>(bytes[i + k]);
+      if (!InRange(d, k == 1 ? lo : 0x80, k == 1 ? hi : 0xBF)) return false;
+    }
+    i += static_cast<std::size_t>(n);
+  }
+  complete = bytes.size();
+  return true;
+}
+
+// Start of a Shift_JIS lead byte left without its second byte at the end.
+std::size_t SjisComplete(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    if (IsSjisLeadByte(static_cast<unsigned char>(bytes[i]))) {
+      if (i + 1 == bytes.size()) return i;
+      i += 2;
+    } else {
+      ++i;
+    }
+  }
+  return bytes.size();
+}
+
+}  // namespace
+
+std::string RunOutputDecoder::Convert(std::string_view bytes, bool final) {
+  std::size_t complete = 0;
+  bool ascii = true;
+  if (IsUtf8(bytes, complete, ascii)) {
+    if (final) complete = bytes.size();
+    m_pending.assign(bytes.substr(complete));
+    return ascii ? std::string(bytes.substr(0, complete)) : Utf8ToSjis(bytes.substr(0, complete)).text;
+  }
+  complete = final ? bytes.size() : SjisComplete(bytes);
+  m_pending.assign(bytes.substr(complete));
+  return std::string(bytes.substr(0, complete));
+}
+
+std::string RunOutputDecoder::Newlines(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 32);
+  for (char c : text) {
+    if (c == '\n' && !m_lastWasCr) out += '\r';
+    out += c;
+    m_lastWasCr = c == '\r';
+  }
+  return out;
+}
+
+std::string RunOutputDecoder::Feed(std::string_view bytes) {
+  if (m_pending.empty()) return Newlines(Convert(bytes, false));
+  std::string joined = m_pending + std::string(bytes);
+  return Newlines(Convert(joined, false));
+}
+
+std::string RunOutputDecoder::Finish() {
+  if (m_pending.empty()) return {};
+  const std::string rest = m_pending;
+  return Newlines(Convert(rest, true));
+}
+
+}  // namespace corvella
