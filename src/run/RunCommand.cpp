@@ -82,6 +82,21 @@ std::vector<std::string> SplitCommandLine(std::string_view s) {
   }
 }
 
+std::vector<std::string> RunArgv(std::string_view interpreter, std::string_view option, std::string_view scriptFile,
+                                 const std::optional<std::string>& arguments) {
+  std::vector<std::string> argv{std::string(interpreter)};
+  while (!option.empty() && option.front() == ' ') option.remove_prefix(1);
+  if (!option.empty()) argv.emplace_back(option);
+  argv.emplace_back(scriptFile);
+  if (arguments) {
+    // The program slot of the split takes the first word by other rules; a
+    // stand-in keeps the user's words under the argument rules.
+    std::vector<std::string> words = SplitCommandLine("x " + *arguments);
+    argv.insert(argv.end(), words.begin() + 1, words.end());
+  }
+  return argv;
+}
+
 std::string ShellQuote(std::string_view word) {
   std::string quoted = "'";
   for (const char c : word) {
@@ -92,12 +107,13 @@ std::string ShellQuote(std::string_view word) {
   return quoted;
 }
 
-std::string ConsoleScript(std::string_view perlFolder, std::string_view commandLine) {
+std::string ConsoleScript(std::string_view perlFolder, std::string_view commandLine,
+                          const std::vector<std::string>& argv) {
   std::string script = "#!/bin/sh\n";
   if (!perlFolder.empty()) script += "PATH=" + ShellQuote(perlFolder) + ":\"$PATH\"; export PATH\n";
   script += "printf '%s\\n' " + ShellQuote(commandLine) + "\n";
   std::string command;
-  for (const std::string& arg : SplitCommandLine(commandLine)) {
+  for (const std::string& arg : argv) {
     if (!command.empty()) command += ' ';
     command += ShellQuote(arg);
   }

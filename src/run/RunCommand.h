@@ -19,6 +19,14 @@ std::string ScriptArgument(std::string_view fileName);
 std::string RunCommandLine(std::string_view interpreter, std::string_view option, std::string_view scriptArgument,
                            const std::optional<std::string>& arguments);
 
+// What the interpreter is started with: the interpreter, the option without
+// its blank when there is one, the script's file name as one argument of its
+// own whatever it holds (blanks, quotes, tabs, a trailing backslash), then the
+// argument text split by SplitCommandLine. RunCommandLine gives the same run
+// as the text the pane and the console show.
+std::vector<std::string> RunArgv(std::string_view interpreter, std::string_view option, std::string_view scriptFile,
+                                 const std::optional<std::string>& arguments);
+
 // Splits a command line into arguments by the rules programs on Windows use:
 // blanks separate, double quotes group, "" inside quotes is one quote, and
 // backslashes are literal unless they come before a double quote (2n
@@ -31,8 +39,10 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 std::string ShellQuote(std::string_view word);
 
 // The console run's script: the Perl folder put before PATH when there is
-// one, the command echoed and run with its arguments quoted for sh, then a
-// pause until Enter. Lines end with LF.
-std::string ConsoleScript(std::string_view perlFolder, std::string_view commandLine);
+// one, `commandLine` echoed, `argv` run with every word quoted for sh (so
+// nothing of a name or an argument is ever executed), then a pause until
+// Enter. Lines end with LF.
+std::string ConsoleScript(std::string_view perlFolder, std::string_view commandLine,
+                          const std::vector<std::string>& argv);
 
 }  // namespace corvella

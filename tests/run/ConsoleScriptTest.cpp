@@ -37,12 +37,16 @@ TEST(ConsoleScriptTest, ArgumentsReachTheInterpreterFromThePerlFolder) {
   std::ofstream(fake) << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done\n";
   ::chmod(fake.c_str(), 0755);
 
-  const std::string line = "perl -w \"my test.pl\" 'it''s' \"$HOME;false\" a\\\"b";
+  // A script name Linux allows (a tab, a quote, `...`, a trailing backslash)
+  // arrives as one word; the argument text is split by the Windows rules.
+  const std::string name = "my \"t`id`\test\t$(x).pl\\";
+  const std::optional<std::string> args = "'it''s' \"$HOME;false\" a\\\"b";
+  const std::string line = RunCommandLine("perl", " -w", ScriptArgument(name), args);
   const auto script = dir / "do_perl.sh";
-  std::ofstream(script) << ConsoleScript((dir / "perl bin").string(), line);
+  std::ofstream(script) << ConsoleScript((dir / "perl bin").string(), line, RunArgv("perl", " -w", name, args));
   const std::string out = RunScript(script);
   EXPECT_NE(out.find(line + "\n"), std::string::npos) << out;  // the command is shown first
-  EXPECT_NE(out.find("[-w]\n[my test.pl]\n['it''s']\n[$HOME;false]\n[a\"b]\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("[-w]\n[" + name + "]\n['it''s']\n[$HOME;false]\n[a\"b]\n"), std::string::npos) << out;
   EXPECT_NE(out.find("続行するには Enter キーを押してください"), std::string::npos) << out;
   std::filesystem::remove_all(dir);
 }
