@@ -24,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (at->file.empty() || at->line <= 0 || at->file.size() > text.size()) std::abort();
   }
 
-  // Cut anywhere, the output reads the same as in one piece.
+  // Output grows by CR before LF at most. Whether a read is UTF-8 is decided
+  // per read, so only text without bytes above 7F must read the same cut
+  // anywhere as in one piece.
   corvella::RunOutputDecoder whole, cut;
   std::string a = whole.Feed(text);
   a += whole.Finish();
@@ -32,6 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string b = cut.Feed(text.substr(0, half));
   b += cut.Feed(text.substr(half));
   b += cut.Finish();
-  if (a != b) std::abort();
+  if (a.size() > 2 * size || b.size() > 2 * size) std::abort();
+  bool ascii = true;
+  for (std::size_t i = 0; i < size; ++i) ascii = ascii && data[i] < 0x80;
+  if (ascii && a != b) std::abort();
   return 0;
 }

@@ -1,13 +1,17 @@
 // The application object: start-up in its fixed order, the start-up mode, the command line, and shut-down.
 #include "app/MyApp.h"
 
+#include <QFile>
 #include <QTimer>
 
 #include "app/DocManager.h"
 #include "app/MainFrame.h"
+#include "base/MessageBox.h"
 #include "base/QSettingsProfile.h"
 #include "base/Settings.h"
 #include "controls/AboutDlg.h"
+#include "platform/RunJournal.h"
+#include "res/Strings.h"
 #include "res/resource.h"
 
 namespace corvella {
@@ -29,6 +33,14 @@ bool CMyApp::InitInstance(const QStringList& files) {
   m_docs->LoadRecentFileList();
   m_frame->SetAppTarget(m_docs.get());
   if (!m_frame->Create()) return false;
+  // Scripts left as run copies by a program that died during a run.
+  const std::vector<std::string> recovered = RunJournal().RecoverAbandoned();
+  if (!recovered.empty()) {
+    QStringList paths;
+    for (const std::string& path : recovered) paths << QFile::decodeName(QByteArray::fromStdString(path));
+    ShowMessage(m_frame.get(), QString::fromUtf8(str::kRunScriptsRecovered).arg(paths.join(QLatin1Char('\n'))),
+                MsgIcon::Exclamation);
+  }
 
   // Start-up mode 1 or 2 with nothing named: no empty document.
   m_nOpenMode = LoadOpenMode(*m_profile);

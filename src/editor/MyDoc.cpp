@@ -16,6 +16,7 @@
 #include "base/WaitCursor.h"
 #include "editor/SyntaxView.h"
 #include "platform/AtomicFile.h"
+#include "platform/RunJournal.h"
 #include "res/Strings.h"
 #include "text/DocumentFiles.h"
 #include "text/LoadedText.h"
@@ -238,6 +239,8 @@ bool CMyDoc::SaveForRun(bool convert) {
     ShowMessage(DialogParent(), Text(str::kTempCopyFailed), MsgIcon::Exclamation);
     return false;
   }
+  // Should the editor die during the run, the next start puts the bytes back.
+  RunJournal().Begin(file);
 
   if (convert) {
     if (m_settings.SaveAsSJIS) m_nKanjiCode = 0;
@@ -266,6 +269,7 @@ bool CMyDoc::RestoreAfterRun(const std::string& path) {
   if (CopyFileOver(copy, path) != 0 || !FileExists(path)) return false;  // the copy stays for another try
   if (IsReadOnlyFile(copy)) ClearReadOnly(copy);
   std::remove(copy.c_str());
+  RunJournal().End(path);
   return true;
 }
 

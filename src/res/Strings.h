@@ -262,6 +262,11 @@ inline constexpr const char* kColorSubCallLabel = "サブルーチン コール:
 inline constexpr const char* kColorFontOk = "OK";
 inline constexpr const char* kColorFontCancel = "キャンセル";
 
+// At start, when the program ended during a run last time and the scripts
+// under that run were put back (one path per line follows).
+inline constexpr const char* kRunScriptsRecovered =
+    "前回はスクリプトの実行中にプログラムが終了したため、次のスクリプトを実行前の内容に戻しました。\n\n%1";
+
 // Qt's own texts that its Japanese translation leaves in English: the file
 // dialog's type column and the font dialog's sample.
 inline constexpr const char* kQtFolderType = "フォルダー";

@@ -28,7 +28,8 @@ int Utf8Length(unsigned char c, unsigned char& lo, unsigned char& hi) {
 }
 
 // Whether `bytes` is valid UTF-8 but for an incomplete sequence at its end,
-// whose start is put in `complete`; `ascii` tells whether any byte was above 7F.
+// whose start is put in `complete`; `ascii` tells whether no byte before it
+// was above 7F.
 bool IsUtf8(std::string_view bytes, std::size_t& complete, bool& ascii) {
   ascii = true;
   std::size_t i = 0;
@@ -76,9 +77,11 @@ std::string RunOutputDecoder::Convert(std::string_view bytes, bool final) {
   std::size_t complete = 0;
   bool ascii = true;
   if (IsUtf8(bytes, complete, ascii)) {
-    if (final) complete = bytes.size();
-    m_pending.assign(bytes.substr(complete));
-    return ascii ? std::string(bytes.substr(0, complete)) : Utf8ToSjis(bytes.substr(0, complete)).text;
+    std::string text = ascii ? std::string(bytes.substr(0, complete)) : Utf8ToSjis(bytes.substr(0, complete)).text;
+    // At the end an unfinished sequence is shown as the bytes it is.
+    if (final) text.append(bytes.substr(complete));
+    m_pending.assign(final ? std::string_view() : bytes.substr(complete));
+    return text;
   }
   complete = final ? bytes.size() : SjisComplete(bytes);
   m_pending.assign(bytes.substr(complete));
