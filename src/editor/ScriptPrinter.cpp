@@ -3,15 +3,18 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 
 #include "base/WaitCursor.h"
 #include "editor/Cp932Text.h"
@@ -31,9 +34,21 @@ struct PageGeometry {
   int rowsPerPage = 1;
 };
 
+// The editor's font comes back from the settings sized in screen pixels, and a
+// pixel on a printer is one of its dots: 1/600 inch or less. Its size goes over
+// to points so that the type on paper is as tall as the font's point size.
+QFont PrintFont(const QFont& font) {
+  if (font.pixelSize() <= 0) return font;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+  QFont printed(font);
+  printed.setPointSizeF(font.pixelSize() * 72.0 / dpi);
+  return printed;
+}
+
 PageGeometry Measure(QPagedPaintDevice& device, const QFont& font) {
   PageGeometry g;
-  const QFontMetrics fm(font, &device);
+  const QFontMetrics fm(PrintFont(font), &device);
   g.lineHeight = std::max(1, fm.height());
   g.cellWidth = std::max(1, fm.horizontalAdvance(QLatin1Char('M')));
   const PrintRect page{0, 0, device.width(), device.height()};
@@ -41,6 +56,13 @@ PageGeometry Measure(QPagedPaintDevice& device, const QFont& font) {
   g.columns = std::max(2, g.layout.text.Width() / g.cellWidth);
   g.rowsPerPage = std::max(1, g.layout.text.Height() / g.lineHeight);
   return g;
+}
+
+// The first byte of each page `text` takes on `device`.
+std::vector<std::size_t> PageStartsOn(QPagedPaintDevice& device, const std::string& text, const QFont& font,
+                                      int tabWidth) {
+  const PageGeometry g = Measure(device, font);
+  return PageStarts(WrapForPrint(text, g.columns, tabWidth), g.rowsPerPage);
 }
 
 QRect ToQRect(const PrintRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
@@ -80,7 +102,7 @@ int PaintScriptPages(QPagedPaintDevice& device, const std::string& text, const Q
   toPage = toPage <= 0 ? pageCount : std::min(toPage, pageCount);
   QPainter painter;
   if (fromPage > toPage || !painter.begin(&device)) return pageCount;
-  painter.setFont(QFont(font, &device));
+  painter.setFont(QFont(PrintFont(font), &device));
   const QFontMetrics fm(painter.font());
   const PageLayout& l = g.layout;
   for (int page = fromPage; page <= toPage; ++page) {
@@ -107,7 +129,12 @@ int PaintScriptPages(QPagedPaintDevice& device, const std::string& text, const Q
 
 void PrintScript(QWidget* parent, const EditControl& view, const QString& header) {
   QPrinter& printer = SharedPrinter();
+  const std::string text = view.Buffer().GetText();
   QPrintDialog dialog(&printer, parent);
+  {
+    const WaitCursor wait;
+    dialog.setMinMax(1, static_cast<int>(PageStartsOn(printer, text, view.EditorFont(), view.TabWidth()).size()));
+  }
   if (dialog.exec() != QDialog::Accepted) return;
   int from = 1, to = 0;
   if (printer.printRange() == QPrinter::PageRange) {
@@ -115,7 +142,7 @@ void PrintScript(QWidget* parent, const EditControl& view, const QString& header
     to = printer.toPage();
   }
   const WaitCursor wait;
-  PaintScriptPages(printer, view.Buffer().GetText(), view.EditorFont(), view.TabWidth(), header, from, to);
+  PaintScriptPages(printer, text, view.EditorFont(), view.TabWidth(), header, from, to);
 }
 
 void PreviewScript(QWidget* parent, const EditControl& view, const QString& header) {
@@ -128,8 +155,7 @@ void PreviewScript(QWidget* parent, const EditControl& view, const QString& head
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&, startPage](QPrinter* target) {
     if (*startPage == 0) {
       const WaitCursor wait;
-      const PageGeometry g = Measure(*target, view.EditorFont());
-      *startPage = PageOfOffset(PageStarts(WrapForPrint(text, g.columns, view.TabWidth()), g.rowsPerPage), selStart);
+      *startPage = PageOfOffset(PageStartsOn(*target, text, view.EditorFont(), view.TabWidth()), selStart);
     }
     PaintScriptPages(*target, text, view.EditorFont(), view.TabWidth(), header);
   });
