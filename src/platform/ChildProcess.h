@@ -1,50 +1,113 @@
-// A child process started from an argument vector (never through a shell), with its output read from pipes as it comes, stopped on request.
+// A child process started from an argument vector (never through a shell), its standard streams redirected, its output read from pipes as it comes, stopped on request.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <sys/types.h>
 
 namespace corvella {
 
+// Wakes a thread blocked in ChildProcess::ReadSome at once: the user
+// interface signals it to stop a run. Stays signalled, so one per run.
+class Wakeup {
+ public:
+  // Throws std::system_error when no pipe can be made.
+  Wakeup();
+  Wakeup(const Wakeup&) = delete;
+  Wakeup& operator=(const Wakeup&) = delete;
+  ~Wakeup();
+
+  // From any thread (also from a signal handler).
+  void Signal();
+  // Whether it has been signalled, waiting up to `timeoutMs` (-1: no limit) for it.
+  bool Signalled(int timeoutMs = 0) const;
+  // Readable once signalled; for ReadSome.
+  int fd() const { return m_read; }
+
+ private:
+  int m_read = -1;
+  int m_write = -1;
+};
+
+// Used from one thread; another thread stops a wait in ReadSome through a Wakeup.
 class ChildProcess {
  public:
+  // Where a standard stream of the child comes from or goes to.
+  enum class Stream {
+    Null,     // /dev/null
+    Pipe,     // this object: WriteInput, ReadSome
+    File,     // the path beside it: read, or created / truncated with mode 0644
+    Inherit,  // the editor's own
+  };
+
   struct Options {
-    std::vector<std::string> argv;       // argv[0] is looked up in PATH
-    std::string workingDir;              // empty: the editor's own
+    // argv[0] without a '/' is looked up in the PATH of `environment`; a
+    // relative path or PATH folder counts from `workingDir`, as the child sees it.
+    std::vector<std::string> argv;
+    std::string workingDir;  // empty: the editor's own
     std::optional<std::vector<std::string>> environment;  // "NAME=value"; none: the editor's own
-    std::string stdinPath;               // empty: no standard input
-    bool captureOutput = true;           // standard output and error into pipes
+    // Paths of File streams are opened before the change of folder, so a
+    // relative one is taken from the editor's folder.
+    Stream in = Stream::Null;
+    std::string inPath;
+    Stream out = Stream::Pipe;
+    std::string outPath;
+    Stream err = Stream::Pipe;
+    std::string errPath;
+  };
+
+  enum class Progress {
+    Open,   // more may come: call again
+    Woken,  // the wake-up was signalled
+    Ended,  // every pipe is at its end and the queued input is gone
   };
 
   ChildProcess() = default;
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
-  // A child still running is killed and waited for.
+  // Closes the pipes; a child still running is killed (with its group) and reaped.
   ~ChildProcess();
 
-  // False with the errno in `error` when the child could not be started.
+  // False with the errno in `error` when the child could not be started:
+  // ENOENT when argv[0] is not found, EINVAL for an empty argv, a File
+  // stream without a path, or a child already started.
   bool Start(const Options& options, int* error = nullptr);
 
-  // Waits up to `timeoutMs` for output and appends what has arrived on either
-  // pipe. False once both pipes are at their end (the child closed them).
-  bool ReadSome(std::string& out, int timeoutMs);
+  // Queues bytes for a Pipe standard input. ReadSome writes them as the child
+  // takes them, so a child that writes much while it reads never stalls
+  // against us. Dropped when the child closes its input.
+  void WriteInput(std::string_view bytes);
+  // Closes standard input once the queued bytes are written.
+  void CloseInput();
 
-  // Kills the child (and what it started in its process group).
-  void Terminate();
-  // Waits for the end; the exit status, or 128 + the signal that ended it.
+  // Waits up to `timeoutMs` (-1: no limit) for something to do, then appends
+  // what arrived on standard output and standard error (bytes as they come)
+  // and writes queued input. Returns early when `wakeFd` becomes readable.
+  Progress ReadSome(std::string& out, std::string& err, int timeoutMs, int wakeFd = -1);
+
+  // The exit status, or 128 + the signal that ended it; none while it runs.
+  std::optional<int> TryWait();
+  // Blocks until the child ends; the code as TryWait; -1 when none was started.
   int Wait();
-  bool Running() const { return m_pid > 0 && !m_exit; }
+  // Kills the child and every process of its group at once.
+  void Terminate();
 
  private:
-  void ClosePipes();
+  void PumpInput();
 
   pid_t m_pid = -1;
+  bool m_reaped = false;
+  std::optional<int> m_exit;
+  int m_in = -1;
   int m_out = -1;
   int m_err = -1;
-  std::optional<int> m_exit;
+  std::string m_input;         // queued for standard input
+  std::size_t m_inputSent = 0;  // of m_input, already written
+  bool m_closeInput = false;
 };
 
 }  // namespace corvella

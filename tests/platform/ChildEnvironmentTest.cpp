@@ -33,8 +33,8 @@ TEST(ChildEnvironmentTest, VariablesAndPath) {
   options.argv = {"perl", "-e", "print $ENV{CORVELLA_RUN}"};
   options.environment = run.Entries();
   ASSERT_TRUE(child.Start(options));
-  std::string out;
-  while (child.ReadSome(out, 1000)) {
+  std::string out, err;
+  while (child.ReadSome(out, err, -1) == ChildProcess::Progress::Open) {
   }
   EXPECT_EQ(out, "yes");
   EXPECT_EQ(child.Wait(), 0);
