@@ -97,6 +97,7 @@ DocManager::Entry* DocManager::Attach(std::unique_ptr<CMyDoc> doc, CMyView* view
   d->SetSaveAllModified([this] { return SaveAllModified(); });
   view->SetPrintHeader([d] { return d->GetPathName().isEmpty() ? d->GetTitle() : d->GetPathName(); });
   entry->child = m_frame.AddDocumentWindow(view, d->GetTitle());
+  m_frame.Runner().AttachView(view, d);
   CChildFrame* child = entry->child;
   connect(d, &CMyDoc::titleChanged, child, [child](const QString& title) { child->setWindowTitle(title); });
   connect(d, &CMyDoc::addToRecentFileList, this, &DocManager::AddToRecentFileList);

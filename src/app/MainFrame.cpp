@@ -105,6 +105,13 @@ bool CMainFrame::Create() {
   CreateStatusBar();
   m_wndOutput = new COutputBar(this);
   addDockWidget(Qt::BottomDockWidgetArea, m_wndOutput);
+  ScriptRunner::Pane pane;
+  pane.show = [this] { m_wndOutput->setVisible(true); };
+  pane.set = [this](std::string_view text) { m_wndOutput->SetOutputText(text); };
+  pane.append = [this](std::string_view text) { m_wndOutput->AppendOutput(text); };
+  pane.text = [this] { return m_wndOutput->Edit().Buffer().GetText(); };
+  pane.limit = COutputBar::kTextLimit;
+  m_runner = std::make_unique<ScriptRunner>(m_settings, m_profile, std::move(pane), this);
   m_tabClient = new CMdiTabClient(this);
   if (!m_tabClient->Attach(this, CDocTabCtrl::kStyleBottom | CDocTabCtrl::kStyleHotTrack | CDocTabCtrl::kStyleMultiLine)) {
     return false;
@@ -413,6 +420,7 @@ void CMainFrame::ArrangeWindows(int command) {
 
 void CMainFrame::RegisterCommands() {
   using namespace res;
+  m_runner->RegisterFrameCommands(m_commands);
   m_commands.On(ID_VIEW_AUTO_INDENT, [this] {
     m_settings.AutoIndent = !m_settings.AutoIndent;
     UpdateAllViews(ViewUpdate::AutoIndent);

@@ -12,6 +12,7 @@
 #include "base/CommandRouter.h"
 #include "base/Settings.h"
 #include "editor/HintList.h"
+#include "run/ScriptRunner.h"
 
 class QLabel;
 class QMdiArea;
@@ -82,12 +83,14 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   // The command target of the active document (between view and child frame).
   std::function<CommandTarget*()> m_activeDocument;
 
+  // The runner holds the run state (m_bRunning, m_bConsoleRun,
+  // m_strRunCommand, m_strRunScript, m_csRun) and the run commands.
+  ScriptRunner& Runner() const { return *m_runner; }
   // A script runs: the frame does not close, the run commands wait.
-  bool IsRunning() const { return m_bRunning; }
-  void SetRunning(bool running) { m_bRunning = running; }
+  bool IsRunning() const { return m_runner && m_runner->IsRunning(); }
+  void SetRunning(bool running) { m_runner->SetRunning(running); }
 
   CMyView* m_pLastView = nullptr;
-  bool m_bConsoleRun = false;
 
  signals:
   void activeDocumentChanged();
@@ -134,7 +137,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   int m_menuShown = 0;
   bool m_bFirstShow = true;
   bool m_bDestroyed = false;
-  std::atomic<bool> m_bRunning{false};
+  std::unique_ptr<ScriptRunner> m_runner;
   QPointer<QWindow> m_focusWindow;  // the window that holds the focus, for FollowFocusWindow
 };
 

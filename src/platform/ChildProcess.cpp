@@ -5,6 +5,7 @@
 #include <csignal>
 #include <ctime>
 #include <system_error>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -324,6 +325,16 @@ int ChildProcess::Wait() {
 // running its END blocks anyway, so TERM would spare little.
 void ChildProcess::Terminate() {
   if (m_pid > 0 && !m_reaped) ::kill(-m_pid, SIGKILL);
+}
+
+void ChildProcess::Release() {
+  if (m_pid <= 0 || m_reaped) return;
+  std::thread([pid = m_pid] {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+  }).detach();
+  m_reaped = true;
 }
 
 }  // namespace corvella

@@ -95,6 +95,9 @@ class ChildProcess {
   int Wait();
   // Kills the child and every process of its group at once.
   void Terminate();
+  // Lets go of a child still running without stopping it (a terminal window
+  // that stays open); a thread of its own reaps it when it ends.
+  void Release();
 
  private:
   void PumpInput();

@@ -262,6 +262,17 @@ inline constexpr const char* kColorSubCallLabel = "サブルーチン コール:
 inline constexpr const char* kColorFontOk = "OK";
 inline constexpr const char* kColorFontCancel = "キャンセル";
 
+// The hidden run's lines in the output pane (Shift_JIS is made of them where used).
+inline constexpr const char* kRunStartLine = "--- 実行開始 [>%1]\r\n";
+inline constexpr const char* kRunEndLine = "\r\n--- 実行終了 (%1)\r\n";
+inline constexpr const char* kRunStoppedLine = "\r\n--- 強制終了";
+inline constexpr const char* kRunCannotStart = "'%1'を実行出来ません。(Error:%2)\r\n";
+inline constexpr const char* kRunStdoutPipeFailed = "標準出力パイプが作成出来ません。(Error:%1)\r\n";
+// The version and configuration displays.
+inline constexpr const char* kDisplayCannotStart = "'%1' を実行できません。(Error:%2)";
+// A console run whose shell script cannot be written (the script file is put back at once).
+inline constexpr const char* kConsoleScriptFailed = "実行用のスクリプト '%1' を作成できません。(Error:%2)";
+
 // At start, when the program ended during a run last time and the scripts
 // under that run were put back (one path per line follows).
 inline constexpr const char* kRunScriptsRecovered =

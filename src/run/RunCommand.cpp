@@ -108,8 +108,10 @@ std::string ShellQuote(std::string_view word) {
 }
 
 std::string ConsoleScript(std::string_view perlFolder, std::string_view commandLine,
-                          const std::vector<std::string>& argv) {
+                          const std::vector<std::string>& argv, std::string_view startedMarker,
+                          std::string_view doneMarker) {
   std::string script = "#!/bin/sh\n";
+  if (!startedMarker.empty()) script += "rm -f -- " + ShellQuote(startedMarker) + "\n";
   if (!perlFolder.empty()) script += "PATH=" + ShellQuote(perlFolder) + ":\"$PATH\"; export PATH\n";
   script += "printf '%s\\n' " + ShellQuote(commandLine) + "\n";
   std::string command;
@@ -120,6 +122,7 @@ std::string ConsoleScript(std::string_view perlFolder, std::string_view commandL
   script += command + "\n";
   script += "printf '%s' " + ShellQuote(str::kConsolePause) + "\n";
   script += "read _ignored\n";
+  if (!doneMarker.empty()) script += "rm -f -- " + ShellQuote(doneMarker) + "\n";
   return script;
 }
 

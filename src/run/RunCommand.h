@@ -42,7 +42,11 @@ std::string ShellQuote(std::string_view word);
 // one, `commandLine` echoed, `argv` run with every word quoted for sh (so
 // nothing of a name or an argument is ever executed), then a pause until
 // Enter. Lines end with LF.
+// With markers: the script deletes `startedMarker` first thing and
+// `doneMarker` after the pause, so that the editor learns when the run has
+// begun and ended whatever the terminal process does.
 std::string ConsoleScript(std::string_view perlFolder, std::string_view commandLine,
-                          const std::vector<std::string>& argv);
+                          const std::vector<std::string>& argv, std::string_view startedMarker = {},
+                          std::string_view doneMarker = {});
 
 }  // namespace corvella

@@ -1,0 +1,98 @@
+// A hidden run: the interpreter started without a window, what it prints handed on as pane text while it runs, stoppable, the script put back at the end.
+#include "run/HiddenRun.h"
+
+#include <cerrno>
+#include <optional>
+
+#include "platform/ChildProcess.h"
+#include "run/RunOutputDecoder.h"
+
+namespace corvella {
+namespace {
+
+std::string Fill(std::string format, const std::string& first, const std::string& second = {}) {
+  if (const auto at = format.find("%1"); at != std::string::npos) format.replace(at, 2, first);
+  if (const auto at = format.find("%2"); at != std::string::npos) format.replace(at, 2, second);
+  return format;
+}
+
+}  // namespace
+
+HiddenRun::HiddenRun(Spec spec, Texts texts, std::mutex& runLock, Output output, Restore restore, Finished finished)
+    : m_spec(std::move(spec)),
+      m_texts(std::move(texts)),
+      m_runLock(runLock),
+      m_output(std::move(output)),
+      m_restore(std::move(restore)),
+      m_finished(std::move(finished)),
+      m_wakeup(std::make_unique<Wakeup>()) {
+  m_worker = std::thread([this] { Work(); });
+}
+
+HiddenRun::~HiddenRun() {
+  Stop();
+  if (m_worker.joinable()) m_worker.join();
+}
+
+void HiddenRun::Stop() { m_wakeup->Signal(); }
+
+// Waits on the pipes and the stop request together instead of polling:
+// standard output is read before standard error, and what came before the
+// end is all read, as the child wrote it.
+void HiddenRun::Work() {
+  int exitCode = -1;
+  {
+    const std::lock_guard lock(m_runLock);
+    m_output(Fill(m_texts.start, m_spec.commandLine), true);
+    ChildProcess child;
+    ChildProcess::Options options;
+    options.argv = m_spec.argv;
+    options.workingDir = m_spec.workingDir;
+    options.environment = m_spec.environment;
+    int error = 0;
+    if (!child.Start(options, &error)) {
+      const bool pipes = error == EMFILE || error == ENFILE;
+      m_output(pipes ? Fill(m_texts.pipeFailed, std::to_string(error))
+                     : Fill(m_texts.cannotStart, m_spec.commandLine, std::to_string(error)),
+               false);
+    } else {
+      RunOutputDecoder out, err;
+      bool stopped = false;
+      for (;;) {
+        std::string outBytes, errBytes;
+        const ChildProcess::Progress progress = child.ReadSome(outBytes, errBytes, -1, m_wakeup->fd());
+        std::string text = out.Feed(outBytes);
+        text += err.Feed(errBytes);
+        if (!text.empty()) m_output(std::move(text), false);
+        if (progress == ChildProcess::Progress::Woken) {
+          child.Terminate();
+          stopped = true;
+          break;
+        }
+        if (progress == ChildProcess::Progress::Ended) break;
+      }
+      // A child may close its pipes and go on running: it can still be stopped.
+      std::optional<int> code = stopped ? std::optional<int>(child.Wait()) : child.TryWait();
+      while (!code) {
+        if (m_wakeup->Signalled(100)) {
+          child.Terminate();
+          stopped = true;
+          code = child.Wait();
+        } else {
+          code = child.TryWait();
+        }
+      }
+      exitCode = *code;
+      std::string tail = out.Finish();
+      tail += err.Finish();
+      if (stopped) tail += m_texts.stopped;
+      tail += Fill(m_texts.end, std::to_string(exitCode));
+      m_output(std::move(tail), false);
+    }
+  }
+  if (m_restore) m_restore(m_spec.scriptPath);
+  m_done = true;
+  if (m_finished) m_finished(exitCode);
+}
+
+}  // namespace corvella

@@ -1,0 +1,60 @@
+// A hidden run: the interpreter started without a window, what it prints handed on as pane text while it runs, stoppable, the script put back at the end.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace corvella {
+
+class Wakeup;
+
+class HiddenRun {
+ public:
+  struct Spec {
+    std::vector<std::string> argv;
+    std::string workingDir;
+    std::vector<std::string> environment;  // "NAME=value"
+    std::string commandLine;               // as the start line shows it (Shift_JIS)
+    std::string scriptPath;                // put back when the run ends
+  };
+  struct Texts {  // Shift_JIS, "%1" / "%2" where a value goes
+    std::string start, end, stopped, cannotStart, pipeFailed;
+  };
+  // Called on the worker thread: pane text to add (the first call starts the
+  // pane afresh), and once at the very end, after the script is put back.
+  using Output = std::function<void(std::string text, bool replace)>;
+  using Finished = std::function<void(int exitCode)>;
+  using Restore = std::function<bool(const std::string& scriptPath)>;
+
+  // Starts the worker at once. `runLock` is held for the whole run, so that
+  // hidden runs never overlap.
+  HiddenRun(Spec spec, Texts texts, std::mutex& runLock, Output output, Restore restore, Finished finished);
+  // Stops the child if it still runs and waits for the worker.
+  ~HiddenRun();
+  HiddenRun(const HiddenRun&) = delete;
+  HiddenRun& operator=(const HiddenRun&) = delete;
+
+  // From any thread: the worker kills the child at once and reports it.
+  void Stop();
+  bool Done() const { return m_done; }
+
+ private:
+  void Work();
+
+  Spec m_spec;
+  Texts m_texts;
+  std::mutex& m_runLock;
+  Output m_output;
+  Restore m_restore;
+  Finished m_finished;
+  std::unique_ptr<Wakeup> m_wakeup;
+  std::atomic<bool> m_done{false};
+  std::thread m_worker;
+};
+
+}  // namespace corvella

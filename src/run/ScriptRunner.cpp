@@ -1,0 +1,268 @@
+// The script runner: the run commands of every script view, the run state, the hidden run's output on its way into the output pane, stopping.
+#include "run/ScriptRunner.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMetaObject>
+
+#include "base/CommandRouter.h"
+#include "base/Settings.h"
+#include "editor/Cp932Text.h"
+#include "editor/MyDoc.h"
+#include "editor/MyView.h"
+#include "platform/AtomicFile.h"
+#include "platform/ChildEnvironment.h"
+#include "platform/FileNames.h"
+#include "platform/PathParts.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+#include "run/ArgumentsDlg.h"
+#include "run/ConsoleRun.h"
+#include "run/HiddenRun.h"
+#include "run/RunCommand.h"
+
+namespace corvella {
+namespace {
+
+std::string Sjis(const char* utf8) { return QStringToSjis(QString::fromUtf8(utf8)); }
+
+// Beyond this much text waiting for the pane the worker waits for the pane,
+// and the child for the worker: memory stays bounded however fast it prints.
+constexpr std::size_t kQueueLimit = 16u << 20;
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(Settings& settings, Profile& profile, Pane pane, QWidget* window)
+    : m_settings(settings), m_profile(profile), m_pane(std::move(pane)), m_window(window) {}
+
+ScriptRunner::~ScriptRunner() {
+  {
+    const std::lock_guard lock(m_queueLock);
+    m_closing = true;
+  }
+  m_drained.notify_all();
+  m_hidden.reset();
+  m_console.reset();
+  m_displays.clear();
+}
+
+bool ScriptRunner::CanRun(const CMyDoc* doc) const {
+  return doc && !doc->GetPathName().isEmpty() && !m_settings.m_szPerlDir.empty() && !m_bRunning;
+}
+
+void ScriptRunner::AttachView(CMyView* view, CMyDoc* doc) {
+  using namespace res;
+  struct Command {
+    int id;
+    bool askArguments;
+    const char* option;
+    bool alwaysConsole;
+  };
+  static constexpr Command kCommands[] = {
+      {ID_COMMAND_RUN, false, "", false},         {ID_COMMAND_RUN_ARGS, true, "", false},
+      {ID_COMMAND_SYNTAX_CHECK, false, " -c", false}, {ID_COMMAND_DEBUG_RUN, false, " -d", true},
+      {ID_COMMAND_DEBUG_RUN_ARGS, true, " -d", true}, {ID_COMMAND_WARN_RUN, false, " -w", false},
+      {ID_COMMAND_WARN_RUN_ARGS, true, " -w", false},
+  };
+  const QPointer<CMyDoc> document(doc);
+  for (const Command& c : kCommands) {
+    view->Commands().On(
+        c.id, [this, document, c] { Run(document, c.askArguments, c.option, c.alwaysConsole || !m_settings.InsideMode); },
+        [this, document](CmdUI& ui) { ui.enabled = CanRun(document); });
+  }
+}
+
+void ScriptRunner::RegisterFrameCommands(CommandMap& commands) {
+  commands.On(res::ID_COMMAND_STOP, [this] { Stop(); },
+              [this](CmdUI& ui) { ui.enabled = m_bRunning && !m_bConsoleRun; });
+  const auto needPerl = [this](CmdUI& ui) { ui.enabled = !m_settings.m_szPerlDir.empty(); };
+  commands.On(res::ID_COMMAND_VERSION, [this] { ShowPerlVersion(); }, needPerl);
+  commands.On(res::ID_COMMAND_CONFIG, [this] { ShowPerlConfig(); }, needPerl);
+}
+
+bool ScriptRunner::WriteConsoleScript(const std::string& script, MsgIcon failureIcon) {
+  const int error = WriteFileAtomically(m_settings.m_szBatchPath, script);
+  if (error == 0) return true;
+  const QString path = QFile::decodeName(QByteArray::fromStdString(m_settings.m_szBatchPath));
+  ShowMessage(m_window, QString::fromUtf8(str::kConsoleScriptFailed).arg(path).arg(error), failureIcon);
+  return false;
+}
+
+void ScriptRunner::RunInConsole(CMyDoc& doc, const std::optional<std::string>& arguments, std::string_view option) {
+  if (!CanRun(&doc) || !doc.SaveForRun(true)) return;
+  const std::string script = QFile::encodeName(doc.GetPathName()).toStdString();
+  const std::string folder = GetFolderPart(script);
+  const std::string name = GetFileTitlePart(script);
+  QDir::setCurrent(QFile::decodeName(QByteArray::fromStdString(folder)));
+  const std::string interpreter = InterpreterName(m_settings.UsePerl);
+  const std::string line = RunCommandLine(interpreter, option, ScriptArgument(name), arguments);
+  const std::string marker = TempFolder() + "corvella-" + std::to_string(QCoreApplication::applicationPid()) + "-run";
+  ConsoleRun::Spec spec;
+  spec.startedMarker = marker + ".started";
+  spec.doneMarker = marker + ".running";
+  // Nothing runs with the run copy left behind: a script that cannot be
+  // written puts the user's file back at once.
+  if (!WriteConsoleScript(ConsoleScript(m_settings.m_szPerlDir, line, RunArgv(interpreter, option, name, arguments),
+                                        spec.startedMarker, spec.doneMarker),
+                          MsgIcon::Stop) ||
+      WriteFileAtomically(spec.startedMarker, {}) != 0 || WriteFileAtomically(spec.doneMarker, {}) != 0) {
+    CMyDoc::RestoreAfterRun(script);
+    return;
+  }
+  spec.shellScript = m_settings.m_szBatchPath;
+  spec.workingDir = folder;
+  spec.environment = ChildEnvironment::Shared().Entries();
+  spec.terminal = ConsoleRun::FindTerminal(spec.environment);
+  m_strRunCommand = m_settings.m_szBatchPath;
+  m_strRunScript = script;
+  m_bConsoleRun = true;
+  m_bRunning = true;
+  m_console = std::make_unique<ConsoleRun>(
+      std::move(spec), [script] { CMyDoc::RestoreAfterRun(script); },
+      [this](bool started, int error) {
+        QMetaObject::invokeMethod(this, [this, started, error] {
+          if (!started) {
+            const QString path = QFile::decodeName(QByteArray::fromStdString(m_strRunCommand));
+            ShowMessage(m_window, QString::fromUtf8(str::kRunCannotStart).arg(path).arg(error), MsgIcon::Stop);
+          }
+          m_console.reset();
+          m_bRunning = false;
+          emit runFinished();
+        }, Qt::QueuedConnection);
+      });
+}
+
+void ScriptRunner::ShowInTerminal(const std::vector<std::string>& argv) {
+  std::string line;
+  for (const std::string& word : argv) line += (line.empty() ? "" : " ") + word;
+  if (!WriteConsoleScript(ConsoleScript(m_settings.m_szPerlDir, line, argv), MsgIcon::Exclamation)) return;
+  std::erase_if(m_displays, [](const std::unique_ptr<ConsoleRun>& d) { return d->Done(); });
+  ConsoleRun::Spec spec;
+  spec.shellScript = m_settings.m_szBatchPath;
+  spec.environment = ChildEnvironment::Shared().Entries();
+  spec.terminal = ConsoleRun::FindTerminal(spec.environment);
+  const QString path = QFile::decodeName(QByteArray::fromStdString(spec.shellScript));
+  m_displays.push_back(std::make_unique<ConsoleRun>(std::move(spec), nullptr, [this, path](bool started, int error) {
+    if (started) return;
+    QMetaObject::invokeMethod(this, [this, path, error] {
+      ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(path).arg(error), MsgIcon::Exclamation);
+    }, Qt::QueuedConnection);
+  }));
+}
+
+void ScriptRunner::ShowPerlVersion() {
+  if (m_settings.m_szPerlDir.empty()) return;
+  ShowInTerminal({InterpreterName(m_settings.UsePerl), "-v"});
+}
+
+void ScriptRunner::ShowPerlConfig() {
+  if (m_settings.m_szPerlDir.empty()) return;
+  ShowInTerminal({"perl", "-V"});
+}
+
+void ScriptRunner::Run(CMyDoc* doc, bool askArguments, std::string_view option, bool console) {
+  if (!CanRun(doc)) return;
+  std::optional<std::string> arguments;
+  if (askArguments) {
+    CArgumentsDlg dialog(m_profile, m_window);
+    dialog.m_strArgs = QString::fromStdString(m_settings.m_strArguments);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_settings.m_strArguments = dialog.m_strArgs.toStdString();
+    arguments = m_settings.m_strArguments;
+  }
+  if (console) RunInConsole(*doc, arguments, option);
+  else RunHidden(*doc, arguments, option);
+}
+
+void ScriptRunner::RunHidden(CMyDoc& doc, const std::optional<std::string>& arguments, std::string_view option) {
+  if (!CanRun(&doc) || !doc.SaveForRun(true)) return;
+  const std::string script = QFile::encodeName(doc.GetPathName()).toStdString();
+  const std::string folder = GetFolderPart(script);
+  const std::string name = GetFileTitlePart(script);
+  // Later file dialogs open where the script is, as after a run by hand.
+  QDir::setCurrent(QFile::decodeName(QByteArray::fromStdString(folder)));
+  ChildEnvironment::Shared().PrependToPath(m_settings.m_szPerlDir);
+  const std::string interpreter = InterpreterName(m_settings.UsePerl);
+
+  HiddenRun::Spec spec;
+  spec.argv = RunArgv(interpreter, option, name, arguments);
+  spec.workingDir = folder;
+  spec.environment = ChildEnvironment::Shared().Entries();
+  const std::string line = RunCommandLine(interpreter, option, ScriptArgument(name), arguments);
+  spec.commandLine = QStringToSjis(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+  spec.scriptPath = script;
+  m_strRunCommand = line;
+  m_strRunScript = script;
+  m_bConsoleRun = false;
+  m_bRunning = true;
+  m_shownLength = 0;
+  if (m_pane.show) m_pane.show();
+
+  HiddenRun::Texts texts{Sjis(str::kRunStartLine), Sjis(str::kRunEndLine), Sjis(str::kRunStoppedLine),
+                         Sjis(str::kRunCannotStart), Sjis(str::kRunStdoutPipeFailed)};
+  m_hidden = std::make_unique<HiddenRun>(
+      std::move(spec), std::move(texts), m_csRun, [this](std::string text, bool replace) { Queue(std::move(text), replace); },
+      [](const std::string& path) { return CMyDoc::RestoreAfterRun(path); },
+      [this](int) { QMetaObject::invokeMethod(this, [this] { Finish(); }, Qt::QueuedConnection); });
+}
+
+void ScriptRunner::Stop() {
+  if (m_hidden && !m_bConsoleRun) m_hidden->Stop();
+}
+
+void ScriptRunner::Queue(std::string text, bool replace) {
+  std::unique_lock lock(m_queueLock);
+  if (replace) {
+    m_queued = std::move(text);
+    m_queuedReplace = true;
+  } else {
+    m_queued += text;
+  }
+  if (!m_drainPosted.exchange(true)) QMetaObject::invokeMethod(this, [this] { Drain(); }, Qt::QueuedConnection);
+  m_drained.wait(lock, [this] { return m_closing || m_queued.size() < kQueueLimit; });
+}
+
+// The pane gets what arrived since the last time, in one piece; only when
+// the whole text grows past twice the pane's limit is it cut to the limit.
+void ScriptRunner::Drain() {
+  std::string text;
+  bool replace = false;
+  {
+    const std::lock_guard lock(m_queueLock);
+    text.swap(m_queued);
+    replace = m_queuedReplace;
+    m_queuedReplace = false;
+    m_drainPosted = false;
+  }
+  m_drained.notify_all();
+  if (replace) {
+    m_pane.set(text);
+    m_shownLength = text.size();
+  } else if (!text.empty()) {
+    m_pane.append(text);
+    m_shownLength += text.size();
+  }
+  if (m_pane.limit && m_shownLength > 2 * m_pane.limit) {
+    const std::string all = m_pane.text();
+    m_pane.set(std::string_view(all).substr(all.size() - m_pane.limit));
+    m_shownLength = m_pane.limit;
+  }
+}
+
+void ScriptRunner::Finish() {
+  Drain();
+  // The last text the pane shows begins with a whole line.
+  if (m_pane.limit && m_shownLength > m_pane.limit) {
+    std::string all = m_pane.text();
+    std::string_view last = std::string_view(all).substr(all.size() - m_pane.limit);
+    if (const auto lf = last.find('\n'); lf != std::string_view::npos) last.remove_prefix(lf + 1);
+    m_pane.set(last);
+    m_shownLength = last.size();
+  }
+  m_hidden.reset();
+  m_bRunning = false;
+  emit runFinished();
+}
+
+}  // namespace corvella

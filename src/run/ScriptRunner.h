@@ -1,0 +1,112 @@
+// The script runner: the run commands of every script view, the run state, the hidden run's output on its way into the output pane, stopping.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QObject>
+#include <QPointer>
+
+#include "base/MessageBox.h"
+
+class QWidget;
+
+namespace corvella {
+
+class CMyDoc;
+class ConsoleRun;
+class CMyView;
+class CommandMap;
+class HiddenRun;
+class Profile;
+struct Settings;
+
+class ScriptRunner : public QObject {
+  Q_OBJECT
+
+ public:
+  // The output pane, which the main frame owns.
+  struct Pane {
+    std::function<void()> show;
+    std::function<void(std::string_view)> set;
+    std::function<void(std::string_view)> append;
+    std::function<std::string()> text;
+    std::size_t limit = 0;
+  };
+
+  ScriptRunner(Settings& settings, Profile& profile, Pane pane, QWidget* window);
+  // A run still going is stopped and waited for.
+  ~ScriptRunner() override;
+
+  // The run commands of `view`, whose document is `doc`.
+  void AttachView(CMyView* view, CMyDoc* doc);
+  // Stop, version and configuration: commands of the main frame.
+  void RegisterFrameCommands(CommandMap& commands);
+
+  // A console or hidden run is in progress; set before its worker starts, so
+  // that two runs never overlap.
+  bool IsRunning() const { return m_bRunning; }
+  void SetRunning(bool running) { m_bRunning = running; }
+  bool IsConsoleRun() const { return m_bConsoleRun; }
+  const std::string& RunCommand() const { return m_strRunCommand; }
+  const std::string& RunScript() const { return m_strRunScript; }
+  // Held by a hidden run for the whole run.
+  std::mutex& RunLock() { return m_csRun; }
+
+  // `arguments`: none, or the text of the arguments dialog (maybe empty);
+  // `option`: "", " -c", " -d" or " -w".
+  void RunHidden(CMyDoc& doc, const std::optional<std::string>& arguments, std::string_view option);
+  // The run in a terminal window of its own, which waits for Enter at the end.
+  void RunInConsole(CMyDoc& doc, const std::optional<std::string>& arguments, std::string_view option);
+  // Asks a hidden run to end; its worker kills the child at once.
+  void Stop();
+  // "perl -v" (or "jperl -v") and "perl -V" in a terminal; no run state.
+  void ShowPerlVersion();
+  void ShowPerlConfig();
+
+ signals:
+  void runFinished();
+
+ private:
+  bool CanRun(const CMyDoc* doc) const;
+  void Run(CMyDoc* doc, bool askArguments, std::string_view option, bool console);
+  // Worker side: text for the pane, collected until the event loop takes it.
+  void Queue(std::string text, bool replace);
+  // User-interface side.
+  Q_INVOKABLE void Drain();
+  void Finish();
+  void ShowInTerminal(const std::vector<std::string>& argv);
+  // Writes the console script; false (after saying why) when it cannot be.
+  bool WriteConsoleScript(const std::string& script, MsgIcon failureIcon);
+
+  Settings& m_settings;
+  Profile& m_profile;
+  Pane m_pane;
+  QPointer<QWidget> m_window;
+
+  std::atomic<bool> m_bRunning{false};
+  bool m_bConsoleRun = false;
+  std::string m_strRunCommand;
+  std::string m_strRunScript;
+  std::mutex m_csRun;
+  std::unique_ptr<HiddenRun> m_hidden;
+  std::unique_ptr<ConsoleRun> m_console;
+  std::vector<std::unique_ptr<ConsoleRun>> m_displays;  // version and configuration windows
+
+  std::mutex m_queueLock;
+  std::string m_queued;
+  bool m_queuedReplace = false;
+  std::atomic<bool> m_drainPosted{false};
+  std::condition_variable m_drained;
+  bool m_closing = false;
+  std::size_t m_shownLength = 0;
+};
+
+}  // namespace corvella

@@ -1,0 +1,114 @@
+// Runs of the script in the active view from the real main window: a real perl, real files, the output pane.
+#include "run/ScriptRunner.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "support/MainWindowTest.h"
+
+#include "app/OutputBar.h"
+#include "editor/Cp932Text.h"
+#include "editor/EditControl.h"
+#include "editor/MyDoc.h"
+#include "editor/MyView.h"
+#include "res/resource.h"
+
+using namespace corvella;
+
+namespace {
+
+class ScriptRunnerTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    CreateFrame();
+    frame->GetSettings().m_szPerlDir = "/usr/bin";
+    frame->GetSettings().InsideMode = true;
+  }
+  // A saved script open in its window.
+  CMyDoc* Open(const QString& name, const QByteArray& text) {
+    path = dir.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(text);
+    file.close();
+    return docs->OpenDocumentFile(path);
+  }
+  QByteArray OnDisk() const {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+  }
+  QString Pane() const { return SjisToQString(frame->OutputBar()->Edit().Buffer().GetText()); }
+  // Lets the event loop run until `done` holds (or a generous guard passes).
+  template <typename Done>
+  bool RunUntil(Done done) {
+    QDeadlineTimer guard(30000);
+    while (!done() && !guard.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+  }
+
+  QTemporaryDir dir;
+  QString path;
+};
+
+// The editor's unsaved text runs, its output and exit code reach the pane,
+// and the user's file is what it was.
+TEST_F(ScriptRunnerTest, HiddenRunShowsTheOutputAndPutsTheScriptBack) {
+  const QByteArray original = "print \"on disk\\n\";\n";
+  CMyDoc* doc = Open(QStringLiteral("run.pl"), original);
+  ASSERT_NE(doc, nullptr);
+  // UTF-8 output (as perl prints on Linux) shows as Shift_JIS in the pane.
+  frame->ActiveView()->SetText("$| = 1; print \"edited \\xe6\\x97\\xa5\\n\"; print STDERR \"oops\\n\"; exit 3;\r\n");
+  answer = MsgResult::No;  // run the unsaved text
+  ASSERT_TRUE(frame->Router().Query(res::ID_COMMAND_RUN).enabled);
+  frame->Router().Route(res::ID_COMMAND_RUN);
+  EXPECT_TRUE(frame->IsRunning());
+  EXPECT_FALSE(frame->Router().Query(res::ID_COMMAND_RUN).enabled);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  EXPECT_EQ(Pane(), QString::fromUtf8("--- 実行開始 [>perl run.pl]\r\nedited 日\r\noops\r\n\r\n--- 実行終了 (3)\r\n"))
+      << Pane().toStdString();
+  EXPECT_EQ(OnDisk(), original);
+  EXPECT_TRUE(doc->IsModified());
+}
+
+// Stopping an endless script ends it at once, says so, and puts the file back.
+TEST_F(ScriptRunnerTest, StopEndsAnEndlessScript) {
+  const QByteArray original = "$| = 1; print \"started\\n\"; $SIG{TERM} = 'IGNORE'; sleep 1 while 1;\n";
+  ASSERT_NE(Open(QStringLiteral("endless.pl"), original), nullptr);
+  frame->Router().Route(res::ID_COMMAND_RUN);
+  ASSERT_TRUE(RunUntil([this] { return Pane().contains(QStringLiteral("started")); }));
+  ASSERT_TRUE(frame->Router().Query(res::ID_COMMAND_STOP).enabled);
+  frame->Router().Route(res::ID_COMMAND_STOP);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  EXPECT_TRUE(Pane().contains(QString::fromUtf8("started\r\n\r\n--- 強制終了\r\n--- 実行終了 ("))) << Pane().toStdString();
+  EXPECT_EQ(OnDisk(), original);
+}
+
+// A script name and arguments full of what a shell would act on arrive as
+// typed; the interpreter comes from the Perl folder, not the editor's PATH.
+TEST_F(ScriptRunnerTest, NamesAndArgumentsArriveAsTypedFromThePerlFolder) {
+  QTemporaryDir perlFolder;
+  QFile fake(perlFolder.filePath(QStringLiteral("jperl")));
+  ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+  fake.write("#!/bin/sh\nprintf 'fake'; for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo\n");
+  fake.close();
+  fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  frame->GetSettings().m_szPerlDir = perlFolder.path().toStdString();
+  frame->GetSettings().UsePerl = 1;
+
+  CMyDoc* doc = Open(QStringLiteral("my 'x' $(touch y);`z`.pl"), "1;\n");
+  ASSERT_NE(doc, nullptr);
+  frame->Runner().RunHidden(*doc, std::string("a 'b c' \"d e\" $HOME;"), " -w");
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  EXPECT_TRUE(Pane().contains(QStringLiteral("fake[-w][my 'x' $(touch y);`z`.pl][a]['b][c'][d e][$HOME;]\r\n")))
+      << Pane().toStdString();
+  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("y"))));
+}
+
+}  // namespace
