@@ -16,6 +16,7 @@
 #include "editor/EditControl.h"
 #include "editor/MyDoc.h"
 #include "editor/MyView.h"
+#include "platform/ChildEnvironment.h"
 #include "res/resource.h"
 
 using namespace corvella;
@@ -109,6 +110,37 @@ TEST_F(ScriptRunnerTest, NamesAndArgumentsArriveAsTypedFromThePerlFolder) {
   EXPECT_TRUE(Pane().contains(QStringLiteral("fake[-w][my 'x' $(touch y);`z`.pl][a]['b][c'][d e][$HOME;]\r\n")))
       << Pane().toStdString();
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("y"))));
+}
+
+// A terminal that hands its window to a server returns at once; the run
+// lasts until the script itself says it is over (after its pause).
+TEST_F(ScriptRunnerTest, ConsoleRunEndsWhenItsScriptSaysSo) {
+  QTemporaryDir terminalFolder;
+  const QString log = terminalFolder.filePath(QStringLiteral("terminal.log"));
+  const QString terminal = terminalFolder.filePath(QStringLiteral("terminal"));
+  QFile stand(terminal);
+  ASSERT_TRUE(stand.open(QIODevice::WriteOnly));
+  // Drops "-e", runs the rest in the background with Enter typed, returns.
+  stand.write("#!/bin/sh\nshift\n(sleep 0.3; printf '\\n' | \"$@\" > '" + log.toUtf8() + "' 2>&1) &\nexit 0\n");
+  stand.close();
+  stand.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  ChildEnvironment::Shared().Set("CORVELLA_TERMINAL", terminal.toStdString());
+  frame->GetSettings().InsideMode = false;
+
+  const QByteArray original = "print \"on disk\\n\";\n";
+  ASSERT_NE(Open(QStringLiteral("console run.pl"), original), nullptr);
+  frame->ActiveView()->SetText("print \"from the editor\\n\";\r\n");
+  answer = MsgResult::No;
+  frame->Router().Route(res::ID_COMMAND_RUN);
+  EXPECT_TRUE(frame->IsRunning());
+  EXPECT_FALSE(frame->Router().Query(res::ID_COMMAND_STOP).enabled);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  ChildEnvironment::Shared().Set("CORVELLA_TERMINAL", std::nullopt);
+  QFile shown(log);
+  ASSERT_TRUE(shown.open(QIODevice::ReadOnly));
+  const QByteArray text = shown.readAll();
+  EXPECT_TRUE(text.startsWith("perl \"console run.pl\"\nfrom the editor\n")) << text.toStdString();
+  EXPECT_EQ(OnDisk(), original);
 }
 
 }  // namespace
