@@ -268,6 +268,11 @@ inline constexpr const char* kRunEndLine = "\r\n--- 実行終了 (%1)\r\n";
 inline constexpr const char* kRunStoppedLine = "\r\n--- 強制終了";
 inline constexpr const char* kRunCannotStart = "'%1'を実行出来ません。(Error:%2)\r\n";
 inline constexpr const char* kRunStdoutPipeFailed = "標準出力パイプが作成出来ません。(Error:%1)\r\n";
+// The wait for a macro (or a CGI run) that takes long.
+inline constexpr const char* kWaitingForScript = "スクリプトの終了を待っています...";
+inline constexpr const char* kBreakOff = "中断";
+// A macro that cannot be started.
+inline constexpr const char* kMacroCannotStart = "'%1'を実行出来ません。(Error:%2)\r\n";
 // The version and configuration displays.
 inline constexpr const char* kDisplayCannotStart = "'%1' を実行できません。(Error:%2)";
 // A console run whose shell script cannot be written (the script file is put back at once).

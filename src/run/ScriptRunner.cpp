@@ -9,15 +9,19 @@
 #include "base/CommandRouter.h"
 #include "base/Settings.h"
 #include "editor/Cp932Text.h"
+#include "editor/EditBuffer.h"
 #include "editor/MyDoc.h"
 #include "editor/MyView.h"
 #include "platform/AtomicFile.h"
 #include "platform/ChildEnvironment.h"
+#include "platform/ChildProcess.h"
 #include "platform/FileNames.h"
 #include "platform/PathParts.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 #include "run/ArgumentsDlg.h"
+#include "run/ChildWaitDlg.h"
+#include "run/RunOutputDecoder.h"
 #include "run/ConsoleRun.h"
 #include "run/HiddenRun.h"
 #include "run/RunCommand.h"
@@ -205,6 +209,58 @@ void ScriptRunner::RunHidden(CMyDoc& doc, const std::optional<std::string>& argu
       std::move(spec), std::move(texts), m_csRun, [this](std::string text, bool replace) { Queue(std::move(text), replace); },
       [](const std::string& path) { return CMyDoc::RestoreAfterRun(path); },
       [this](int) { QMetaObject::invokeMethod(this, [this] { Finish(); }, Qt::QueuedConnection); });
+}
+
+void ScriptRunner::RunMacro(CMyView& view, const std::string& name) {
+  const std::string folder = JoinPath(ProgramFolder(), "macro");
+  ChildEnvironment::Shared().PrependToPath(m_settings.m_szPerlDir);
+  ChildProcess child;
+  ChildProcess::Options options;
+  options.argv = {"perl", name + ".pl"};
+  options.workingDir = folder;
+  options.environment = ChildEnvironment::Shared().Entries();
+  options.in = ChildProcess::Stream::Pipe;
+  int error = 0;
+  if (!child.Start(options, &error)) {
+    const QString line = QStringLiteral("perl \"%1.pl\"").arg(QString::fromStdString(name));
+    ShowMessage(m_window, QString::fromUtf8(str::kMacroCannotStart).arg(line).arg(error), MsgIcon::Stop);
+    return;
+  }
+  const EditBuffer& buffer = view.Buffer();
+  const EditBuffer::Selection sel = buffer.GetSel();
+  std::string input = buffer.GetText(sel.Start(), sel.End());
+  for (std::size_t at = input.find("\r\n"); at != std::string::npos; at = input.find("\r\n", at)) input.erase(at, 1);
+  child.WriteInput(input);
+  child.CloseInput();
+  RunOutputDecoder outDecoder, errDecoder;
+  std::string out, err;
+  Wakeup stop;
+  const bool finished = WaitForChild(
+      m_window,
+      [&] {
+        for (;;) {
+          std::string outBytes, errBytes;
+          const ChildProcess::Progress progress = child.ReadSome(outBytes, errBytes, -1, stop.fd());
+          out += outDecoder.Feed(outBytes);
+          err += errDecoder.Feed(errBytes);
+          if (progress == ChildProcess::Progress::Woken) {
+            child.Terminate();
+            break;
+          }
+          if (progress == ChildProcess::Progress::Ended) break;
+        }
+        // A macro that closed its output but goes on is still waited for.
+        while (!child.TryWait()) {
+          if (stop.Signalled(100)) child.Terminate();
+        }
+        child.Wait();
+      },
+      [&stop] { stop.Signal(); });
+  if (!finished) return;
+  out += outDecoder.Finish();
+  err += errDecoder.Finish();
+  if (!err.empty()) ShowMessage(m_window, SjisToQString(err), MsgIcon::None);
+  if (!out.empty()) view.ReplaceSelUndoable(out);
 }
 
 void ScriptRunner::Stop() {

@@ -65,6 +65,11 @@ class ScriptRunner : public QObject {
   void RunHidden(CMyDoc& doc, const std::optional<std::string>& arguments, std::string_view option);
   // The run in a terminal window of its own, which waits for Enter at the end.
   void RunInConsole(CMyDoc& doc, const std::optional<std::string>& arguments, std::string_view option);
+  // The filter run: "perl" on macro/<name>.pl beside the program with the
+  // selection (LF lines) on standard input; what it prints replaces the
+  // selection as one undo step, what it writes to standard error is shown.
+  // A macro that does not end can be broken off and changes nothing.
+  void RunMacro(CMyView& view, const std::string& name);
   // Asks a hidden run to end; its worker kills the child at once.
   void Stop();
   // "perl -v" (or "jperl -v") and "perl -V" in a terminal; no run state.

@@ -1,7 +1,9 @@
 // Runs of the script in the active view from the real main window: a real perl, real files, the output pane.
 #include "run/ScriptRunner.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,8 @@
 #include "editor/MyDoc.h"
 #include "editor/MyView.h"
 #include "platform/ChildEnvironment.h"
+#include "platform/FileNames.h"
+#include "platform/PathParts.h"
 #include "res/resource.h"
 
 using namespace corvella;
@@ -141,6 +145,43 @@ TEST_F(ScriptRunnerTest, ConsoleRunEndsWhenItsScriptSaysSo) {
   const QByteArray text = shown.readAll();
   EXPECT_TRUE(text.startsWith("perl \"console run.pl\"\nfrom the editor\n")) << text.toStdString();
   EXPECT_EQ(OnDisk(), original);
+}
+
+// A macro filters the selection: its output replaces it undoably (the
+// deletion and the insertion are a step each, as every replacement),
+// its standard error is shown, and one that never ends can be broken off.
+TEST_F(ScriptRunnerTest, MacrosFilterTheSelection) {
+  const QString macros = QFile::decodeName(QByteArray::fromStdString(JoinPath(ProgramFolder(), "macro")));
+  QDir().mkpath(macros);
+  const auto write = [&macros](const char* name, const char* text) {
+    QFile file(macros + QLatin1Char('/') + QLatin1String(name));
+    file.open(QIODevice::WriteOnly);
+    file.write(text);
+  };
+  write("corvella-test-upper.pl", "while (<STDIN>) { print uc; } print STDERR \"done\\n\";");
+  write("corvella-test-endless.pl", "1 while 1;");
+  docs->OnFileNew();
+  CMyView* view = frame->ActiveView();
+  view->SetText("abc\r\ndef\r\nghi");
+  view->SetSel(0, 8);  // "abc\r\ndef" and the CR LF after it
+  frame->Runner().RunMacro(*view, "corvella-test-upper");
+  EXPECT_EQ(view->Buffer().GetText(), "ABC\r\nDEF\r\nghi");
+  EXPECT_EQ(messages, QStringList{QStringLiteral("done\r\n")});
+  view->OnEditUndo();
+  view->OnEditUndo();
+  EXPECT_EQ(view->Buffer().GetText(), "abc\r\ndef\r\nghi");
+
+  // Broken off from the dialog that comes up while it runs: nothing changes.
+  QTimer::singleShot(800, [] {
+    if (QWidget* wait = QApplication::activeModalWidget()) {
+      for (QPushButton* button : wait->findChildren<QPushButton*>()) button->click();
+    }
+  });
+  view->SetSel(0, 3);
+  frame->Runner().RunMacro(*view, "corvella-test-endless");
+  EXPECT_EQ(view->Buffer().GetText(), "abc\r\ndef\r\nghi");
+  QFile::remove(macros + QStringLiteral("/corvella-test-upper.pl"));
+  QFile::remove(macros + QStringLiteral("/corvella-test-endless.pl"));
 }
 
 }  // namespace
