@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QIcon>
@@ -31,6 +33,8 @@
 #include "app/DockLayout.h"
 #include "app/OutputBar.h"
 #include "app/WindowArrangement.h"
+#include "editor/EditBuffer.h"
+#include "run/PerlErrorLine.h"
 #include "base/EditorFont.h"
 #include "platform/FileNames.h"
 #include "base/MessageBox.h"
@@ -112,6 +116,7 @@ bool CMainFrame::Create() {
   pane.text = [this] { return m_wndOutput->Edit().Buffer().GetText(); };
   pane.limit = COutputBar::kTextLimit;
   m_runner = std::make_unique<ScriptRunner>(m_settings, m_profile, std::move(pane), this);
+  connect(m_wndOutput, &COutputBar::lineActivated, this, &CMainFrame::JumpToError);
   m_tabClient = new CMdiTabClient(this);
   if (!m_tabClient->Attach(this, CDocTabCtrl::kStyleBottom | CDocTabCtrl::kStyleHotTrack | CDocTabCtrl::kStyleMultiLine)) {
     return false;
@@ -354,6 +359,31 @@ void CMainFrame::ScheduleTitleUpdate() {
     }
     if (windowTitle() != title) setWindowTitle(title);
   });
+}
+
+// A line of Perl's messages in the output pane leads to the place it names:
+// the file (opened when it is not, a relative name taken from the folder the
+// last run ran in) with that line selected.
+void CMainFrame::JumpToError(const std::string& line) {
+  const std::optional<PerlErrorLocation> at = ParsePerlErrorLine(line);
+  if (!at || !m_openFile) return;
+  QString file = SjisToQString(at->file);
+  if (QDir::isRelativePath(file)) {
+    const std::string& script = m_runner->RunScript();
+    const QDir folder = script.empty() ? QDir::current()
+                                       : QFileInfo(QFile::decodeName(QByteArray::fromStdString(script))).dir();
+    file = folder.absoluteFilePath(file);
+  }
+  if (!QFileInfo(file).isFile()) return;
+  m_openFile(file);
+  CMyView* view = ActiveView();
+  if (!view) return;
+  const EditBuffer& buffer = view->Buffer();
+  const std::size_t index = static_cast<std::size_t>(at->line - 1);
+  if (index >= buffer.GetLineCount()) return;
+  view->SetSel(buffer.LineIndex(index), buffer.LineEnd(index));
+  view->ScrollCaret();
+  view->setFocus();
 }
 
 void CMainFrame::LoadHints(const std::string& path) {

@@ -106,6 +106,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void ArrangeWindows(int command);
   void ScheduleTitleUpdate();
   void FollowFocusWindow(QWindow* now);
+  void JumpToError(const std::string& line);
   void RestoreWindowPlacement();
   std::optional<WindowPlacement> CurrentPlacement() const;
   void SaveOnDestroy();

@@ -2,6 +2,8 @@
 #include "app/OutputBar.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
 
 #include "editor/EditBuffer.h"
 #include "editor/EditControl.h"
@@ -24,6 +26,8 @@ COutputBar::COutputBar(QMainWindow* frame)
   setWidget(m_wndEdit);
   // The bar never keeps the focus: it goes on into the text.
   setFocusProxy(m_wndEdit);
+  m_wndEdit->installEventFilter(this);
+  m_wndEdit->viewport()->installEventFilter(this);
 
   using namespace res;
   m_commands.On(ID_EDIT_COPY, [this] { m_wndEdit->Copy(); },
@@ -32,6 +36,23 @@ COutputBar::COutputBar(QMainWindow* frame)
   for (const int id : {ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_UNDO, ID_EDIT_REDO}) {
     m_commands.On(id, [] {}, [](CmdUI& ui) { ui.enabled = false; });
   }
+}
+
+// The text's own handling comes first (a double-click still selects the
+// word); the line is reported once it is done.
+bool COutputBar::eventFilter(QObject* watched, QEvent* event) {
+  const bool doubleClick = watched == m_wndEdit->viewport() && event->type() == QEvent::MouseButtonDblClick;
+  const bool enter = watched == m_wndEdit && event->type() == QEvent::KeyPress &&
+                     (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+  if (doubleClick || enter) QTimer::singleShot(0, this, &COutputBar::ActivateCaretLine);
+  return CSizingControlBarG::eventFilter(watched, event);
+}
+
+void COutputBar::ActivateCaretLine() {
+  const EditBuffer& buffer = m_wndEdit->Buffer();
+  const std::size_t line = buffer.LineFromChar(buffer.GetSel().caret);
+  emit lineActivated(buffer.GetLine(line));
 }
 
 void COutputBar::SetFont(const QFont& font) {

@@ -1,6 +1,7 @@
 // The output pane: a docked bar holding the read-only text a hidden script run prints.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "base/CommandRouter.h"
@@ -32,7 +33,16 @@ class COutputBar : public CSizingControlBarG, public CommandTarget {
   void AppendOutput(std::string_view bytes);
   void CaretToEnd();
 
+ signals:
+  // A double-click or Enter on a line of the text: its bytes (Shift_JIS).
+  void lineActivated(const std::string& line);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void ActivateCaretLine();
+
   EditControl* m_wndEdit;
 };
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -145,6 +146,28 @@ TEST_F(ScriptRunnerTest, ConsoleRunEndsWhenItsScriptSaysSo) {
   const QByteArray text = shown.readAll();
   EXPECT_TRUE(text.startsWith("perl \"console run.pl\"\nfrom the editor\n")) << text.toStdString();
   EXPECT_EQ(OnDisk(), original);
+}
+
+// Enter (or a double-click) on Perl's "at FILE line N." in the pane goes to
+// that line of that file, opening it when needed.
+TEST_F(ScriptRunnerTest, ErrorLinesInThePaneLeadToTheirPlace) {
+  CMyDoc* failing = Open(QStringLiteral("fails.pl"), "use strict;\nmy $x = 1;\ndie \"broken\";\n");
+  ASSERT_NE(failing, nullptr);
+  frame->Router().Route(res::ID_COMMAND_RUN);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  docs->OnFileNew();  // another document is active now
+  EditControl& pane = frame->OutputBar()->Edit();
+  const std::string text = pane.Buffer().GetText();
+  const std::size_t at = text.find("broken at fails.pl line 3.");
+  ASSERT_NE(at, std::string::npos) << text;
+  pane.SetSel(at + 2, at + 2);
+  pane.setFocus();
+  QTest::keyClick(&pane, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  CMyView* view = frame->ActiveView();
+  ASSERT_NE(view, nullptr);
+  const EditBuffer& buffer = view->Buffer();
+  EXPECT_EQ(buffer.GetText(buffer.GetSel().Start(), buffer.GetSel().End()), "die \"broken\";");
 }
 
 // A macro filters the selection: its output replaces it undoably (the
