@@ -1,0 +1,81 @@
+// A hidden run of a script that prints 80 MB, from F7 until the end line is in the output pane of a real main window, against the same command piped into cat.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+
+#include "app/DocManager.h"
+#include "app/MainFrame.h"
+#include "app/OutputBar.h"
+#include "base/Profile.h"
+#include "editor/EditBuffer.h"
+#include "editor/EditControl.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr const char* kScript = "print \"x\" x 79, \"\\n\" for 1..1_000_000;\n";
+constexpr double kOutputBytes = 80e6;
+
+double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+long PeakKb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+void BM_HiddenRunIntoThePane(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString script = dir.filePath(QStringLiteral("print80m.pl"));
+  std::ofstream(script.toStdString()) << kScript;
+  const std::string piped = "cd '" + dir.path().toStdString() + "' && perl print80m.pl | cat > /dev/null";
+
+  corvella::MemoryProfile profile;
+  corvella::CMainFrame frame(profile, nullptr);
+  corvella::DocManager docs(frame, profile);
+  frame.SetAppTarget(&docs);
+  frame.Create();
+  frame.GetSettings().m_szPerlDir = "/usr/bin";
+  frame.GetSettings().InsideMode = true;
+  frame.show();
+  docs.OpenDocumentFile(script);
+
+  double runSeconds = 0, catSeconds = 0;
+  const long peakBefore = PeakKb();
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    frame.Router().Route(corvella::res::ID_COMMAND_RUN);
+    while (frame.IsRunning()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    runSeconds += Seconds(std::chrono::steady_clock::now() - start);
+
+    const auto cat = std::chrono::steady_clock::now();
+    if (std::system(piped.c_str()) != 0) state.SkipWithError("perl | cat failed");
+    catSeconds += Seconds(std::chrono::steady_clock::now() - cat);
+  }
+  const std::size_t shown = frame.OutputBar()->Edit().Buffer().GetTextLength();
+  state.counters["pane_MB"] = static_cast<double>(shown) / 1e6;
+  state.counters["run_s"] = runSeconds / static_cast<double>(state.iterations());
+  state.counters["cat_s"] = catSeconds / static_cast<double>(state.iterations());
+  state.counters["ratio_to_cat"] = runSeconds / catSeconds;  // goal: at most 2
+  state.counters["peak_growth_per_output"] = static_cast<double>(PeakKb() - peakBefore) * 1024.0 / kOutputBytes;
+}
+BENCHMARK(BM_HiddenRunIntoThePane)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  return 0;
+}
