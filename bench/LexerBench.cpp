@@ -75,7 +75,7 @@ void BM_LexEveryLine(benchmark::State& state) {
   const Corpus& c = TheCorpus();
   if (c.lines.empty()) return state.SkipWithError("no corpus: run make-corpus.sh or set CORVELLA_CORPUS");
   PerlLexer lexer;
-  std::vector<LexRun> runs;
+  std::vector<TextRun> runs;
   for (auto _ : state) {
     std::size_t comments = 0;
     std::size_t start = 0;
@@ -94,7 +94,7 @@ void BM_LexScreen(benchmark::State& state) {
   const Corpus& c = TheCorpus();
   if (c.lines.size() < 60) return state.SkipWithError("no corpus");
   PerlLexer lexer;
-  std::vector<LexRun> runs;
+  std::vector<TextRun> runs;
   const std::size_t first = c.lines.size() / 2;
   for (auto _ : state) {
     for (std::size_t i = first; i < first + 60; ++i) lexer.LexLine(c.lines[i], 0, runs);

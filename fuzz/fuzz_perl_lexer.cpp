@@ -12,9 +12,9 @@ namespace {
 
 // Runs lie inside the line, in order, never over a tab; a mark sits on the
 // two bytes just painted, the second of which is 5C.
-bool RunsAreSound(std::string_view line, std::size_t lineStart, const std::vector<LexRun>& runs) {
+bool RunsAreSound(std::string_view line, std::size_t lineStart, const std::vector<TextRun>& runs) {
   std::size_t end = lineStart;
-  for (const LexRun& r : runs) {
+  for (const TextRun& r : runs) {
     if (r.length == 0 || r.start < lineStart || r.start + r.length > lineStart + line.size()) return false;
     if (r.cls == LexClass::kMark) {
       if (r.length != 2 || r.start + 2 != end || line[r.start + 1 - lineStart] != '\x5C') return false;
@@ -32,7 +32,7 @@ bool RunsAreSound(std::string_view line, std::size_t lineStart, const std::vecto
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   PerlLexer lexer;
-  std::vector<LexRun> runs;
+  std::vector<TextRun> runs;
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find('\n', start);

@@ -24,14 +24,6 @@
 namespace corvella {
 namespace {
 
-// Cells one character of `bytes` at `i` takes, given its starting cell.
-int CellsOf(std::string_view bytes, std::size_t i, std::size_t next, int cell, int tabWidth) {
-  if (bytes[i] == '\t') return tabWidth - cell % tabWidth;
-  return next - i == 2 ? 2 : 1;
-}
-
-bool IsControlByte(unsigned char c) { return c < 0x20 && c != '\t'; }
-
 enum class CharClass { Blank, Word, Japanese, Break, Other };
 
 CharClass ClassOf(const EditBuffer& b, std::size_t pos) {
@@ -92,7 +84,7 @@ void EditControl::SetMargins(int left, int right) {
 }
 
 void EditControl::SetTabWidth(int characters) {
-  tabWidth_ = std::clamp(characters, 1, 32);
+  layout_.SetTabWidth(characters);
   widest_ = 0;
   UpdateScrollBars();
   viewport()->update();
@@ -163,33 +155,13 @@ void EditControl::WidenTo(int pixels) {
 int EditControl::ColumnOf(std::size_t line, std::size_t pos) const {
   const std::size_t start = buffer_.LineIndex(line);
   if (start == EditBuffer::npos) return 0;
-  return ColumnInLine(buffer_.GetLine(line), pos - std::min(pos, start));
-}
-
-int EditControl::ColumnInLine(std::string_view bytes, std::size_t offset) const {
-  const std::size_t stop = std::min(offset, bytes.size());
-  int cell = 0;
-  for (std::size_t i = 0; i < stop;) {
-    const std::size_t next = SjisCharEnd(bytes, i);
-    cell += CellsOf(bytes, i, next, cell, tabWidth_);
-    i = next;
-  }
-  return cell;
+  return layout_.CellOf(buffer_.GetLine(line), pos - std::min(pos, start));
 }
 
 std::size_t EditControl::PosAtColumn(std::size_t line, qreal column) const {
   const std::size_t start = buffer_.LineIndex(line);
   if (start == EditBuffer::npos) return buffer_.GetTextLength();
-  const std::string bytes = buffer_.GetLine(line);
-  int cell = 0;
-  for (std::size_t i = 0; i < bytes.size();) {
-    const std::size_t next = SjisCharEnd(bytes, i);
-    const int width = CellsOf(bytes, i, next, cell, tabWidth_);
-    if (column < cell + width / 2.0) return start + i;
-    cell += width;
-    i = next;
-  }
-  return start + bytes.size();
+  return start + layout_.OffsetAt(buffer_.GetLine(line), column);
 }
 
 QPoint EditControl::PosFromChar(std::size_t pos) const {
@@ -348,86 +320,43 @@ void EditControl::PaintLine(QPainter& painter, std::size_t line, int y) {
   const std::size_t selStart = std::clamp(sel.Start(), lineStart, lineStart + bytes.size()) - lineStart;
   const std::size_t selEnd = std::clamp(sel.End(), lineStart, lineStart + bytes.size()) - lineStart;
 
-  // Colour of every byte, as an index into the line's runs (0: the text colour).
-  const std::vector<TextRun> runs = LineRuns(line, bytes);
-  std::vector<std::uint16_t> colorIndex;
-  if (!runs.empty()) {
-    colorIndex.assign(bytes.size(), 0);
-    for (std::size_t k = 0; k < runs.size() && k < 0xFFFF; ++k) {
-      const TextRun& r = runs[k];
-      if (!r.overlay.empty()) continue;
-      for (std::size_t i = r.start; i < std::min(r.end, bytes.size()); ++i) colorIndex[i] = static_cast<std::uint16_t>(k + 1);
-    }
-  }
-  auto sameColor = [&](std::size_t a, std::size_t b) {
-    return colorIndex.empty() || colorIndex[a] == colorIndex[b] ||
-           (colorIndex[a] && colorIndex[b] && runs[colorIndex[a] - 1].color == runs[colorIndex[b] - 1].color);
-  };
-  auto colorAt = [&](std::size_t i) { return colorIndex.empty() || !colorIndex[i] ? text_ : runs[colorIndex[i] - 1].color; };
-
   const QRect fr = FormattingRect();
   const qreal x0 = fr.left() - horizontalScrollBar()->value();
   const qreal visibleRight = fr.right() + cellWidth_ * 2;
+  LineRuns(line, bytes, runs_);
+  const int stopCell = static_cast<int>(std::floor((visibleRight - x0) / cellWidth_));
+  const int cells = layout_.LayOut(bytes, runs_, selStart, selEnd, stopCell, pieces_);
+
   const QColor highlight = palette().color(QPalette::Highlight);
   const QColor highlightText = palette().color(QPalette::HighlightedText);
-
-  // Segments of characters drawn with one call: same colour, same selection
-  // state, no tab or control byte inside.
-  std::size_t segStart = 0;
-  int segCell = 0;
-  int cell = 0;
-  auto flush = [&](std::size_t end, int endCell) {
-    if (end <= segStart) return;
-    const qreal left = x0 + segCell * cellWidth_;
-    const qreal right = x0 + endCell * cellWidth_;
-    if (right >= fr.left() - cellWidth_ && left <= visibleRight) {
-      const bool selected = segStart >= selStart && segStart < selEnd;
-      if (selected) painter.fillRect(QRectF(left, y, right - left, lineHeight_), highlight);
-      const unsigned char first = static_cast<unsigned char>(bytes[segStart]);
-      if (first == '\t') {
-        // nothing to draw but the selection
-      } else if (IsControlByte(first)) {
-        painter.setPen(selected ? highlightText : colorAt(segStart));
-        for (int c = segCell; c < endCell; ++c) {
-          painter.drawRect(QRectF(x0 + c * cellWidth_ + 1.5, y + lineHeight_ * 0.25 + 0.5, cellWidth_ - 3,
-                                  lineHeight_ * 0.5));
-        }
-      } else {
-        painter.setPen(selected ? highlightText : colorAt(segStart));
-        painter.drawText(QPointF(left, y + ascent_),
-                         SjisToQString(std::string_view(bytes).substr(segStart, end - segStart)));
+  for (const TextRun& p : pieces_) {
+    const qreal left = x0 + p.cell * cellWidth_;
+    if (p.cls == LexClass::kMark) {
+      if (p.selected) continue;  // selected text keeps its highlight
+      painter.setPen(ColorOf(p.cls));
+      painter.drawText(QPointF(left, y + ascent_), SjisToQString("\x81\x51"));  // "＿"
+      continue;
+    }
+    const qreal right = left + p.cells * cellWidth_;
+    if (right < fr.left() - cellWidth_ || left > visibleRight) continue;
+    if (p.selected) painter.fillRect(QRectF(left, y, right - left, lineHeight_), highlight);
+    const unsigned char first = static_cast<unsigned char>(bytes[p.start]);
+    if (first == '\t') continue;  // nothing to draw but the selection
+    painter.setPen(p.selected ? highlightText : ColorOf(p.cls));
+    if (LineLayout::IsControlByte(first)) {
+      for (int c = p.cell; c < p.cell + p.cells; ++c) {
+        painter.drawRect(QRectF(x0 + c * cellWidth_ + 1.5, y + lineHeight_ * 0.25 + 0.5, cellWidth_ - 3,
+                                lineHeight_ * 0.5));
       }
+    } else {
+      painter.drawText(QPointF(left, y + ascent_), SjisToQString(std::string_view(bytes).substr(p.start, p.length)));
     }
-    segStart = end;
-    segCell = endCell;
-  };
-
-  for (std::size_t i = 0; i < bytes.size();) {
-    const std::size_t next = SjisCharEnd(bytes, i);
-    const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    const unsigned char firstOfSeg = i > segStart ? static_cast<unsigned char>(bytes[segStart]) : c;
-    const bool special = c == '\t' || IsControlByte(c);
-    const bool segSpecial = firstOfSeg == '\t' || IsControlByte(firstOfSeg);
-    if (i > segStart && (special || segSpecial || !sameColor(i, segStart) || i == selStart || i == selEnd)) {
-      flush(i, cell);
-    }
-    cell += CellsOf(bytes, i, next, cell, tabWidth_);
-    i = next;
-    if (x0 + segCell * cellWidth_ > visibleRight) break;  // the rest of the line is out of sight
   }
-  flush(bytes.size(), cell);
-  WidenTo(static_cast<int>(cell * cellWidth_));
-
-  for (const TextRun& r : runs) {
-    if (r.overlay.empty() || r.start >= bytes.size()) continue;
-    if (r.start < selEnd && r.end > selStart) continue;  // selected text keeps its highlight
-    painter.setPen(r.color);
-    painter.drawText(QPointF(x0 + ColumnInLine(bytes, r.start) * cellWidth_, y + ascent_), SjisToQString(r.overlay));
-  }
+  WidenTo(static_cast<int>(cells * cellWidth_));
 
   // A selection that runs over the line break shows one cell after the line.
   if (sel.Start() <= lineStart + bytes.size() && sel.End() > lineStart + bytes.size()) {
-    painter.fillRect(QRectF(x0 + cell * cellWidth_, y, cellWidth_, lineHeight_), highlight);
+    painter.fillRect(QRectF(x0 + cells * cellWidth_, y, cellWidth_, lineHeight_), highlight);
   }
 
   if (!preedit_.isEmpty() && buffer_.LineFromChar(sel.caret) == line) {
@@ -440,7 +369,9 @@ void EditControl::PaintLine(QPainter& painter, std::size_t line, int y) {
   }
 }
 
-std::vector<TextRun> EditControl::LineRuns(std::size_t, std::string_view) { return {}; }
+void EditControl::LineRuns(std::size_t, std::string_view, std::vector<TextRun>& runs) { runs.clear(); }
+
+QColor EditControl::ColorOf(LexClass) const { return text_; }
 
 void EditControl::AfterPaint(int, int) {}
 

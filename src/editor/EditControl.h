@@ -12,18 +12,10 @@
 #include <QTimer>
 
 #include "editor/EditBuffer.h"
+#include "editor/LineLayout.h"
+#include "editor/TextRun.h"
 
 namespace corvella {
-
-// A coloured byte range of one line, in the line's own offsets. With an
-// overlay, the range keeps its colour and the overlay's bytes are drawn over
-// it in `color` (never over selected text).
-struct TextRun {
-  std::size_t start = 0;
-  std::size_t end = 0;
-  QColor color;
-  std::string overlay;
-};
 
 class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   Q_OBJECT
@@ -58,7 +50,7 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
 
   void SetMargins(int left, int right);
   void SetTabWidth(int characters);
-  int TabWidth() const { return tabWidth_; }
+  int TabWidth() const { return layout_.TabWidth(); }
   void SetEditorFont(const QFont& font);
   QFont EditorFont() const { return font_; }
   int LineHeight() const { return lineHeight_; }
@@ -81,8 +73,6 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
 
   // Cells from the start of `line` to `pos` (tabs expanded).
   int ColumnOf(std::size_t line, std::size_t pos) const;
-  // Cells from the start of a line's `bytes` to `offset`.
-  int ColumnInLine(std::string_view bytes, std::size_t offset) const;
   // The position in `line` whose cell column is nearest to `column`.
   std::size_t PosAtColumn(std::size_t line, qreal column) const;
 
@@ -101,8 +91,12 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   // The input method's result; the control's own handling delivers it as
   // character messages.
   virtual void ImeResult(std::string_view bytes);
-  // Coloured runs of one visible line (its text without the line break).
-  virtual std::vector<TextRun> LineRuns(std::size_t line, std::string_view bytes);
+  // Replaces `runs` by the classified runs of one visible line (its text
+  // without the line break), in line offsets; none by default.
+  virtual void LineRuns(std::size_t line, std::string_view bytes, std::vector<TextRun>& runs);
+  // The colour a class of run is drawn in; the text colour by default. A
+  // mark ("＿" over a character) is drawn in the colour of its class.
+  virtual QColor ColorOf(LexClass cls) const;
   // Called after the visible lines have been painted.
   virtual void AfterPaint(int firstLine, int lastLine);
 
@@ -147,7 +141,9 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   qreal cellWidth_ = 8;
   int lineHeight_ = 16;
   int ascent_ = 12;
-  int tabWidth_ = 8;
+  LineLayout layout_;
+  std::vector<TextRun> runs_;    // of the line being painted
+  std::vector<TextRun> pieces_;  // likewise
   int leftMargin_ = 1;
   int rightMargin_ = 1;
   int widest_ = 0;          // widest line seen so far, in pixels

@@ -175,9 +175,10 @@ void CMyView::CharMessage(std::string_view ch) {
   if (IsHintLetter(ch)) ShowHintForWordBeforeCaret();
 
   if (indentEnter && !prefix.empty()) {
-    // The entry of the caret's line tells whether the line Enter was pressed in held a comment.
+    // The state of the caret's line tells whether the line Enter was pressed
+    // in (or the last line above it that is not empty) holds a comment.
     const std::size_t caretLine = b.LineFromChar(b.GetSel().End());
-    const bool comment = LineComments().At(caretLine) != 0;
+    const bool comment = CommentAbove(caretLine);
     const std::string indent = IndentAfterEnter(prefix, comment);
     if (!indent.empty()) ReplaceSelUndoable(indent);
   } else if (m_bAutoIndent && ch == "}" && charFits && m_chPrev == '\r') {

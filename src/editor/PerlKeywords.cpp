@@ -1,4 +1,4 @@
-// The Perl keyword and built-in function list shared by the colouring and the HTML export.
+// The Perl keyword and built-in function list, and what a word is, shared by the colouring and the HTML export.
 #include "editor/PerlKeywords.h"
 
 #include <array>
@@ -63,6 +63,14 @@ bool IsPerlKeyword(std::string_view word) {
   for (std::string_view w : Index().buckets[word[0] - 'a'][word.size()])
     if (w == word) return true;
   return false;
+}
+
+PerlWord ClassifyPerlWord(std::string_view word, bool ended, unsigned char next) {
+  if (IsPerlKeyword(word)) return PerlWord::kKeyword;
+  const bool twoPart = word == "s" || word == "y" || word == "tr";
+  if (!twoPart && word != "m" && word != "q" && word != "qq" && word != "qx") return PerlWord::kPlain;
+  if (ended || next == ' ' || next == '\t' || next == '\n') return PerlWord::kPlain;
+  return twoPart ? PerlWord::kQuoteLikeTwoPart : PerlWord::kQuoteLike;
 }
 
 }  // namespace corvella

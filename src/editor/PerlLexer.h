@@ -2,34 +2,20 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
 #include <vector>
 
+#include "editor/PerlTokenRules.h"
+#include "editor/TextRun.h"
+
 namespace corvella {
 
-// What a run is coloured as; the view maps each class to one of its colours.
-enum class LexClass : std::uint8_t {
-  kText,     // plain text colour
-  kKeyword,  // keywords, built-in functions, names of quote-like operators
-  kComment,
-  kString,
-  kPattern,  // /.../ and the bodies of m q qq qx s y tr
-  kSubCall,  // &name
-  // "＿" (the two bytes 81 51) drawn in the comment colour over a double-byte
-  // character whose trail byte is 5C; always comes after the run that holds
-  // that character, and overlaps it.
-  kMark,
-};
-
-// Bytes [start, start + length) of the text, indexes counted like the line's
-// `lineStart`. Bytes that no run covers (tabs, and the few the scanner skips)
-// keep the text colour.
-struct LexRun {
-  std::size_t start = 0;
-  std::size_t length = 0;
-  LexClass cls = LexClass::kText;
-  bool operator==(const LexRun&) const = default;
+// What the scan of the lines above hands on to a line: only whether the last
+// line that was not empty held a comment (auto indent asks it). An empty line
+// is not scanned and passes on what it was given.
+struct LineState {
+  bool commentAbove = false;
+  bool operator==(const LineState&) const = default;
 };
 
 // The pending run of same-class bytes. Unlike a painter that draws over the
@@ -37,7 +23,8 @@ struct LexRun {
 // the scanner skips also ends the run.
 class ColourRun {
  public:
-  void Begin(std::vector<LexRun>* out, LexClass cls, bool enabled);
+  // `out` may be null while colouring is off: then no runs at all.
+  void Begin(std::vector<TextRun>* out, LexClass cls);
   // A TAB ends the run and is itself in no run: text is never drawn across a tab.
   void AddChar(unsigned char c, LexClass cls, std::size_t index);
   // `length` bytes at `index`, without the TAB rule.
@@ -47,14 +34,13 @@ class ColourRun {
  private:
   void Append(std::size_t length, LexClass cls, std::size_t index);
 
-  bool bEnabled = false;  // no runs at all while colouring is off
-  std::vector<LexRun>* m_out = nullptr;
+  std::vector<TextRun>* m_out = nullptr;
   LexClass m_cls = LexClass::kText;
   std::size_t nStart = 0;
   std::size_t m_length = 0;
 };
 
-// Scans one line at a time; nothing is carried from one line to the next.
+// Scans one line at a time; a line's runs depend on nothing but its bytes.
 // A NUL byte is an ordinary byte.
 class PerlLexer {
  public:
@@ -66,35 +52,43 @@ class PerlLexer {
   // `line` holds the line's bytes without its line end; `lineStart` is the
   // index of its first byte in the text. `runs` is replaced by the line's
   // runs, in drawing order. Answers whether the line contains a comment.
-  bool LexLine(std::string_view line, std::size_t lineStart, std::vector<LexRun>& runs);
+  bool LexLine(std::string_view line, std::size_t lineStart, std::vector<TextRun>& runs);
+
+  // The state the next line starts with, after `line` started with `in`.
+  LineState NextLineState(LineState in, std::string_view line);
 
   // Longest word looked up; a longer one ends the scan of its line.
   static constexpr std::size_t kMaxWord = 1023;
 
  private:
-  // A variable or `&` call whose name is still being read, possibly inside
-  // its subscript or argument list. Kept on a stack of our own rather than
-  // the machine's, so that deeply nested brackets cannot exhaust it.
-  struct Frame {
-    bool isCall = false;
-    unsigned char closer = 0;  // "]", "}" or ")" while inside brackets, else 0
-  };
+  friend class PerlTokenRules<PerlLexer>;
 
-  void LexToken();
-  void DispatchToken();
-  void ResumeFrame();
-  void EndFrame();
-  void LexComment();
-  void LexNumber();
-  void LexVariable();
-  void LexSubCall();
-  void LexString(unsigned char quote);
-  void LexPattern(bool twoPart, unsigned char delimiter);
-  void LexWord();
+  bool Scan(std::string_view line, std::size_t lineStart, std::vector<TextRun>* runs);
 
-  bool StepForward();
+  // What PerlTokenRules asks of a scanner. Once the line has ended (or a
+  // word was too long) the cursor never moves again, so every loop that
+  // asks for one more byte stops.
+  bool StepForward() { return perlbytes::StepOn(m_line, m_nPos, m_bLineEnd); }
   void StepBack() { --m_nPos; }
   unsigned char Cur() const { return static_cast<unsigned char>(m_line[static_cast<std::size_t>(m_nPos)]); }
+  bool AfterOperand() const { return m_bAfterOperand; }
+  void SetAfterOperand(bool on) { m_bAfterOperand = on; }
+  void DispatchToken();
+  void Comment();
+  void String(unsigned char quote);
+  void Word();
+  void Other(unsigned char c);
+  void Plain() { Paint(LexClass::kText); }
+  void NameByte(bool isCall) { Paint(isCall ? LexClass::kSubCall : LexClass::kText); }
+  void NameBracket(bool, bool) { Plain(); }
+  void Ampersand(bool isCall) {
+    m_run.AddChar('&', isCall ? LexClass::kSubCall : LexClass::kText, IndexOf(m_nPos - 1));
+  }
+  void NameEnd(bool) {}
+  void PatternStart() { Paint(LexClass::kPattern); }
+  void PatternByte() { Paint(LexClass::kPattern); }
+  void PatternEnd() {}
+
   std::size_t IndexOf(std::ptrdiff_t pos) const { return m_nLineStart + static_cast<std::size_t>(pos); }
   void Paint(LexClass cls) { m_run.AddChar(Cur(), cls, IndexOf(m_nPos)); }
   void MarkAt(std::ptrdiff_t leadPos) { m_run.AddString(2, LexClass::kMark, IndexOf(leadPos)); }
@@ -107,7 +101,7 @@ class PerlLexer {
   std::size_t m_nLineStart = 0;
   std::ptrdiff_t m_nPos = -1;  // offset in the line of the byte under the cursor
   ColourRun m_run;
-  std::vector<Frame> m_frames;
+  PerlTokenRules<PerlLexer> m_rules;
 };
 
 }  // namespace corvella

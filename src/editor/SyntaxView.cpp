@@ -3,15 +3,18 @@
 
 namespace corvella {
 
-CSyntaxView::CSyntaxView(QWidget* parent) : CUndoEditView(parent) {
-  m_bStress = true;
-  m_lexer.SetStress(true);
-}
+CSyntaxView::CSyntaxView(QWidget* parent) : CUndoEditView(parent) { m_bStress = true; }
 
 void CSyntaxView::SetStress(bool on) {
   m_bStress = on;
-  m_lexer.SetStress(on);
   viewport()->update();
+}
+
+// The states learn of a change before anything the control does about it
+// (a repaint, the textChanged signal) can ask for them.
+void CSyntaxView::TextChanged(const EditBuffer::TextChange& change) {
+  m_lineStates.TextChanged(change);
+  CUndoEditView::TextChanged(change);
 }
 
 QColor CSyntaxView::ColorOf(LexClass cls) const {
@@ -27,24 +30,14 @@ QColor CSyntaxView::ColorOf(LexClass cls) const {
   return TextColor();
 }
 
-// Every painted line is scanned, coloured or not, so the comment flags
-// follow the text as it is shown and edited.
-std::vector<TextRun> CSyntaxView::LineRuns(std::size_t line, std::string_view bytes) {
-  m_lineComment.Resize(Buffer().GetLineCount());
-  if (bytes.empty()) {
-    m_lineComment.SetEmptyLine(line);
-    return {};
+// A line's colours depend on its bytes alone; the comment flags live in the
+// line states, so with colouring off nothing needs scanning here.
+void CSyntaxView::LineRuns(std::size_t, std::string_view bytes, std::vector<TextRun>& runs) {
+  if (!m_bStress) {
+    runs.clear();
+    return;
   }
-  const bool comment = m_lexer.LexLine(bytes, 0, m_runs);
-  m_lineComment.SetLine(line, comment);
-  std::vector<TextRun> runs;
-  runs.reserve(m_runs.size());
-  for (const LexRun& r : m_runs) {
-    TextRun run{r.start, r.start + r.length, ColorOf(r.cls), {}};
-    if (r.cls == LexClass::kMark) run.overlay = "\x81\x51";  // "＿"
-    runs.push_back(std::move(run));
-  }
-  return runs;
+  m_lexer.LexLine(bytes, 0, runs);
 }
 
 }  // namespace corvella

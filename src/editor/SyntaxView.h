@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "editor/LineCommentFlags.h"
+#include "editor/LineStateStore.h"
 #include "editor/PerlLexer.h"
 #include "editor/UndoEditView.h"
 
@@ -17,9 +17,10 @@ class CSyntaxView : public CUndoEditView {
 
   // Colouring on or off; off still keeps the comment flags.
   void SetStress(bool on);
-  // Per line: whether the line above held a comment when last coloured.
-  const LineCommentFlags& LineComments() const { return m_lineComment; }
-  void ResetLineFlags() { m_lineComment.Reset(); }
+  // Whether the last line above `line` that is not empty holds a comment, as
+  // the text is now (whether or not anything was painted since).
+  bool CommentAbove(std::size_t line) { return m_lineStates.At(line).commentAbove; }
+  const LineStateStore& LineStates() const { return m_lineStates; }
 
   QColor m_crKeyword{0, 0, 255};
   QColor m_crString{0, 128, 128};
@@ -28,14 +29,13 @@ class CSyntaxView : public CUndoEditView {
   QColor m_crSubCall{0, 128, 0};
 
  protected:
-  std::vector<TextRun> LineRuns(std::size_t line, std::string_view bytes) override;
+  void TextChanged(const EditBuffer::TextChange& change) override;
+  void LineRuns(std::size_t line, std::string_view bytes, std::vector<TextRun>& runs) override;
+  QColor ColorOf(LexClass cls) const override;
 
  private:
-  QColor ColorOf(LexClass cls) const;
-
   PerlLexer m_lexer;
-  LineCommentFlags m_lineComment;
-  std::vector<LexRun> m_runs;
+  LineStateStore m_lineStates{Buffer()};
 };
 
 }  // namespace corvella

@@ -23,7 +23,7 @@ void HtmlScanner::Run(std::string_view text, std::string& out) {
   m_text = text;
   m_out = &out;
   m_spanOpen = false;
-  m_frames.clear();
+  m_rules.Clear();
   cursor = -1;
   column = -1;
   lineCount = 0;
@@ -32,18 +32,12 @@ void HtmlScanner::Run(std::string_view text, std::string& out) {
   hereDocTerm.clear();
   hereDocLine = 0;
   hereDocBlankEnd = false;
-  while (!atEnd) ScanToken();
+  while (!atEnd) m_rules.Token(*this);
   if (m_spanOpen) CloseSpan();
 }
 
 bool HtmlScanner::Advance() {
-  if (atEnd) return false;
-  if (static_cast<std::size_t>(cursor + 1) >= m_text.size()) {
-    cursor = static_cast<std::ptrdiff_t>(m_text.size());
-    atEnd = true;
-    return false;
-  }
-  ++cursor;
+  if (!StepOn(m_text, cursor, atEnd)) return false;
   ++column;
   if (Cur() == '\n') ++lineCount;
   return true;
@@ -90,69 +84,36 @@ void HtmlScanner::CloseSpan() {
   m_spanOpen = false;
 }
 
-void HtmlScanner::ScanToken() {
-  DispatchToken();
-  while (!m_frames.empty()) ResumeFrame();
+void HtmlScanner::Ampersand(bool isCall) {
+  if (isCall) OpenSpan(m_colours.subCall);
+  Put("&amp;");
 }
 
+// Rule 1, a here-document body, comes before every other rule; "<" is ours
+// too, as the colouring knows no here-documents.
 void HtmlScanner::DispatchToken() {
   if (!Advance()) return;
-  const unsigned char c = Cur();
   if (!hereDocTerm.empty() && lineCount == hereDocLine) {
     WriteChar();
     ScanHereDocBody();
     afterOperand = false;
     return;
   }
-  switch (c) {
-    case '#':
-      ScanComment();
-      return;
-    case '$': case '@': case '%': case '*': case '\\':
-      ScanVariable();
-      return;
-    case '&':
-      ScanSubCall();
-      return;
-    case '"': case '\'':
-      ScanString(c);
-      afterOperand = true;
-      return;
-    case '/':
-      if (afterOperand) {
-        WriteChar();  // division
-      } else {
-        ScanQuoteLike(false);
-      }
-      return;
-    case '<':
-      WriteChar();
-      if (!Advance()) return;
-      if (Cur() == '<') {
-        WriteChar();
-        ScanHereDocStart();
-      } else {
-        Unget();
-      }
-      return;
-    case ' ': case '\t':
-      WriteChar();
-      return;
-    case ')': case ']':
-      WriteChar();
-      afterOperand = true;
-      return;
-    default:
-      break;
-  }
-  if (IsDigit(c)) {
-    ScanNumber();
-    afterOperand = true;
-  } else if (IsLetter(c)) {
-    ScanWord();
-  } else {
-    WriteChar();
+  m_rules.Dispatch(*this, Cur());
+}
+
+void HtmlScanner::Other(unsigned char c) {
+  WriteChar();
+  if (c != '<') {
     afterOperand = false;
+    return;
+  }
+  if (!Advance()) return;
+  if (Cur() == '<') {
+    WriteChar();
+    ScanHereDocStart();
+  } else {
+    Unget();
   }
 }
 
@@ -169,192 +130,48 @@ void HtmlScanner::ScanComment() {
   }
 }
 
-// Double-byte characters pass unescaped and are never taken for a backslash
-// or a quote; a backslash before the closing quote is not itself escapable.
+// Bytes of double-byte characters are never taken for a backslash or the
+// quote (and WriteChar has no entity for any of them); the quotes themselves
+// are written as they are.
 void HtmlScanner::ScanString(unsigned char quote) {
   OpenSpan(m_colours.string);
   Put(static_cast<char>(quote));
-  bool escaped = false;
-  DbcsState state = DbcsState::kSingle;
+  DelimitedBody body(quote);
   while (Advance()) {
-    const unsigned char c = Cur();
-    state = NextDbcsState(state, c);
-    if (state != DbcsState::kSingle) {
-      Put(static_cast<char>(c));
-      escaped = false;
-    } else if (!escaped && c == quote) {
-      Put(static_cast<char>(c));
+    if (body.Next(Cur()) == DelimitedBody::Byte::kDelimiter) {
+      Put(static_cast<char>(quote));
       CloseSpan();
       return;
-    } else if (c == '\\') {
-      escaped = !escaped;
-      Put('\\');
-    } else {
-      escaped = false;
-      WriteChar();
-    }
-  }
-}
-
-void HtmlScanner::ScanNumber() {
-  WriteChar();
-  while (Advance()) {
-    const unsigned char c = Cur();
-    if (!IsNameByte(c) && c != '.') {
-      Unget();
-      return;
     }
     WriteChar();
   }
-}
-
-// The byte after the sigil is written whatever it is, so "$#", "$\"", "${"
-// and "@$" never start a comment, a string or a subscript.
-void HtmlScanner::ScanVariable() {
-  WriteChar();
-  if (!Advance()) return;
-  WriteChar();
-  m_frames.push_back({false, 0});
-}
-
-void HtmlScanner::ScanSubCall() {
-  if (!Advance()) {
-    Put("&amp;");
-    return;
-  }
-  const unsigned char c = Cur();
-  if (IsLetter(c) || c == '_') {
-    OpenSpan(m_colours.subCall);
-    Put("&amp;");
-    WriteChar();
-    m_frames.push_back({true, 0});
-    return;
-  }
-  Put("&amp;");
-  Unget();
-  afterOperand = false;
-}
-
-// Reads on in the innermost variable or call until it ends or hands one
-// token inside its brackets to DispatchToken (which may open a frame of its
-// own; ScanToken then resumes that one first). Only a call's own name can be
-// inside a span here: tokens in brackets close theirs before they return.
-void HtmlScanner::ResumeFrame() {
-  Frame& f = m_frames.back();
-  for (;;) {
-    if (!Advance()) {
-      EndFrame();
-      return;
-    }
-    const unsigned char c = Cur();
-    if (f.closer != 0) {
-      if (c == f.closer) {
-        WriteChar();
-        f.closer = 0;
-        continue;
-      }
-      Unget();
-      DispatchToken();
-      return;
-    }
-    if (IsNameByte(c) || c == '_' || c == '\'' || c == ':') {
-      WriteChar();
-    } else if (!f.isCall && (c == '[' || c == '{')) {
-      WriteChar();
-      f.closer = c == '[' ? ']' : '}';
-    } else if (f.isCall && c == '(') {
-      if (m_spanOpen) CloseSpan();
-      WriteChar();
-      f.closer = ')';
-    } else {
-      if (f.isCall && m_spanOpen) CloseSpan();
-      Unget();
-      EndFrame();
-      return;
-    }
-  }
-}
-
-void HtmlScanner::EndFrame() {
-  m_frames.pop_back();
-  afterOperand = true;
 }
 
 void HtmlScanner::ScanWord() {
   const std::size_t start = static_cast<std::size_t>(cursor);
   std::size_t length = 1;
-  while (Advance()) {
-    const unsigned char c = Cur();
-    if (!IsNameByte(c) && c != '_' && c != '\'') break;
-    ++length;
-  }
+  while (Advance() && IsWordByte(Cur())) ++length;
   const std::string_view word = m_text.substr(start, length);
   if (length == 1 && atEnd) {
     Put(word);
     return;
   }
   // A word longer than the buffer matches nothing; it is still written whole.
-  const bool twoPart = word == "s" || word == "y" || word == "tr";
-  if (IsPerlKeyword(word)) {
-    OpenSpan(m_colours.keyword);
-    Put(word);
-    CloseSpan();
-  } else if (twoPart || word == "m" || word == "q" || word == "qq" || word == "qx") {
-    const unsigned char next = atEnd ? 0 : Cur();
-    if (atEnd || next == ' ' || next == '\t' || next == '\n') {
-      Put(word);
-    } else {
-      OpenSpan(m_colours.keyword);
-      Put(word);
-      CloseSpan();
-      ScanQuoteLike(twoPart);
-      return;
-    }
-  } else {
-    Put(word);
+  const PerlWord kind = ClassifyPerlWord(word, atEnd, atEnd ? 0 : Cur());
+  if (kind != PerlWord::kPlain) OpenSpan(m_colours.keyword);
+  Put(word);
+  if (kind != PerlWord::kPlain) CloseSpan();
+  if (kind == PerlWord::kQuoteLike || kind == PerlWord::kQuoteLikeTwoPart) {
+    m_rules.QuoteLike(*this, kind == PerlWord::kQuoteLikeTwoPart);
+    return;
   }
   if (!atEnd) Unget();
   afterOperand = false;
 }
 
-// The cursor is on the delimiter. The closing delimiter is the same byte:
-// bracket pairs are not matched, so "q{abc}" runs on to the next "{".
-void HtmlScanner::ScanQuoteLike(bool twoPart) {
-  const unsigned char delimiter = Cur();
+void HtmlScanner::PatternStart() {
   OpenSpan(m_colours.pattern);
   WriteChar();
-  bool escaped = false;
-  DbcsState state = DbcsState::kSingle;
-  while (Advance()) {
-    const unsigned char c = Cur();
-    state = NextDbcsState(state, c);
-    if (state != DbcsState::kSingle) {
-      Put(static_cast<char>(c));
-      escaped = false;
-    } else if (!escaped && c == delimiter) {
-      WriteChar();
-      if (twoPart) {
-        twoPart = false;
-        continue;
-      }
-      CloseSpan();
-      while (Advance()) {  // modifiers, outside the span
-        if (!IsLetter(Cur())) {
-          Unget();
-          break;
-        }
-        WriteChar();
-      }
-      break;
-    } else if (c == '\\') {
-      escaped = !escaped;
-      Put('\\');
-    } else {
-      escaped = false;
-      WriteChar();
-    }
-  }
-  afterOperand = true;
 }
 
 // After "<<" has been written. Terminators of several here-documents on one

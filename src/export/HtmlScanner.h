@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "editor/PerlTokenRules.h"
 
 namespace corvella {
 
@@ -26,13 +27,7 @@ class HtmlScanner {
   static constexpr std::size_t kBufferSize = 1024;
 
  private:
-  // A variable or `&` call whose name is still being read, possibly inside
-  // its subscript or argument list. Kept on a stack of our own rather than
-  // the machine's, so that deeply nested brackets cannot exhaust it.
-  struct Frame {
-    bool isCall = false;
-    unsigned char closer = 0;  // "]", "}" or ")" while inside brackets, else 0
-  };
+  friend class PerlTokenRules<HtmlScanner>;
 
   bool Advance();
   void Unget();
@@ -43,17 +38,35 @@ class HtmlScanner {
   void OpenSpan(const std::string& colour);
   void CloseSpan();
 
-  void ScanToken();
+  // What PerlTokenRules asks of a scanner. Only a call's own name is ever
+  // in a span while a name is read: tokens inside brackets close theirs
+  // before they return.
+  bool StepForward() { return Advance(); }
+  void StepBack() { Unget(); }
+  bool AfterOperand() const { return afterOperand; }
+  void SetAfterOperand(bool on) { afterOperand = on; }
   void DispatchToken();
-  void ResumeFrame();
-  void EndFrame();
+  void Comment() { ScanComment(); }
+  void String(unsigned char quote) { ScanString(quote); }
+  void Word() { ScanWord(); }
+  void Other(unsigned char c);
+  void Plain() { WriteChar(); }
+  void NameByte(bool) { WriteChar(); }
+  void NameBracket(bool opening, bool isCall) {
+    if (opening && isCall && m_spanOpen) CloseSpan();
+    WriteChar();
+  }
+  void Ampersand(bool isCall);
+  void NameEnd(bool isCall) {
+    if (isCall && m_spanOpen) CloseSpan();
+  }
+  void PatternStart();
+  void PatternByte() { WriteChar(); }
+  void PatternEnd() { CloseSpan(); }
+
   void ScanComment();
   void ScanString(unsigned char quote);
-  void ScanNumber();
-  void ScanVariable();
-  void ScanSubCall();
   void ScanWord();
-  void ScanQuoteLike(bool twoPart);
   void ScanHereDocStart();
   void ScanHereDocBody();
 
@@ -61,7 +74,7 @@ class HtmlScanner {
   std::string_view m_text;
   std::string* m_out = nullptr;
   bool m_spanOpen = false;
-  std::vector<Frame> m_frames;
+  PerlTokenRules<HtmlScanner> m_rules;
 
   std::ptrdiff_t cursor = -1;  // the byte last read
   int column = -1;             // of the byte under the cursor, modulo tabWidth

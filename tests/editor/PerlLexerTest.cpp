@@ -15,9 +15,9 @@ namespace {
 
 // One letter per byte: "." text, K keyword, C comment, S string, P pattern,
 // F subroutine call, M marked character, blank for bytes in no run.
-std::string Render(std::string_view line, const std::vector<LexRun>& runs, std::size_t lineStart = 0) {
+std::string Render(std::string_view line, const std::vector<TextRun>& runs, std::size_t lineStart = 0) {
   std::string out(line.size(), ' ');
-  for (const LexRun& r : runs) {
+  for (const TextRun& r : runs) {
     for (std::size_t i = r.start - lineStart; i < r.start - lineStart + r.length; ++i)
       out.at(i) = ".KCSPFM"[static_cast<int>(r.cls)];
   }
@@ -25,10 +25,10 @@ std::string Render(std::string_view line, const std::vector<LexRun>& runs, std::
 }
 
 // What every line's runs must satisfy, whatever the text.
-void CheckRuns(std::string_view line, const std::vector<LexRun>& runs, std::size_t lineStart) {
+void CheckRuns(std::string_view line, const std::vector<TextRun>& runs, std::size_t lineStart) {
   std::size_t end = lineStart;
   for (std::size_t k = 0; k < runs.size(); ++k) {
-    const LexRun& r = runs[k];
+    const TextRun& r = runs[k];
     ASSERT_GT(r.length, 0u);
     ASSERT_LE(r.start + r.length, lineStart + line.size());
     if (r.cls == LexClass::kMark) {  // over the character just painted
@@ -53,7 +53,7 @@ struct Lexed {
 
 Lexed Lex(std::string_view line) {
   PerlLexer lexer;
-  std::vector<LexRun> runs;
+  std::vector<TextRun> runs;
   const bool comment = lexer.LexLine(line, 100, runs);
   CheckRuns(line, runs, 100);
   return {Render(line, runs, 100), comment};
@@ -153,9 +153,9 @@ TEST(PerlLexer, StringsEndWithTheirLine) {
 
 TEST(PerlLexer, TabsSplitRunsAndStayUncovered) {
   PerlLexer lexer;
-  std::vector<LexRun> runs;
+  std::vector<TextRun> runs;
   lexer.LexLine("print\t\"a\tb\"", 10, runs);
-  const std::vector<LexRun> expected = {{10, 5, LexClass::kKeyword}, {16, 2, LexClass::kString},
+  const std::vector<TextRun> expected = {{10, 5, LexClass::kKeyword}, {16, 2, LexClass::kString},
                                         {19, 2, LexClass::kString}};
   EXPECT_EQ(runs, expected);
 }
@@ -163,11 +163,11 @@ TEST(PerlLexer, TabsSplitRunsAndStayUncovered) {
 // 表 is 95 5C: Perl would read its trail byte as a backslash.
 TEST(PerlLexer, MarksDoubleByteCharactersEndingIn5COutsidePatternsAndComments) {
   PerlLexer lexer;
-  std::vector<LexRun> runs;
+  std::vector<TextRun> runs;
   lexer.LexLine("\"\x95\x5C\"", 0, runs);
-  EXPECT_EQ(runs, (std::vector<LexRun>{{0, 3, LexClass::kString}, {1, 2, LexClass::kMark}, {3, 1, LexClass::kString}}));
+  EXPECT_EQ(runs, (std::vector<TextRun>{{0, 3, LexClass::kString}, {1, 2, LexClass::kMark}, {3, 1, LexClass::kString}}));
   lexer.LexLine("\x95\x5C;", 0, runs);
-  EXPECT_EQ(runs, (std::vector<LexRun>{{0, 2, LexClass::kText}, {0, 2, LexClass::kMark}, {2, 1, LexClass::kText}}));
+  EXPECT_EQ(runs, (std::vector<TextRun>{{0, 2, LexClass::kText}, {0, 2, LexClass::kMark}, {2, 1, LexClass::kText}}));
   ExpectClasses({
       {"/\x95\x5C/", "PPPP"},
       {"#\x95\x5C", "CCC"},
@@ -193,7 +193,7 @@ TEST(PerlLexer, OddBytes) {
 TEST(PerlLexer, ColouringOffStillReportsComments) {
   PerlLexer lexer;
   lexer.SetStress(false);
-  std::vector<LexRun> runs = {{1, 1, LexClass::kText}};
+  std::vector<TextRun> runs = {{1, 1, LexClass::kText}};
   EXPECT_TRUE(lexer.LexLine("print \"\x95\x5C\" # x", 0, runs));
   EXPECT_TRUE(runs.empty());
   EXPECT_FALSE(lexer.LexLine("$#x", 0, runs));
@@ -229,7 +229,7 @@ TEST(PerlLexer, GoldenSample) {
   std::ostringstream actual;
   std::string line;
   PerlLexer lexer;
-  std::vector<LexRun> runs;
+  std::vector<TextRun> runs;
   std::size_t start = 0;
   while (std::getline(in, line)) {
     const bool comment = lexer.LexLine(line, start, runs);

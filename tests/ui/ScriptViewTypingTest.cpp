@@ -31,11 +31,10 @@ class ScriptViewTypingTest : public MainWindowTest {
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
   }
-  // A text with the caret at its end, its lines coloured as they would be on screen.
+  // A text with the caret at its end, nothing painted yet.
   void Start(const std::string& text) {
     view->OnInitialUpdate(text);
     QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
-    (void)view->viewport()->grab();
   }
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(view, key, mods); }
   std::string Text() const { return view->Buffer().GetText(); }
@@ -48,7 +47,6 @@ TEST_F(ScriptViewTypingTest, EnterIndentsAndABraceRightAfterMovesBack) {
   EXPECT_TRUE(messages.isEmpty());  // the shipped hint file is beside the program
   Key(Qt::Key_Tab);
   QTest::keyClicks(view, "if ($x) {");
-  (void)view->viewport()->grab();
   Key(Qt::Key_Return);
   EXPECT_EQ(Text(), "\tif ($x) {\r\n\t\t");
   QTest::keyClicks(view, "}");
@@ -71,6 +69,22 @@ TEST_F(ScriptViewTypingTest, EnterIndentsAndABraceRightAfterMovesBack) {
   Start("print 1;   ");
   Key(Qt::Key_Return);
   EXPECT_EQ(Text(), "print 1;   \r\n");
+}
+
+// Enter reads whether the line holds a comment as it is now, whether or not
+// it was painted since it changed.
+TEST_F(ScriptViewTypingTest, EnterSeesACommentTypedOrRemovedJustBefore) {
+  Start("");
+  QTest::keyClicks(view, "# x");
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Text(), "# x\r\n");
+
+  Start("");
+  QTest::keyClicks(view, "if (1) { # c");
+  (void)view->viewport()->grab();  // painted while it held the comment
+  for (int i = 0; i < 4; ++i) Key(Qt::Key_Backspace);
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Text(), "if (1) {\r\n\t");
 }
 
 TEST_F(ScriptViewTypingTest, BraceStaysAfterAnArrowKeyAClickOrWithAutoIndentOff) {

@@ -39,17 +39,16 @@ TEST(SyntaxView, DrawsClassesInTheirColoursAndKeepsCommentFlags) {
   EXPECT_GT(CountColour(view, 0, 5, view.m_crKeyword), 10);   // "print"
   EXPECT_EQ(CountColour(view, 6, 8, view.m_crKeyword), 0);    // "$x" is plain
   EXPECT_GT(CountColour(view, 9, 15, view.m_crComment), 10);  // "# note"
-  // Line 0 holds a comment, the empty line 1 copies it, line 2 has none.
-  EXPECT_EQ(view.LineComments().At(1), 1);
-  EXPECT_EQ(view.LineComments().At(2), 1);
-  EXPECT_EQ(view.LineComments().At(3), 0);
+  // Line 0 holds a comment, the empty line 1 passes it on, line 2 has none.
+  EXPECT_TRUE(view.CommentAbove(1));
+  EXPECT_TRUE(view.CommentAbove(2));
+  EXPECT_FALSE(view.CommentAbove(3));
 
   view.SetStress(false);
   view.OnInitialUpdate("$z = 2;\r\nprint 1; # again");
   EXPECT_EQ(CountColour(view, 0, 5, view.m_crKeyword), 0);
-  (void)view.viewport()->grab();
-  EXPECT_EQ(view.LineComments().At(2), 1);  // still scanned
-  EXPECT_EQ(view.LineComments().At(1), 0);
+  EXPECT_TRUE(view.CommentAbove(2));  // still scanned
+  EXPECT_FALSE(view.CommentAbove(1));
 }
 
 TEST(SyntaxView, SelectedTextKeepsTheHighlight) {
