@@ -15,6 +15,7 @@
 #include "app/DocManager.h"
 #include "app/MainFrame.h"
 #include "app/OutputBar.h"
+#include "base/MessageBox.h"
 #include "base/Profile.h"
 #include "editor/EditBuffer.h"
 #include "editor/EditControl.h"
@@ -39,6 +40,8 @@ void BM_HiddenRunIntoThePane(benchmark::State& state) {
   std::ofstream(script.toStdString()) << kScript;
   const std::string piped = "cd '" + dir.path().toStdString() + "' && perl print80m.pl | cat > /dev/null";
 
+  // No message box may wait for an answer here.
+  corvella::SetMessageHook([](const QString&, corvella::MsgIcon, corvella::MsgButtons) { return corvella::MsgResult::No; });
   corvella::MemoryProfile profile;
   corvella::CMainFrame frame(profile, nullptr);
   corvella::DocManager docs(frame, profile);

@@ -93,29 +93,40 @@ bool ScriptRunner::WriteConsoleScript(const std::string& script, MsgIcon failure
   return false;
 }
 
-void ScriptRunner::RunInConsole(CMyDoc& doc, const std::optional<std::string>& arguments, std::string_view option) {
-  if (!CanRun(&doc) || !doc.SaveForRun(true)) return;
-  const std::string script = QFile::encodeName(doc.GetPathName()).toStdString();
-  const std::string folder = GetFolderPart(script);
-  const std::string name = GetFileTitlePart(script);
-  QDir::setCurrent(QFile::decodeName(QByteArray::fromStdString(folder)));
+std::optional<ScriptRunner::Target> ScriptRunner::Prepare(CMyDoc& doc, const std::optional<std::string>& arguments,
+                                                         std::string_view option) {
+  if (!CanRun(&doc) || !doc.SaveForRun(true)) return std::nullopt;
+  Target t;
+  t.script = QFile::encodeName(doc.GetPathName()).toStdString();
+  t.folder = GetFolderPart(t.script);
+  const std::string name = GetFileTitlePart(t.script);
+  // Later file dialogs open where the script is, as after a run by hand.
+  QDir::setCurrent(QFile::decodeName(QByteArray::fromStdString(t.folder)));
   const std::string interpreter = InterpreterName(m_settings.UsePerl);
-  const std::string line = RunCommandLine(interpreter, option, ScriptArgument(name), arguments);
+  t.line = RunCommandLine(interpreter, option, ScriptArgument(name), arguments);
+  t.argv = RunArgv(interpreter, option, name, arguments);
+  return t;
+}
+
+void ScriptRunner::RunInConsole(CMyDoc& doc, const std::optional<std::string>& arguments, std::string_view option) {
+  const std::optional<Target> target = Prepare(doc, arguments, option);
+  if (!target) return;
+  const std::string& script = target->script;
+  const std::string& line = target->line;
   const std::string marker = TempFolder() + "corvella-" + std::to_string(QCoreApplication::applicationPid()) + "-run";
   ConsoleRun::Spec spec;
   spec.startedMarker = marker + ".started";
   spec.doneMarker = marker + ".running";
   // Nothing runs with the run copy left behind: a script that cannot be
   // written puts the user's file back at once.
-  if (!WriteConsoleScript(ConsoleScript(m_settings.m_szPerlDir, line, RunArgv(interpreter, option, name, arguments),
-                                        spec.startedMarker, spec.doneMarker),
+  if (!WriteConsoleScript(ConsoleScript(m_settings.m_szPerlDir, line, target->argv, spec.startedMarker, spec.doneMarker),
                           MsgIcon::Stop) ||
       WriteFileAtomically(spec.startedMarker, {}) != 0 || WriteFileAtomically(spec.doneMarker, {}) != 0) {
     CMyDoc::RestoreAfterRun(script);
     return;
   }
   spec.shellScript = m_settings.m_szBatchPath;
-  spec.workingDir = folder;
+  spec.workingDir = target->folder;
   spec.environment = ChildEnvironment::Shared().Entries();
   spec.terminal = ConsoleRun::FindTerminal(spec.environment);
   m_strRunCommand = m_settings.m_szBatchPath;
@@ -180,24 +191,19 @@ void ScriptRunner::Run(CMyDoc* doc, bool askArguments, std::string_view option, 
 }
 
 void ScriptRunner::RunHidden(CMyDoc& doc, const std::optional<std::string>& arguments, std::string_view option) {
-  if (!CanRun(&doc) || !doc.SaveForRun(true)) return;
-  const std::string script = QFile::encodeName(doc.GetPathName()).toStdString();
-  const std::string folder = GetFolderPart(script);
-  const std::string name = GetFileTitlePart(script);
-  // Later file dialogs open where the script is, as after a run by hand.
-  QDir::setCurrent(QFile::decodeName(QByteArray::fromStdString(folder)));
+  std::optional<Target> target = Prepare(doc, arguments, option);
+  if (!target) return;
   ChildEnvironment::Shared().PrependToPath(m_settings.m_szPerlDir);
-  const std::string interpreter = InterpreterName(m_settings.UsePerl);
+  const std::string& line = target->line;
 
   HiddenRun::Spec spec;
-  spec.argv = RunArgv(interpreter, option, name, arguments);
-  spec.workingDir = folder;
+  spec.argv = std::move(target->argv);
+  spec.workingDir = target->folder;
   spec.environment = ChildEnvironment::Shared().Entries();
-  const std::string line = RunCommandLine(interpreter, option, ScriptArgument(name), arguments);
   spec.commandLine = QStringToSjis(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
-  spec.scriptPath = script;
+  spec.scriptPath = target->script;
   m_strRunCommand = line;
-  m_strRunScript = script;
+  m_strRunScript = target->script;
   m_bConsoleRun = false;
   m_bRunning = true;
   m_shownLength = 0;

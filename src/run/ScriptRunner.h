@@ -81,6 +81,13 @@ class ScriptRunner : public QObject {
 
  private:
   bool CanRun(const CMyDoc* doc) const;
+  // The common start of a console and a hidden run: the run copy written, the
+  // script's folder current, the command line shown and the words run.
+  struct Target {
+    std::string script, folder, line;
+    std::vector<std::string> argv;
+  };
+  std::optional<Target> Prepare(CMyDoc& doc, const std::optional<std::string>& arguments, std::string_view option);
   void Run(CMyDoc* doc, bool askArguments, std::string_view option, bool console);
   // Worker side: text for the pane, collected until the event loop takes it.
   void Queue(std::string text, bool replace);
