@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -19,7 +20,9 @@
 #include "base/Profile.h"
 #include "editor/EditBuffer.h"
 #include "editor/EditControl.h"
+#include "platform/ChildEnvironment.h"
 #include "res/resource.h"
+#include "run/HiddenRun.h"
 
 namespace {
 
@@ -72,6 +75,27 @@ void BM_HiddenRunIntoThePane(benchmark::State& state) {
   state.counters["peak_growth_per_output"] = static_cast<double>(PeakKb() - peakBefore) * 1024.0 / kOutputBytes;
 }
 BENCHMARK(BM_HiddenRunIntoThePane)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The worker alone (child, pipes, decoding) with the pane's side left out:
+// what is over this in the run above is the pane's.
+void BM_HiddenRunWorkerOnly(benchmark::State& state) {
+  QTemporaryDir dir;
+  std::ofstream(dir.filePath(QStringLiteral("print80m.pl")).toStdString()) << kScript;
+  std::mutex lock;
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    std::atomic<bool> done{false};
+    corvella::HiddenRun::Spec spec;
+    spec.argv = {"perl", "print80m.pl"};
+    spec.workingDir = dir.path().toStdString();
+    spec.environment = corvella::ChildEnvironment::Shared().Entries();
+    corvella::HiddenRun run(std::move(spec), {}, lock, [&bytes](std::string text, bool) { bytes += text.size(); },
+                            nullptr, [&done](int) { done = true; });
+    while (!done) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  state.counters["MB"] = static_cast<double>(bytes) / 1e6 / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_HiddenRunWorkerOnly)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 

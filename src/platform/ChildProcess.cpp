@@ -22,7 +22,7 @@ extern char** environ;
 namespace corvella {
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = 256 * 1024;
 
 void CloseFd(int& fd) {
   if (fd >= 0) ::close(fd);
@@ -189,6 +189,12 @@ bool ChildProcess::Start(const Options& options, int* error) {
       closePipes();
       return fail(e);
     }
+  }
+  // Larger output pipes let a child that prints fast go on for longer
+  // between two reads (fewer switches); where the system refuses, the
+  // default size stays.
+  for (int i = 1; i < 3; ++i) {
+    if (pipes[i][0] >= 0) ::fcntl(pipes[i][0], F_SETPIPE_SZ, 1 << 20);
   }
   // Only the editor's end of the input pipe, which ReadSome fills as far as
   // it takes; the child's standard input blocks as usual.

@@ -1,6 +1,9 @@
 // What a child prints, turned into the output pane's text as it arrives: Shift_JIS with CR LF.
 #include "run/RunOutputDecoder.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "text/SjisBytes.h"
 #include "text/SjisUtf8.h"
 
@@ -34,6 +37,15 @@ bool IsUtf8(std::string_view bytes, std::size_t& complete, bool& ascii) {
   ascii = true;
   std::size_t i = 0;
   while (i < bytes.size()) {
+    // Most output is ASCII: eight bytes at a time while it is.
+    if (i + 8 <= bytes.size()) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes.data() + i, sizeof word);
+      if ((word & 0x8080808080808080ull) == 0) {
+        i += 8;
+        continue;
+      }
+    }
     const auto c = static_cast<unsigned char>(bytes[i]);
     if (c < 0x80) {
       ++i;
@@ -73,42 +85,52 @@ std::size_t SjisComplete(std::string_view bytes) {
 
 }  // namespace
 
+// `bytes` never lies in m_pending: the callers join into a string of their own.
 std::string RunOutputDecoder::Convert(std::string_view bytes, bool final) {
   std::size_t complete = 0;
   bool ascii = true;
+  std::string text;
   if (IsUtf8(bytes, complete, ascii)) {
-    std::string text = ascii ? std::string(bytes.substr(0, complete)) : Utf8ToSjis(bytes.substr(0, complete)).text;
+    text = ascii ? Newlines(bytes.substr(0, complete)) : Newlines(Utf8ToSjis(bytes.substr(0, complete)).text);
     // At the end an unfinished sequence is shown as the bytes it is.
-    if (final) text.append(bytes.substr(complete));
+    if (final) text += Newlines(bytes.substr(complete));
     m_pending.assign(final ? std::string_view() : bytes.substr(complete));
     return text;
   }
   complete = final ? bytes.size() : SjisComplete(bytes);
+  text = Newlines(bytes.substr(0, complete));
   m_pending.assign(bytes.substr(complete));
-  return std::string(bytes.substr(0, complete));
+  return text;
 }
 
 std::string RunOutputDecoder::Newlines(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 32);
-  for (char c : text) {
-    if (c == '\n' && !m_lastWasCr) out += '\r';
-    out += c;
-    m_lastWasCr = c == '\r';
+  std::size_t from = 0;
+  while (from < text.size()) {
+    const void* found = std::memchr(text.data() + from, '\n', text.size() - from);
+    const std::size_t lf = found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : text.size();
+    out.append(text.data() + from, lf - from);
+    if (lf == text.size()) break;
+    const bool afterCr = lf > from ? text[lf - 1] == '\r' : m_lastWasCr;
+    if (!afterCr) out += '\r';
+    out += '\n';
+    from = lf + 1;
   }
+  if (!text.empty()) m_lastWasCr = text.back() == '\r';
   return out;
 }
 
 std::string RunOutputDecoder::Feed(std::string_view bytes) {
-  if (m_pending.empty()) return Newlines(Convert(bytes, false));
+  if (m_pending.empty()) return Convert(bytes, false);
   std::string joined = m_pending + std::string(bytes);
-  return Newlines(Convert(joined, false));
+  return Convert(joined, false);
 }
 
 std::string RunOutputDecoder::Finish() {
   if (m_pending.empty()) return {};
   const std::string rest = m_pending;
-  return Newlines(Convert(rest, true));
+  return Convert(rest, true);
 }
 
 }  // namespace corvella
