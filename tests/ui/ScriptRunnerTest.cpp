@@ -96,6 +96,26 @@ TEST_F(ScriptRunnerTest, StopEndsAnEndlessScript) {
   EXPECT_EQ(OnDisk(), original);
 }
 
+// The syntax check reports the broken line; an interpreter the Perl folder
+// does not hold is said in the pane, and the script is put back either way.
+TEST_F(ScriptRunnerTest, SyntaxCheckAndAMissingInterpreter) {
+  const QByteArray broken = "my $x = ;\nprint 1;\n";
+  ASSERT_NE(Open(QStringLiteral("broken.pl"), broken), nullptr);
+  frame->Router().Route(res::ID_COMMAND_SYNTAX_CHECK);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  EXPECT_TRUE(Pane().startsWith(QString::fromUtf8("--- 実行開始 [>perl -c broken.pl]\r\nsyntax error at broken.pl line 1")))
+      << Pane().toStdString();
+  EXPECT_TRUE(Pane().endsWith(QString::fromUtf8("--- 実行終了 (255)\r\n")));
+
+  QTemporaryDir empty;
+  frame->GetSettings().m_szPerlDir = empty.path().toStdString();
+  frame->GetSettings().UsePerl = 1;
+  frame->Router().Route(res::ID_COMMAND_RUN);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  EXPECT_TRUE(Pane().contains(QString::fromUtf8("'jperl broken.pl'を実行出来ません。(Error:2)"))) << Pane().toStdString();
+  EXPECT_EQ(OnDisk(), broken);
+}
+
 // A script name and arguments full of what a shell would act on arrive as
 // typed; the interpreter comes from the Perl folder, not the editor's PATH.
 TEST_F(ScriptRunnerTest, NamesAndArgumentsArriveAsTypedFromThePerlFolder) {
@@ -189,6 +209,11 @@ TEST_F(ScriptRunnerTest, MacrosFilterTheSelection) {
   view->SetSel(0, 8);  // "abc\r\ndef" and the CR LF after it
   frame->Runner().RunMacro(*view, "corvella-test-upper");
   EXPECT_EQ(view->Buffer().GetText(), "ABC\r\nDEF\r\nghi");
+  view->SetSel(13, 13);  // nothing selected: the output goes in at the caret
+  write("corvella-test-hello.pl", "print \"!\";");
+  frame->Runner().RunMacro(*view, "corvella-test-hello");
+  EXPECT_EQ(view->Buffer().GetText(), "ABC\r\nDEF\r\nghi!");
+  view->OnEditUndo();
   EXPECT_EQ(messages, QStringList{QStringLiteral("done\r\n")});
   view->OnEditUndo();
   view->OnEditUndo();
@@ -205,6 +230,7 @@ TEST_F(ScriptRunnerTest, MacrosFilterTheSelection) {
   EXPECT_EQ(view->Buffer().GetText(), "abc\r\ndef\r\nghi");
   QFile::remove(macros + QStringLiteral("/corvella-test-upper.pl"));
   QFile::remove(macros + QStringLiteral("/corvella-test-endless.pl"));
+  QFile::remove(macros + QStringLiteral("/corvella-test-hello.pl"));
 }
 
 }  // namespace
