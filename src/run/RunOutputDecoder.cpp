@@ -112,7 +112,7 @@ std::string RunOutputDecoder::Newlines(std::string_view text) {
     const std::size_t lf = found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : text.size();
     out.append(text.data() + from, lf - from);
     if (lf == text.size()) break;
-    const bool afterCr = lf > from ? text[lf - 1] == '\r' : m_lastWasCr;
+    const bool afterCr = lf > 0 ? text[lf - 1] == '\r' : m_lastWasCr;
     if (!afterCr) out += '\r';
     out += '\n';
     from = lf + 1;

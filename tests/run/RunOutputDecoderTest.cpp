@@ -29,6 +29,7 @@ TEST(RunOutputDecoder, ResultDoesNotDependOnHowReadsCutTheBytes) {
       "print \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\r\n\xF0\x9F\x98\x80 \xC3\xA9t\xC3\xA9\n\n",
       "\x93\xFA\x96\x7B\x8C\xEA\n\x83\x5C\x83\x74\x83\x67\r\n",
       std::string("a\r\n\0\rb\n\r", 9),
+      "x\r\n\n\r\n\n\n\r\r\n",
   };
   std::mt19937 random(7);
   for (const std::string& sample : samples) {
