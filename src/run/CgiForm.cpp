@@ -66,4 +66,21 @@ std::string FormQuery(const std::vector<FormVariable>& variables) {
   return query;
 }
 
+
+CgiCall PlanCgiCall(int method, const std::string& query, const std::string& arguments) {
+  CgiCall call;
+  if (method == 0) {
+    call.environment = {{"CONTENT_LENGTH", std::to_string(query.size())},
+                        {"REQUEST_METHOD", "POST"},
+                        {"QUERY_STRING", arguments}};
+    call.withArguments = !arguments.empty();
+    call.hasInput = true;
+    call.input = query;
+  } else {
+    call.environment = {{"QUERY_STRING", query.empty() ? arguments : query}, {"REQUEST_METHOD", "GET"}};
+    call.withArguments = query.empty();
+  }
+  return call;
+}
+
 }  // namespace corvella

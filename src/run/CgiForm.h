@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace corvella {
@@ -24,5 +25,24 @@ struct FormVariable {
 // "name=value" pairs joined by "&", both form-encoded; a variable without a
 // name is left out.
 std::string FormQuery(const std::vector<FormVariable>& variables);
+
+
+// What an emulated CGI call of the browser run sets up, from the dialog's
+// choices: the method (0 POST, 1 GET), the encoded form query and the
+// command-line argument text.
+struct CgiCall {
+  // Environment: REQUEST_METHOD, QUERY_STRING and, for POST, CONTENT_LENGTH.
+  std::vector<std::pair<std::string, std::string>> environment;
+  // Whether the argument text goes after the script name (split by the
+  // Windows rules), and the POST body on standard input (none for GET).
+  bool withArguments = false;
+  bool hasInput = false;
+  std::string input;
+};
+// POST: the query on standard input with its length, the arguments in
+// QUERY_STRING and, when there are any, on the command line. GET: the query
+// in QUERY_STRING; with no query the arguments go in QUERY_STRING and on the
+// command line (also when empty).
+CgiCall PlanCgiCall(int method, const std::string& query, const std::string& arguments);
 
 }  // namespace corvella

@@ -28,4 +28,20 @@ TEST(CgiForm, StoredFormReadsBackAsTyped) {
   }
 }
 
+TEST(CgiForm, PostAndGetCallsFollowTheRules) {
+  using Env = std::vector<std::pair<std::string, std::string>>;
+  const CgiCall post = PlanCgiCall(0, "q=a+b", "x y");
+  EXPECT_EQ(post.environment, (Env{{"CONTENT_LENGTH", "5"}, {"REQUEST_METHOD", "POST"}, {"QUERY_STRING", "x y"}}));
+  EXPECT_TRUE(post.hasInput && post.input == "q=a+b" && post.withArguments);
+  EXPECT_FALSE(PlanCgiCall(0, "", "").withArguments);
+
+  const CgiCall get = PlanCgiCall(1, "q=1", "ignored");
+  EXPECT_EQ(get.environment, (Env{{"QUERY_STRING", "q=1"}, {"REQUEST_METHOD", "GET"}}));
+  EXPECT_FALSE(get.hasInput || get.withArguments);
+  // No form data: the arguments stand in for the query, on the command line too.
+  const CgiCall bare = PlanCgiCall(1, "", "a=b");
+  EXPECT_EQ(bare.environment.front().second, "a=b");
+  EXPECT_TRUE(bare.withArguments);
+}
+
 }  // namespace
