@@ -52,8 +52,11 @@ CArgumentsDlg::CArgumentsDlg(Profile& profile, QWidget* parent) : QDialog(parent
 
 CArgumentsDlg::~CArgumentsDlg() { m_history.Save(m_profile); }
 
+// The text starts selected, as a dialog's first field does: typing replaces
+// the last arguments, an arrow key keeps them for changing.
 void CArgumentsDlg::showEvent(QShowEvent* event) {
   m_combo->setEditText(m_strArgs);
+  if (QLineEdit* field = m_combo->lineEdit()) field->selectAll();
   QDialog::showEvent(event);
 }
 

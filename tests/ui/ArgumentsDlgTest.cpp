@@ -30,6 +30,7 @@ TEST(ArgumentsDlgTest, ListOpensWithTheHistoryAndKeepsTheTypedText) {
     dlg.show();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("引数を指定して実行"));
     EXPECT_EQ(dlg.Combo()->currentText(), QStringLiteral("first"));
+    EXPECT_EQ(dlg.Combo()->lineEdit()->selectedText(), QStringLiteral("first"));  // typing replaces it
     dlg.Combo()->showPopup();  // an empty history: nothing to list
     EXPECT_EQ(dlg.Combo()->count(), 0);
     EXPECT_EQ(dlg.Combo()->currentText(), QStringLiteral("first"));
