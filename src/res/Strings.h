@@ -268,6 +268,24 @@ inline constexpr const char* kRunEndLine = "\r\n--- 実行終了 (%1)\r\n";
 inline constexpr const char* kRunStoppedLine = "\r\n--- 強制終了";
 inline constexpr const char* kRunCannotStart = "'%1'を実行出来ません。(Error:%2)\r\n";
 inline constexpr const char* kRunStdoutPipeFailed = "標準出力パイプが作成出来ません。(Error:%1)\r\n";
+// The CGI dialog (dialog 138).
+inline constexpr const char* kCgiTitle = "出力を WWW ブラウザ へ （環境変数の設定）";
+inline constexpr const char* kCgiMethodGroup = "データの渡し方";
+inline constexpr const char* kCgiMethodLabel = "メソッド:";
+inline constexpr const char* kCgiPost = "POST";
+inline constexpr const char* kCgiGet = "GET";
+inline constexpr const char* kCgiArgsLabel = "コマンドライン引数:";
+inline constexpr const char* kCgiNote = "* フォームからの送信でないときは、GET を指定すること。";
+inline constexpr const char* kCgiFormGroup = "フォームから送信する環境変数";
+inline constexpr const char* kCgiNameLabel = "名前:";
+inline constexpr const char* kCgiValueLabel = "値:";
+inline constexpr const char* kCgiVariableColumn = "変数";
+inline constexpr const char* kCgiValueColumn = "値";
+inline constexpr const char* kCgiSet = "設定";
+inline constexpr const char* kCgiDelete = "削除";
+inline constexpr const char* kCgiDeleteAll = "全て削除";
+inline constexpr const char* kCgiOtherGroup = "その他の環境変数";
+
 // The wait for a macro (or a CGI run) that takes long.
 inline constexpr const char* kWaitingForScript = "スクリプトの終了を待っています...";
 inline constexpr const char* kBreakOff = "中断";

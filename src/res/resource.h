@@ -114,6 +114,10 @@ inline constexpr int AFX_IDP_FILE_TOO_LARGE = 61701;
 
 // Dialogs and their controls.
 inline constexpr int IDD_GOTO_LINE = 132;
+inline constexpr int IDD_CGI = 138;
+inline constexpr int IDC_CGI_POST = 1003, IDC_CGI_GET = 1004, IDC_CGI_ARGS = 1009, IDC_CGI_NAME = 1000,
+                     IDC_CGI_VALUE = 1006, IDC_CGI_LIST = 1033, IDC_CGI_SET = 1034, IDC_CGI_DELETE = 1035,
+                     IDC_CGI_DELETE_ALL = 1036;
 inline constexpr int IDD_ARGUMENTS = 130;
 inline constexpr int IDC_ARGUMENTS = 1005;
 inline constexpr int IDC_LINE_NUMBER = 1000;
