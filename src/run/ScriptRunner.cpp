@@ -1,10 +1,14 @@
 // The script runner: the run commands of every script view, the run state, the hidden run's output on its way into the output pane, stopping.
 #include "run/ScriptRunner.h"
 
+#include <cerrno>
+
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QMetaObject>
+#include <QUrl>
 
 #include "base/CommandRouter.h"
 #include "base/Settings.h"
@@ -20,11 +24,13 @@
 #include "res/Strings.h"
 #include "res/resource.h"
 #include "run/ArgumentsDlg.h"
+#include "run/CgiDlg.h"
+#include "run/CgiForm.h"
 #include "run/ChildWaitDlg.h"
-#include "run/RunOutputDecoder.h"
 #include "run/ConsoleRun.h"
 #include "run/HiddenRun.h"
 #include "run/RunCommand.h"
+#include "run/RunOutputDecoder.h"
 
 namespace corvella {
 namespace {
@@ -70,6 +76,10 @@ void ScriptRunner::AttachView(CMyView* view, CMyDoc* doc) {
       {ID_COMMAND_WARN_RUN_ARGS, true, " -w", false},
   };
   const QPointer<CMyDoc> document(doc);
+  const QPointer<CMyView> shown(view);
+  view->Commands().On(ID_COMMAND_BROWSER, [this, document, shown] {
+    if (document && shown) RunInBrowser(*document, *shown);
+  }, [this, document](CmdUI& ui) { ui.enabled = CanRun(document); });
   for (const Command& c : kCommands) {
     view->Commands().On(
         c.id, [this, document, c] { Run(document, c.askArguments, c.option, c.alwaysConsole || !m_settings.InsideMode); },
@@ -267,6 +277,78 @@ void ScriptRunner::RunMacro(CMyView& view, const std::string& name) {
   err += errDecoder.Finish();
   if (!err.empty()) ShowMessage(m_window, SjisToQString(err), MsgIcon::None);
   if (!out.empty()) view.ReplaceSelUndoable(out);
+}
+
+void ScriptRunner::RunInBrowser(CMyDoc& doc, CMyView& view) {
+  if (!CanRun(&doc) || !doc.SaveForRun(false)) return;
+  const std::string script = QFile::encodeName(doc.GetPathName()).toStdString();
+  const std::string folder = GetFolderPart(script);
+  const std::string name = GetFileTitlePart(script);
+  QDir::setCurrent(QFile::decodeName(QByteArray::fromStdString(folder)));
+  const std::string interpreter = InterpreterName(m_settings.UsePerl);
+  const QString base = QString::fromStdString(interpreter + " " + name);
+  CCgiDlg dialog(m_profile, m_window);
+  if (dialog.exec() != QDialog::Accepted) {
+    CMyDoc::RestoreAfterRun(script);
+    return;
+  }
+  ChildEnvironment& environment = ChildEnvironment::Shared();
+  const std::optional<std::string> savedPath = environment.Get("PATH");
+  environment.PrependToPath(m_settings.m_szPerlDir);
+  // The three further variables stay set for later runs, as the user asked.
+  for (int i = 0; i < 3; ++i) {
+    if (!dialog.m_strOtherName[i].isEmpty()) {
+      environment.Set(dialog.m_strOtherName[i].toStdString(), dialog.m_strOtherValue[i].toStdString());
+    }
+  }
+  const std::string arguments = dialog.m_strCmdArgs.toStdString();
+  const CgiCall call = PlanCgiCall(dialog.m_nMethod, dialog.m_strQuery, arguments);
+  for (const auto& [variable, value] : call.environment) environment.Set(variable, value);
+
+  const std::string output = script + "_stdout.htm";
+  if (!view.CgiOutput().empty() && QString::fromStdString(view.CgiOutput()).compare(QString::fromStdString(output),
+                                                                                     Qt::CaseInsensitive) != 0) {
+    RemoveIfExists(view.CgiOutput());
+  }
+  view.SetCgiOutput(output);
+  ChildProcess child;
+  ChildProcess::Options options;
+  options.argv = RunArgv(interpreter, "", name, call.withArguments ? std::optional<std::string>(arguments) : std::nullopt);
+  options.workingDir = folder;
+  options.environment = environment.Entries();
+  options.out = ChildProcess::Stream::File;
+  options.outPath = output;
+  options.err = ChildProcess::Stream::Inherit;
+  int error = 0;
+  bool started = !call.hasInput || WriteFileAtomically(m_settings.m_szStdinPath, call.input) == 0;
+  if (!started) error = errno;
+  if (call.hasInput) {
+    options.in = ChildProcess::Stream::File;
+    options.inPath = m_settings.m_szStdinPath;
+  }
+  if (started) started = child.Start(options, &error);
+  if (started) {
+    Wakeup stop;
+    WaitForChild(
+        m_window,
+        [&] {
+          while (!child.TryWait()) {
+            if (stop.Signalled(100)) child.Terminate();
+          }
+          child.Wait();
+        },
+        [&stop] { stop.Signal(); });
+  }
+  if (call.hasInput) RemoveIfExists(m_settings.m_szStdinPath);
+  const QString page = QFile::decodeName(QByteArray::fromStdString(output));
+  if (!started) {
+    ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(base).arg(error), MsgIcon::Exclamation);
+  } else if (!(m_openPage ? m_openPage(page) : QDesktopServices::openUrl(QUrl::fromLocalFile(page)))) {
+    ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(page).arg(0), MsgIcon::Exclamation);
+  }
+  for (const char* variable : {"REQUEST_METHOD", "QUERY_STRING", "CONTENT_LENGTH"}) environment.Set(variable, "");
+  environment.Set("PATH", savedPath);
+  CMyDoc::RestoreAfterRun(script);
 }
 
 void ScriptRunner::Stop() {

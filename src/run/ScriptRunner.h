@@ -13,6 +13,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include "base/MessageBox.h"
 
@@ -70,6 +71,13 @@ class ScriptRunner : public QObject {
   // selection as one undo step, what it writes to standard error is shown.
   // A macro that does not end can be broken off and changes nothing.
   void RunMacro(CMyView& view, const std::string& name);
+  // The emulated CGI call: the CGI dialog, the script run with the CGI
+  // environment, its standard output into "<script>_stdout.htm", which the
+  // desktop then opens. The window keeps painting during the run, which can
+  // be broken off; the script file is put back whatever happens.
+  void RunInBrowser(CMyDoc& doc, CMyView& view);
+  // How the output page is opened (the desktop's default handler).
+  void SetPageOpener(std::function<bool(const QString& path)> open) { m_openPage = std::move(open); }
   // Asks a hidden run to end; its worker kills the child at once.
   void Stop();
   // "perl -v" (or "jperl -v") and "perl -V" in a terminal; no run state.
@@ -108,6 +116,7 @@ class ScriptRunner : public QObject {
   std::string m_strRunCommand;
   std::string m_strRunScript;
   std::mutex m_csRun;
+  std::function<bool(const QString& path)> m_openPage;
   std::unique_ptr<HiddenRun> m_hidden;
   std::unique_ptr<ConsoleRun> m_console;
   std::vector<std::unique_ptr<ConsoleRun>> m_displays;  // version and configuration windows

@@ -2,7 +2,10 @@
 #include "run/ScriptRunner.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QDeadlineTimer>
@@ -19,6 +22,7 @@
 #include "editor/EditControl.h"
 #include "editor/MyDoc.h"
 #include "editor/MyView.h"
+#include "run/CgiDlg.h"
 #include "platform/ChildEnvironment.h"
 #include "platform/FileNames.h"
 #include "platform/PathParts.h"
@@ -188,6 +192,45 @@ TEST_F(ScriptRunnerTest, ErrorLinesInThePaneLeadToTheirPlace) {
   ASSERT_NE(view, nullptr);
   const EditBuffer& buffer = view->Buffer();
   EXPECT_EQ(buffer.GetText(buffer.GetSel().Start(), buffer.GetSel().End()), "die \"broken\";");
+}
+
+// F9: the CGI dialog's choices reach the script as a web server would pass
+// them, its output lands in "<script>_stdout.htm" for the browser, and
+// afterwards the CGI variables are empty again and the script is back.
+TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
+  const QByteArray original =
+      "print \"Content-Type: text/html\\n\\n\", join('|', map { \"$_=$ENV{$_}\" } qw(REQUEST_METHOD QUERY_STRING "
+      "CONTENT_LENGTH X_EXTRA)), '|', scalar(<STDIN>) // '', '|', join(',', @ARGV);\n";
+  ASSERT_NE(Open(QStringLiteral("form.cgi"), original), nullptr);
+  QStringList opened;
+  frame->Runner().SetPageOpener([&opened](const QString& page) {
+    opened << page;
+    return true;
+  });
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<CCgiDlg*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->findChildren<QRadioButton*>().first()->setChecked(true);  // POST
+    dialog->NameField()->setText(QStringLiteral("q"));
+    dialog->ValueField()->setPlainText(QStringLiteral("a b&c"));
+    dialog->OnSet();
+    dialog->findChildren<QLineEdit*>().first()->setText(QStringLiteral("x y"));  // the arguments
+    const QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+    fields[fields.size() - 2]->setText(QStringLiteral("X_EXTRA"));
+    fields.last()->setText(QStringLiteral("kept"));
+    dialog->accept();
+  });
+  frame->Router().Route(res::ID_COMMAND_BROWSER);
+  const QString page = path + QStringLiteral("_stdout.htm");
+  ASSERT_EQ(opened, QStringList{page});
+  QFile out(page);
+  ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+  EXPECT_EQ(out.readAll(), QByteArray("Content-Type: text/html\n\nREQUEST_METHOD=POST|QUERY_STRING=x y|"
+                                      "CONTENT_LENGTH=9|X_EXTRA=kept|q=a+b%26c|x,y"));
+  EXPECT_EQ(ChildEnvironment::Shared().Get("REQUEST_METHOD"), std::string());
+  EXPECT_EQ(ChildEnvironment::Shared().Get("X_EXTRA"), std::string("kept"));
+  EXPECT_EQ(OnDisk(), original);
+  ChildEnvironment::Shared().Set("X_EXTRA", std::nullopt);
 }
 
 // A macro filters the selection: its output replaces it undoably (the
