@@ -9,8 +9,6 @@
 #include <QClipboard>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QInputMethod>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -19,7 +17,6 @@
 
 #include "editor/Cp932Text.h"
 #include "editor/SjisChar.h"
-#include "text/Newlines.h"
 
 namespace corvella {
 namespace {
@@ -74,6 +71,7 @@ void EditControl::UpdateMetrics() {
   widest_ = 0;
   UpdateScrollBars();
   viewport()->update();
+  ReportCaret();
 }
 
 void EditControl::SetMargins(int left, int right) {
@@ -81,6 +79,7 @@ void EditControl::SetMargins(int left, int right) {
   rightMargin_ = std::max(0, right);
   UpdateScrollBars();
   viewport()->update();
+  ReportCaret();
 }
 
 void EditControl::SetTabWidth(int characters) {
@@ -88,6 +87,7 @@ void EditControl::SetTabWidth(int characters) {
   widest_ = 0;
   UpdateScrollBars();
   viewport()->update();
+  ReportCaret();
 }
 
 void EditControl::SetTextColors(QColor back, QColor text) {
@@ -284,7 +284,7 @@ void EditControl::TextChanged(const EditBuffer::TextChange&) {
 void EditControl::SelectionChanged(const EditBuffer::Selection&, const EditBuffer::Selection&) {
   if (redraw_) viewport()->update();
   RestartBlink();
-  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+  ReportCaret();
   emit selectionChanged();
 }
 
@@ -378,10 +378,12 @@ void EditControl::AfterPaint(int, int) {}
 void EditControl::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   UpdateScrollBars();
+  ReportCaret();
 }
 
 void EditControl::scrollContentsBy(int, int) {
   viewport()->update();
+  ReportCaret();
   emit scrolled();
 }
 
@@ -580,53 +582,6 @@ void EditControl::ImeResult(std::string_view bytes) {
     if (bytes[i] == '\r' && next < bytes.size() && bytes[next] == '\n') ++next;
     CharMessage(bytes.substr(i, next - i));
     i = next;
-  }
-}
-
-// ---------------------------------------------------------------- input method
-
-void EditControl::inputMethodEvent(QInputMethodEvent* event) {
-  if (IsReadOnly()) {
-    event->ignore();
-    return;
-  }
-  preedit_ = event->preeditString();
-  preeditCursor_ = preedit_.size();
-  for (const QInputMethodEvent::Attribute& a : event->attributes()) {
-    if (a.type == QInputMethodEvent::Cursor) preeditCursor_ = std::clamp(a.start, 0, static_cast<int>(preedit_.size()));
-  }
-  const QString commit = event->commitString();
-  if (!commit.isEmpty()) {
-    std::string bytes;
-    for (const char32_t ch : commit.toUcs4()) {
-      if (const auto one = CharToSjis(ch)) bytes += *one;
-      else QApplication::beep();
-    }
-    if (!bytes.empty()) ImeResult(NormalizeNewlines(bytes));
-  }
-  viewport()->update();
-  event->accept();
-}
-
-QVariant EditControl::inputMethodQuery(Qt::InputMethodQuery query) const {
-  switch (query) {
-    case Qt::ImEnabled:
-      return !IsReadOnly();
-    case Qt::ImCursorRectangle:
-    case Qt::ImAnchorRectangle:
-      return QRectF(CaretRect().translated(viewport()->pos()));
-    case Qt::ImFont:
-      return font_;
-    case Qt::ImCursorPosition:
-    case Qt::ImAnchorPosition:
-      return 0;
-    case Qt::ImSurroundingText:
-    case Qt::ImCurrentSelection:
-      return QString();
-    case Qt::ImHints:
-      return static_cast<int>(Qt::ImhMultiLine);
-    default:
-      return QAbstractScrollArea::inputMethodQuery(query);
   }
 }
 

@@ -132,6 +132,8 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   std::size_t WordStart(std::size_t pos) const;
   std::size_t WordEnd(std::size_t pos) const;
   QRect CaretRect() const;
+  // Tells the input method where the caret is now (its candidate window follows it).
+  void ReportCaret();
   void PaintLine(QPainter& painter, std::size_t line, int y);
 
   EditBuffer buffer_;
