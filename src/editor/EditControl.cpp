@@ -186,11 +186,7 @@ std::size_t EditControl::CharFromPos(QPoint point) const {
 
 QRect EditControl::CaretRect() const {
   const QPoint p = PosFromChar(buffer_.GetSel().caret);
-  int x = p.x();
-  if (!preedit_.isEmpty()) {
-    x += static_cast<int>(std::lround(
-        QFontMetricsF(font_).horizontalAdvance(preedit_.left(preeditCursor_))));
-  }
+  const int x = p.x() + static_cast<int>(std::lround(PreeditCells(preeditCursor_) * cellWidth_));
   return QRect(x, p.y(), 2, lineHeight_);
 }
 
@@ -220,7 +216,9 @@ void EditControl::ScrollCaret() {
   if (line < first) SetFirstVisibleLine(line);
   else if (line >= first + rows) SetFirstVisibleLine(line - rows + 1);
 
-  const int x = static_cast<int>(std::lround(ColumnOf(static_cast<std::size_t>(line), caret) * cellWidth_));
+  // While composing, the pre-edit's cursor is what must be seen.
+  const int cell = ColumnOf(static_cast<std::size_t>(line), caret) + PreeditCells(preeditCursor_);
+  const int x = static_cast<int>(std::lround(cell * cellWidth_));
   const int width = FormattingRect().width();
   QScrollBar* h = horizontalScrollBar();
   WidenTo(x + static_cast<int>(cellWidth_) * 2);
@@ -325,7 +323,10 @@ void EditControl::PaintLine(QPainter& painter, std::size_t line, int y) {
   const qreal visibleRight = fr.right() + cellWidth_ * 2;
   LineRuns(line, bytes, runs_);
   const int stopCell = static_cast<int>(std::floor((visibleRight - x0) / cellWidth_));
-  const int cells = layout_.LayOut(bytes, runs_, selStart, selEnd, stopCell, pieces_);
+  const bool composing = !preedit_.isEmpty() && buffer_.LineFromChar(sel.caret) == line;
+  const std::size_t gapAt = composing ? sel.caret - lineStart : std::string_view::npos;
+  const int gapCells = composing ? PreeditCells(static_cast<int>(preedit_.size())) : 0;
+  const int cells = layout_.LayOut(bytes, runs_, selStart, selEnd, stopCell, pieces_, gapAt, gapCells);
 
   const QColor highlight = palette().color(QPalette::Highlight);
   const QColor highlightText = palette().color(QPalette::HighlightedText);
@@ -359,14 +360,7 @@ void EditControl::PaintLine(QPainter& painter, std::size_t line, int y) {
     painter.fillRect(QRectF(x0 + cells * cellWidth_, y, cellWidth_, lineHeight_), highlight);
   }
 
-  if (!preedit_.isEmpty() && buffer_.LineFromChar(sel.caret) == line) {
-    const QPoint at = PosFromChar(sel.caret);
-    const qreal width = QFontMetricsF(font_).horizontalAdvance(preedit_);
-    painter.fillRect(QRectF(at.x(), y, width, lineHeight_), back_);
-    painter.setPen(text_);
-    painter.drawText(QPointF(at.x(), y + ascent_), preedit_);
-    painter.drawLine(QPointF(at.x(), y + lineHeight_ - 1.5), QPointF(at.x() + width, y + lineHeight_ - 1.5));
-  }
+  if (composing) PaintPreedit(painter, x0 + layout_.CellOf(bytes, gapAt) * cellWidth_, y);
 }
 
 void EditControl::LineRuns(std::size_t, std::string_view, std::vector<TextRun>& runs) { runs.clear(); }

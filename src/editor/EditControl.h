@@ -134,6 +134,10 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   QRect CaretRect() const;
   // Tells the input method where the caret is now (its candidate window follows it).
   void ReportCaret();
+  // Cells of the pre-edit's first `units` UTF-16 units.
+  int PreeditCells(int units) const;
+  // Draws the pre-edit with its left edge at `left`.
+  void PaintPreedit(QPainter& painter, qreal left, int y);
   void PaintLine(QPainter& painter, std::size_t line, int y);
 
   EditBuffer buffer_;

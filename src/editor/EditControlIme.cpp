@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QInputMethodEvent>
+#include <QPainter>
 
 #include "editor/Cp932Text.h"
 #include "editor/EditControl.h"
@@ -15,6 +16,33 @@ namespace corvella {
 
 void EditControl::ReportCaret() {
   if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImAnchorRectangle);
+}
+
+int EditControl::PreeditCells(int units) const {
+  int cells = 0;
+  const int stop = std::min(units, static_cast<int>(preedit_.size()));
+  for (int i = 0; i < stop; ++i) {
+    char32_t ch = preedit_[i].unicode();
+    if (QChar::isHighSurrogate(ch) && i + 1 < preedit_.size() && preedit_[i + 1].isLowSurrogate()) {
+      ch = QChar::surrogateToUcs4(preedit_[i], preedit_[i + 1]);
+      ++i;
+    }
+    cells += LineLayout::CellsOfChar(ch);
+  }
+  return cells;
+}
+
+void EditControl::PaintPreedit(QPainter& painter, qreal left, int y) {
+  // Each character in its cells, as it will stand once it is text.
+  painter.setPen(text_);
+  for (int i = 0, cells = 0; i < preedit_.size();) {
+    const int next = i + 1 < preedit_.size() && preedit_[i].isHighSurrogate() ? i + 2 : i + 1;
+    painter.drawText(QPointF(left + cells * cellWidth_, y + ascent_), preedit_.mid(i, next - i));
+    cells = PreeditCells(next);
+    i = next;
+  }
+  const qreal right = left + PreeditCells(static_cast<int>(preedit_.size())) * cellWidth_;
+  painter.drawLine(QPointF(left, y + lineHeight_ - 1.5), QPointF(right, y + lineHeight_ - 1.5));
 }
 
 void EditControl::inputMethodEvent(QInputMethodEvent* event) {
@@ -36,6 +64,7 @@ void EditControl::inputMethodEvent(QInputMethodEvent* event) {
     }
     if (!bytes.empty()) ImeResult(NormalizeNewlines(bytes));
   }
+  if (!preedit_.isEmpty()) ScrollCaret();
   viewport()->update();
   ReportCaret();
   event->accept();

@@ -98,4 +98,45 @@ TEST_F(EditControlImeTest, CaretRectangleIsReportedAfterFontChangeAndComposition
   ExpectReportedAtCaret(2);
 }
 
+// Pixels other than the background in cells [from, to) of the first row, its bottom (the underline) left out.
+int Ink(const EditControl& view, int from, int to) {
+  const QImage image = view.viewport()->grab().toImage();
+  const int left = view.FormattingRect().left();
+  int ink = 0;
+  for (int x = left + qRound(from * view.CellWidth()); x < left + qRound(to * view.CellWidth()); ++x) {
+    for (int y = 0; y < view.LineHeight() - 3; ++y) ink += image.pixelColor(x, y) != view.BackColor();
+  }
+  return ink;
+}
+
+TEST_F(EditControlImeTest, PreeditPushesTheRestOfTheLineRight) {
+  view.OnInitialUpdate("print \"\";");
+  view.SetSel(7, 7);
+  ASSERT_GT(Ink(view, 7, 9), 0);
+  ASSERT_EQ(Ink(view, 13, 15), 0);
+  Compose(QString::fromUtf8("\xe3\x81\x82\xe3\x81\x84\xe3\x81\x86"), 0);  // "あいう", six cells
+  EXPECT_GT(Ink(view, 13, 15), 0);  // '";' after it
+  Compose(QString(), 0);
+  EXPECT_GT(Ink(view, 7, 9), 0);
+  EXPECT_EQ(Ink(view, 13, 15), 0);
+}
+
+TEST_F(EditControlImeTest, PreeditCursorIsScrolledIntoView) {
+  view.OnInitialUpdate(Lines(200, std::string(300, 'x')));
+  const QString kana = QString::fromUtf8("\xe3\x81\x82").repeated(12);
+  // At the right edge of the viewport, the pre-edit growing past it.
+  const std::size_t edge = view.Buffer().LineIndex(200) + view.FormattingRect().width() / qRound(view.CellWidth()) - 2;
+  view.SetSel(edge, edge);
+  for (int n = 1; n <= kana.size(); ++n) {
+    Compose(kana.left(n), n);
+    EXPECT_TRUE(view.viewport()->geometry().contains(Query(Qt::ImCursorRectangle).toRect().topLeft())) << n;
+  }
+  Compose(QString(), 0);
+  // Scrolled away with the scroll bar, composing brings the caret back.
+  view.verticalScrollBar()->setValue(0);
+  Compose(kana.left(1), 1);
+  EXPECT_TRUE(view.viewport()->geometry().contains(Query(Qt::ImCursorRectangle).toRect().topLeft()));
+  ExpectReportedAtCaret(2);
+}
+
 }  // namespace
