@@ -10,9 +10,29 @@
 
 #include "editor/Cp932Text.h"
 #include "editor/EditControl.h"
+#include "editor/SjisChar.h"
 #include "text/Newlines.h"
 
 namespace corvella {
+namespace {
+
+// UTF-16 units of a line's bytes up to `offset` (a character boundary).
+int UnitsBefore(std::string_view line, std::size_t offset) {
+  return static_cast<int>(SjisToQString(line.substr(0, std::min(offset, line.size()))).size());
+}
+
+// The character boundary in `line` at or after `units` UTF-16 units.
+std::size_t OffsetOfUnits(std::string_view line, int units) {
+  std::size_t i = 0;
+  for (int done = 0; i < line.size() && done < units;) {
+    const std::size_t next = SjisCharEnd(line, i);
+    done += static_cast<int>(SjisToQString(line.substr(i, next - i)).size());
+    i = next;
+  }
+  return i;
+}
+
+}  // namespace
 
 void EditControl::ReportCaret() {
   if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImAnchorRectangle);
@@ -56,6 +76,19 @@ void EditControl::inputMethodEvent(QInputMethodEvent* event) {
     if (a.type == QInputMethodEvent::Cursor) preeditCursor_ = std::clamp(a.start, 0, static_cast<int>(preedit_.size()));
   }
   const QString commit = event->commitString();
+  if (event->replacementStart() != 0 || event->replacementLength() != 0) {
+    // Text around the caret the input method takes back (reconversion):
+    // selected, so that the result replaces it, or deleted when none comes.
+    const std::size_t caret = buffer_.GetSel().caret;
+    const std::size_t line = buffer_.LineFromChar(caret);
+    const std::size_t lineStart = buffer_.LineIndex(line);
+    const std::string bytes = buffer_.GetLine(line);
+    const int from = std::max(0, UnitsBefore(bytes, caret - lineStart) + event->replacementStart());
+    const std::size_t start = lineStart + OffsetOfUnits(bytes, from);
+    const std::size_t end = lineStart + OffsetOfUnits(bytes, from + std::max(0, event->replacementLength()));
+    buffer_.SetSel(start, end);
+    if (commit.isEmpty() && preedit_.isEmpty() && end > start) CharMessage("\x08");
+  }
   if (!commit.isEmpty()) {
     std::string bytes;
     for (const char32_t ch : commit.toUcs4()) {
@@ -79,12 +112,20 @@ QVariant EditControl::inputMethodQuery(Qt::InputMethodQuery query) const {
       return QRectF(CaretRect().translated(viewport()->pos()));
     case Qt::ImFont:
       return font_;
+    case Qt::ImSurroundingText:  // the caret's line
+      return SjisToQString(buffer_.GetLine(buffer_.LineFromChar(buffer_.GetSel().caret)));
     case Qt::ImCursorPosition:
-    case Qt::ImAnchorPosition:
-      return 0;
-    case Qt::ImSurroundingText:
+    case Qt::ImAnchorPosition: {
+      // In the caret's line; an anchor on another line at the end of the line towards it.
+      const EditBuffer::Selection sel = buffer_.GetSel();
+      const std::size_t line = buffer_.LineFromChar(sel.caret);
+      const std::size_t lineStart = buffer_.LineIndex(line);
+      const std::string bytes = buffer_.GetLine(line);
+      const std::size_t pos = query == Qt::ImCursorPosition ? sel.caret : sel.anchor;
+      return UnitsBefore(bytes, std::clamp(pos, lineStart, lineStart + bytes.size()) - lineStart);
+    }
     case Qt::ImCurrentSelection:
-      return QString();
+      return SjisToQString(buffer_.GetSelText());
     case Qt::ImHints:
       return static_cast<int>(Qt::ImhMultiLine);
     default:

@@ -139,4 +139,40 @@ TEST_F(EditControlImeTest, PreeditCursorIsScrolledIntoView) {
   ExpectReportedAtCaret(2);
 }
 
+TEST_F(EditControlImeTest, SurroundingTextIsTheCaretsLine) {
+  view.OnInitialUpdate("x\r\n\x93\xfa\x96\x7b\x8c\xea\x82\xc5\"abc\";");  // 日本語で"abc";
+  view.SetSel(11, 11);  // after で
+  EXPECT_EQ(Query(Qt::ImSurroundingText).toString(), QString::fromUtf8("\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\xe3\x81\xa7\"abc\";"));
+  EXPECT_EQ(Query(Qt::ImCursorPosition).toInt(), 4);
+  EXPECT_EQ(Query(Qt::ImAnchorPosition).toInt(), 4);
+  view.SetSel(5, 11);
+  EXPECT_EQ(Query(Qt::ImAnchorPosition).toInt(), 1);
+  EXPECT_EQ(Query(Qt::ImCurrentSelection).toString(), QString::fromUtf8("\xe6\x9c\xac\xe8\xaa\x9e\xe3\x81\xa7"));
+  view.SetSel(0, 11);  // from the line above: its start
+  EXPECT_EQ(Query(Qt::ImAnchorPosition).toInt(), 0);
+}
+
+TEST_F(EditControlImeTest, ReconversionReplacesTheTextTakenBack) {
+  view.OnInitialUpdate("a\x93\xfa\x96\x7b\x8c\xea" "b");  // a日本語b
+  view.SetSel(1, 7);
+  const QString before = Query(Qt::ImCurrentSelection).toString();
+  QInputMethodEvent reopen(QString::fromUtf8("\xe3\x81\xab\xe3\x81\xbb\xe3\x82\x93\xe3\x81\x94"), {});
+  reopen.setCommitString(QString(), -before.size(), static_cast<int>(before.size()));
+  QApplication::sendEvent(&view, &reopen);
+  EXPECT_EQ(view.Buffer().GetText(), "a\x93\xfa\x96\x7b\x8c\xea" "b");  // kept until the result comes
+  QInputMethodEvent result;
+  result.setCommitString(QString::fromUtf8("\xe4\xba\x8c\xe6\x9c\xac"));  // 二本
+  QApplication::sendEvent(&view, &result);
+  EXPECT_EQ(view.Buffer().GetText(), "a\x93\xf1\x96\x7b" "b");
+
+  // Taken back with nothing in its place: deleted, undoably.
+  view.SetSel(5, 5);
+  QInputMethodEvent remove;
+  remove.setCommitString(QString(), -1, 1);
+  QApplication::sendEvent(&view, &remove);
+  EXPECT_EQ(view.Buffer().GetText(), "a\x93\xf1" "b");
+  view.Undo();
+  EXPECT_EQ(view.Buffer().GetText(), "a\x93\xf1\x96\x7b" "b");
+}
+
 }  // namespace
