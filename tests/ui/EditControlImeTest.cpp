@@ -164,6 +164,9 @@ TEST_F(EditControlImeTest, ReconversionReplacesTheTextTakenBack) {
   result.setCommitString(QString::fromUtf8("\xe4\xba\x8c\xe6\x9c\xac"));  // 二本
   QApplication::sendEvent(&view, &result);
   EXPECT_EQ(view.Buffer().GetText(), "a\x93\xf1\x96\x7b" "b");
+  view.Undo();  // one step
+  EXPECT_EQ(view.Buffer().GetText(), "a\x93\xfa\x96\x7b\x8c\xea" "b");
+  view.Redo();
 
   // Taken back with nothing in its place: deleted, undoably.
   view.SetSel(5, 5);
