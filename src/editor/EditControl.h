@@ -9,6 +9,7 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QTextCharFormat>
 #include <QTimer>
 
 #include "editor/EditBuffer.h"
@@ -159,6 +160,12 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   bool redraw_ = true;
   QString preedit_;         // input-method composition shown at the caret
   int preeditCursor_ = 0;
+  struct PreeditFormat {
+    int start = 0;
+    int length = 0;
+    QTextCharFormat format;
+  };
+  std::vector<PreeditFormat> preeditFormats_;  // the input method's segments, in UTF-16 units
   QTimer blink_;
   QTimer autoScroll_;
   QPoint lastMouse_;

@@ -7,6 +7,7 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QPainter>
+#include <QTextCharFormat>
 
 #include "editor/Cp932Text.h"
 #include "editor/EditControl.h"
@@ -53,16 +54,28 @@ int EditControl::PreeditCells(int units) const {
 }
 
 void EditControl::PaintPreedit(QPainter& painter, qreal left, int y) {
-  // Each character in its cells, as it will stand once it is text.
-  painter.setPen(text_);
+  // Each character in its cells, as it will stand once it is text, in the
+  // format of its segment (the one being converted is usually highlighted);
+  // without segments the whole pre-edit is underlined.
   for (int i = 0, cells = 0; i < preedit_.size();) {
     const int next = i + 1 < preedit_.size() && preedit_[i].isHighSurrogate() ? i + 2 : i + 1;
-    painter.drawText(QPointF(left + cells * cellWidth_, y + ascent_), preedit_.mid(i, next - i));
-    cells = PreeditCells(next);
+    const int nextCells = PreeditCells(next);
+    QTextCharFormat format;
+    for (const PreeditFormat& f : preeditFormats_) {
+      if (i >= f.start && i < f.start + f.length) format.merge(f.format);
+    }
+    const QRectF cell(left + cells * cellWidth_, y, (nextCells - cells) * cellWidth_, lineHeight_);
+    if (format.hasProperty(QTextFormat::BackgroundBrush)) painter.fillRect(cell, format.background());
+    const QColor ink = format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color() : text_;
+    painter.setPen(ink);
+    painter.drawText(QPointF(cell.left(), y + ascent_), preedit_.mid(i, next - i));
+    if (preeditFormats_.empty() || format.fontUnderline() || format.underlineStyle() != QTextCharFormat::NoUnderline) {
+      painter.setPen(format.hasProperty(QTextFormat::TextUnderlineColor) ? format.underlineColor() : ink);
+      painter.drawLine(QPointF(cell.left(), y + lineHeight_ - 1.5), QPointF(cell.right(), y + lineHeight_ - 1.5));
+    }
+    cells = nextCells;
     i = next;
   }
-  const qreal right = left + PreeditCells(static_cast<int>(preedit_.size())) * cellWidth_;
-  painter.drawLine(QPointF(left, y + lineHeight_ - 1.5), QPointF(right, y + lineHeight_ - 1.5));
 }
 
 void EditControl::inputMethodEvent(QInputMethodEvent* event) {
@@ -71,9 +84,13 @@ void EditControl::inputMethodEvent(QInputMethodEvent* event) {
     return;
   }
   preedit_ = event->preeditString();
+  preeditFormats_.clear();
   preeditCursor_ = preedit_.size();
   for (const QInputMethodEvent::Attribute& a : event->attributes()) {
     if (a.type == QInputMethodEvent::Cursor) preeditCursor_ = std::clamp(a.start, 0, static_cast<int>(preedit_.size()));
+    if (a.type == QInputMethodEvent::TextFormat && a.length > 0) {
+      preeditFormats_.push_back({a.start, a.length, a.value.value<QTextFormat>().toCharFormat()});
+    }
   }
   const QString commit = event->commitString();
   if (event->replacementStart() != 0 || event->replacementLength() != 0) {

@@ -6,6 +6,7 @@
 #include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextCharFormat>
 
 #include <gtest/gtest.h>
 
@@ -176,6 +177,35 @@ TEST_F(EditControlImeTest, ReconversionReplacesTheTextTakenBack) {
   EXPECT_EQ(view.Buffer().GetText(), "a\x93\xf1" "b");
   view.Undo();
   EXPECT_EQ(view.Buffer().GetText(), "a\x93\xf1\x96\x7b" "b");
+}
+
+// Pixels of `color` in cells [from, to) of the first row; in its bottom three pixel rows when asked.
+int Pixels(const EditControl& view, QColor color, int from, int to, bool bottom = false) {
+  const QImage image = view.viewport()->grab().toImage();
+  const int left = view.FormattingRect().left();
+  int count = 0;
+  for (int x = left + qRound(from * view.CellWidth()); x < left + qRound(to * view.CellWidth()); ++x) {
+    for (int y = bottom ? view.LineHeight() - 3 : 0; y < view.LineHeight(); ++y) count += image.pixelColor(x, y) == color;
+  }
+  return count;
+}
+
+TEST_F(EditControlImeTest, SegmentsAreDrawnInTheirFormats) {
+  view.OnInitialUpdate("print;");
+  view.SetSel(0, 0);
+  QTextCharFormat converting;
+  converting.setBackground(QColor(0, 0, 255));
+  converting.setForeground(QColor(255, 255, 255));
+  QTextCharFormat other;
+  other.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+  QInputMethodEvent event(QString::fromUtf8("\xe6\x97\xa5\xe6\x9c\xac\xe3\x81\x94"),  // 日本ご
+                          {{QInputMethodEvent::TextFormat, 0, 2, converting},
+                           {QInputMethodEvent::TextFormat, 2, 1, other}});
+  QApplication::sendEvent(&view, &event);
+  EXPECT_GT(Pixels(view, QColor(0, 0, 255), 0, 4), 0);
+  EXPECT_EQ(Pixels(view, QColor(0, 0, 255), 4, 6), 0);
+  EXPECT_EQ(Pixels(view, view.TextColor(), 0, 4, true), 0);  // the converted segment is not underlined
+  EXPECT_GT(Pixels(view, view.TextColor(), 4, 6, true), qRound(view.CellWidth()));
 }
 
 }  // namespace
