@@ -587,6 +587,7 @@ void EditControl::mousePressEvent(QMouseEvent* event) {
     return;
   }
   setFocus(Qt::MouseFocusReason);
+  CommitPreedit();
   goalColumn_ = -1;
   selecting_ = true;
   lastMouse_ = event->position().toPoint();

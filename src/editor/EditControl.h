@@ -101,6 +101,10 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   // Called after the visible lines have been painted.
   virtual void AfterPaint(int firstLine, int lastLine);
 
+  // Ends a composition where it is, its pre-edit becoming text (before a
+  // click moves the caret).
+  void CommitPreedit();
+
   // Moves the caret, extending the selection when asked.
   void MoveCaret(std::size_t pos, bool extend);
 

@@ -78,6 +78,17 @@ void EditControl::PaintPreedit(QPainter& painter, qreal left, int y) {
   }
 }
 
+void EditControl::CommitPreedit() {
+  if (preedit_.isEmpty()) return;
+  QGuiApplication::inputMethod()->commit();
+  if (preedit_.isEmpty()) return;  // the input method delivered it
+  // It did not (or there is none to ask): the pre-edit as shown is the result.
+  QInputMethodEvent result;
+  result.setCommitString(preedit_);
+  inputMethodEvent(&result);
+  QGuiApplication::inputMethod()->reset();
+}
+
 void EditControl::inputMethodEvent(QInputMethodEvent* event) {
   if (IsReadOnly()) {
     event->ignore();

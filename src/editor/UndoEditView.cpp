@@ -213,6 +213,7 @@ bool CUndoEditView::OnSelectedText(QPoint at) const {
 
 void CUndoEditView::mousePressEvent(QMouseEvent* event) {
   m_bPressOnSelection = false;
+  if (event->button() == Qt::LeftButton) CommitPreedit();
   if (event->button() == Qt::LeftButton && (m_nDragMode & 1) && OnSelectedText(event->position().toPoint())) {
     setFocus(Qt::MouseFocusReason);
     m_bPressOnSelection = true;

@@ -208,4 +208,15 @@ TEST_F(EditControlImeTest, SegmentsAreDrawnInTheirFormats) {
   EXPECT_GT(Pixels(view, view.TextColor(), 4, 6, true), qRound(view.CellWidth()));
 }
 
+TEST_F(EditControlImeTest, AClickCommitsTheCompositionWhereItWas) {
+  view.OnInitialUpdate("abc\r\ndef");
+  view.SetSel(1, 1);
+  Compose(QString::fromUtf8("\xe3\x81\x82"), 1);  // あ
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.PosFromChar(7) + QPoint(1, view.LineHeight() / 2));
+  EXPECT_EQ(view.Buffer().GetText(), "a\x82\xa0" "bc\r\ndef");
+  EXPECT_EQ(view.Buffer().GetSel().caret, 9u);  // between e and f, where the click was
+  view.Undo();
+  EXPECT_EQ(view.Buffer().GetText(), "abc\r\ndef");
+}
+
 }  // namespace
