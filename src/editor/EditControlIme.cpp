@@ -2,7 +2,6 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QInputMethodEvent>
