@@ -9,8 +9,6 @@
 #include <QClipboard>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QInputMethod>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -19,7 +17,6 @@
 
 #include "editor/Cp932Text.h"
 #include "editor/SjisChar.h"
-#include "text/Newlines.h"
 
 namespace corvella {
 namespace {
@@ -74,6 +71,7 @@ void EditControl::UpdateMetrics() {
   widest_ = 0;
   UpdateScrollBars();
   viewport()->update();
+  ReportCaret();
 }
 
 void EditControl::SetMargins(int left, int right) {
@@ -81,6 +79,7 @@ void EditControl::SetMargins(int left, int right) {
   rightMargin_ = std::max(0, right);
   UpdateScrollBars();
   viewport()->update();
+  ReportCaret();
 }
 
 void EditControl::SetTabWidth(int characters) {
@@ -88,6 +87,7 @@ void EditControl::SetTabWidth(int characters) {
   widest_ = 0;
   UpdateScrollBars();
   viewport()->update();
+  ReportCaret();
 }
 
 void EditControl::SetTextColors(QColor back, QColor text) {
@@ -186,11 +186,7 @@ std::size_t EditControl::CharFromPos(QPoint point) const {
 
 QRect EditControl::CaretRect() const {
   const QPoint p = PosFromChar(buffer_.GetSel().caret);
-  int x = p.x();
-  if (!preedit_.isEmpty()) {
-    x += static_cast<int>(std::lround(
-        QFontMetricsF(font_).horizontalAdvance(preedit_.left(preeditCursor_))));
-  }
+  const int x = p.x() + static_cast<int>(std::lround(PreeditCells(preeditCursor_) * cellWidth_));
   return QRect(x, p.y(), 2, lineHeight_);
 }
 
@@ -220,7 +216,9 @@ void EditControl::ScrollCaret() {
   if (line < first) SetFirstVisibleLine(line);
   else if (line >= first + rows) SetFirstVisibleLine(line - rows + 1);
 
-  const int x = static_cast<int>(std::lround(ColumnOf(static_cast<std::size_t>(line), caret) * cellWidth_));
+  // While composing, the pre-edit's cursor is what must be seen.
+  const int cell = ColumnOf(static_cast<std::size_t>(line), caret) + PreeditCells(preeditCursor_);
+  const int x = static_cast<int>(std::lround(cell * cellWidth_));
   const int width = FormattingRect().width();
   QScrollBar* h = horizontalScrollBar();
   WidenTo(x + static_cast<int>(cellWidth_) * 2);
@@ -284,7 +282,7 @@ void EditControl::TextChanged(const EditBuffer::TextChange&) {
 void EditControl::SelectionChanged(const EditBuffer::Selection&, const EditBuffer::Selection&) {
   if (redraw_) viewport()->update();
   RestartBlink();
-  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+  ReportCaret();
   emit selectionChanged();
 }
 
@@ -325,7 +323,10 @@ void EditControl::PaintLine(QPainter& painter, std::size_t line, int y) {
   const qreal visibleRight = fr.right() + cellWidth_ * 2;
   LineRuns(line, bytes, runs_);
   const int stopCell = static_cast<int>(std::floor((visibleRight - x0) / cellWidth_));
-  const int cells = layout_.LayOut(bytes, runs_, selStart, selEnd, stopCell, pieces_);
+  const bool composing = !preedit_.isEmpty() && buffer_.LineFromChar(sel.caret) == line;
+  const std::size_t gapAt = composing ? sel.caret - lineStart : std::string_view::npos;
+  const int gapCells = composing ? PreeditCells(static_cast<int>(preedit_.size())) : 0;
+  const int cells = layout_.LayOut(bytes, runs_, selStart, selEnd, stopCell, pieces_, gapAt, gapCells);
 
   const QColor highlight = palette().color(QPalette::Highlight);
   const QColor highlightText = palette().color(QPalette::HighlightedText);
@@ -359,14 +360,7 @@ void EditControl::PaintLine(QPainter& painter, std::size_t line, int y) {
     painter.fillRect(QRectF(x0 + cells * cellWidth_, y, cellWidth_, lineHeight_), highlight);
   }
 
-  if (!preedit_.isEmpty() && buffer_.LineFromChar(sel.caret) == line) {
-    const QPoint at = PosFromChar(sel.caret);
-    const qreal width = QFontMetricsF(font_).horizontalAdvance(preedit_);
-    painter.fillRect(QRectF(at.x(), y, width, lineHeight_), back_);
-    painter.setPen(text_);
-    painter.drawText(QPointF(at.x(), y + ascent_), preedit_);
-    painter.drawLine(QPointF(at.x(), y + lineHeight_ - 1.5), QPointF(at.x() + width, y + lineHeight_ - 1.5));
-  }
+  if (composing) PaintPreedit(painter, x0 + layout_.CellOf(bytes, gapAt) * cellWidth_, y);
 }
 
 void EditControl::LineRuns(std::size_t, std::string_view, std::vector<TextRun>& runs) { runs.clear(); }
@@ -378,10 +372,12 @@ void EditControl::AfterPaint(int, int) {}
 void EditControl::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   UpdateScrollBars();
+  ReportCaret();
 }
 
 void EditControl::scrollContentsBy(int, int) {
   viewport()->update();
+  ReportCaret();
   emit scrolled();
 }
 
@@ -583,53 +579,6 @@ void EditControl::ImeResult(std::string_view bytes) {
   }
 }
 
-// ---------------------------------------------------------------- input method
-
-void EditControl::inputMethodEvent(QInputMethodEvent* event) {
-  if (IsReadOnly()) {
-    event->ignore();
-    return;
-  }
-  preedit_ = event->preeditString();
-  preeditCursor_ = preedit_.size();
-  for (const QInputMethodEvent::Attribute& a : event->attributes()) {
-    if (a.type == QInputMethodEvent::Cursor) preeditCursor_ = std::clamp(a.start, 0, static_cast<int>(preedit_.size()));
-  }
-  const QString commit = event->commitString();
-  if (!commit.isEmpty()) {
-    std::string bytes;
-    for (const char32_t ch : commit.toUcs4()) {
-      if (const auto one = CharToSjis(ch)) bytes += *one;
-      else QApplication::beep();
-    }
-    if (!bytes.empty()) ImeResult(NormalizeNewlines(bytes));
-  }
-  viewport()->update();
-  event->accept();
-}
-
-QVariant EditControl::inputMethodQuery(Qt::InputMethodQuery query) const {
-  switch (query) {
-    case Qt::ImEnabled:
-      return !IsReadOnly();
-    case Qt::ImCursorRectangle:
-    case Qt::ImAnchorRectangle:
-      return QRectF(CaretRect().translated(viewport()->pos()));
-    case Qt::ImFont:
-      return font_;
-    case Qt::ImCursorPosition:
-    case Qt::ImAnchorPosition:
-      return 0;
-    case Qt::ImSurroundingText:
-    case Qt::ImCurrentSelection:
-      return QString();
-    case Qt::ImHints:
-      return static_cast<int>(Qt::ImhMultiLine);
-    default:
-      return QAbstractScrollArea::inputMethodQuery(query);
-  }
-}
-
 // ---------------------------------------------------------------- mouse
 
 void EditControl::mousePressEvent(QMouseEvent* event) {
@@ -638,6 +587,7 @@ void EditControl::mousePressEvent(QMouseEvent* event) {
     return;
   }
   setFocus(Qt::MouseFocusReason);
+  CommitPreedit();
   goalColumn_ = -1;
   selecting_ = true;
   lastMouse_ = event->position().toPoint();

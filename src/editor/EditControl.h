@@ -9,6 +9,7 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QTextCharFormat>
 #include <QTimer>
 
 #include "editor/EditBuffer.h"
@@ -100,6 +101,10 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   // Called after the visible lines have been painted.
   virtual void AfterPaint(int firstLine, int lastLine);
 
+  // Ends a composition where it is, its pre-edit becoming text (before a
+  // click moves the caret).
+  void CommitPreedit();
+
   // Moves the caret, extending the selection when asked.
   void MoveCaret(std::size_t pos, bool extend);
 
@@ -132,6 +137,12 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   std::size_t WordStart(std::size_t pos) const;
   std::size_t WordEnd(std::size_t pos) const;
   QRect CaretRect() const;
+  // Tells the input method where the caret is now (its candidate window follows it).
+  void ReportCaret();
+  // Cells of the pre-edit's first `units` UTF-16 units.
+  int PreeditCells(int units) const;
+  // Draws the pre-edit with its left edge at `left`.
+  void PaintPreedit(QPainter& painter, qreal left, int y);
   void PaintLine(QPainter& painter, std::size_t line, int y);
 
   EditBuffer buffer_;
@@ -153,6 +164,12 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   bool redraw_ = true;
   QString preedit_;         // input-method composition shown at the caret
   int preeditCursor_ = 0;
+  struct PreeditFormat {
+    int start = 0;
+    int length = 0;
+    QTextCharFormat format;
+  };
+  std::vector<PreeditFormat> preeditFormats_;  // the input method's segments, in UTF-16 units
   QTimer blink_;
   QTimer autoScroll_;
   QPoint lastMouse_;

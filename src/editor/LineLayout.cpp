@@ -38,7 +38,8 @@ std::size_t LineLayout::OffsetAt(std::string_view bytes, double column) const {
 }
 
 int LineLayout::LayOut(std::string_view bytes, const std::vector<TextRun>& runs, std::size_t selStart,
-                       std::size_t selEnd, int stopCell, std::vector<TextRun>& pieces) const {
+                       std::size_t selEnd, int stopCell, std::vector<TextRun>& pieces, std::size_t gapAt,
+                       int gapCells) const {
   pieces.clear();
   std::vector<TextRun> marks;
   std::size_t run = 0;   // the first run that may still cover a byte
@@ -61,8 +62,15 @@ int LineLayout::LayOut(std::string_view bytes, const std::vector<TextRun>& runs,
     segCell = cell;
   };
 
+  auto openGap = [&](std::size_t at) {
+    if (at != gapAt) return;
+    flush(at);
+    cell += gapCells;
+    segCell = cell;
+  };
   std::size_t i = 0;
   while (i < bytes.size() && segCell <= stopCell) {
+    openGap(i);
     // A mark takes the cell of the first character boundary at or after it.
     for (; mark < runs.size() && (runs[mark].cls != LexClass::kMark || runs[mark].start <= i); ++mark) {
       const TextRun& m = runs[mark];
@@ -79,6 +87,7 @@ int LineLayout::LayOut(std::string_view bytes, const std::vector<TextRun>& runs,
     i = next;
   }
   flush(i);
+  if (i == bytes.size()) openGap(i);
   pieces.insert(pieces.end(), marks.begin(), marks.end());
   return cell;
 }

@@ -33,9 +33,16 @@ class LineLayout {
   // offsets; their marks come last in `pieces`, each with the cell of the
   // character it marks. Selection is [selStart, selEnd). Laying out stops
   // after a piece that starts beyond `stopCell` (the rest is out of sight).
-  // Answers the cell reached.
+  // `gapCells` empty cells are laid out before the byte at `gapAt` (the
+  // input method's pre-edit): what follows moves right, tabs after it
+  // included. Answers the cell reached.
   int LayOut(std::string_view bytes, const std::vector<TextRun>& runs, std::size_t selStart, std::size_t selEnd,
-             int stopCell, std::vector<TextRun>& pieces) const;
+             int stopCell, std::vector<TextRun>& pieces, std::size_t gapAt = std::string_view::npos,
+             int gapCells = 0) const;
+
+  // Cells a character takes when it is not yet text (the pre-edit): one for
+  // ASCII and half-width katakana, two for the rest.
+  static int CellsOfChar(char32_t ch) { return ch < 0x80 || (ch >= 0xFF61 && ch <= 0xFF9F) ? 1 : 2; }
 
  private:
   int CellsOf(std::string_view bytes, std::size_t i, std::size_t next, int cell) const;

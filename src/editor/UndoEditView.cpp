@@ -175,8 +175,15 @@ void CUndoEditView::ImeResult(std::string_view bytes) {
     if (!bytes.empty()) QApplication::beep();
     return;
   }
-  if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-  m_history.RecordInsertText(Buffer(), bytes);
+  if (HasSelection()) {
+    // What the input method puts in place of a selection (a reconversion)
+    // is one change.
+    m_history.RecordDeleteSelection(Buffer());
+    m_history.RecordInsertText(Buffer(), bytes);
+    m_history.JoinLast();
+  } else {
+    m_history.RecordInsertText(Buffer(), bytes);
+  }
   m_nImeSkip = static_cast<int>(bytes.size());
   EditControl::ImeResult(bytes);
   m_nImeSkip = 0;
@@ -206,6 +213,7 @@ bool CUndoEditView::OnSelectedText(QPoint at) const {
 
 void CUndoEditView::mousePressEvent(QMouseEvent* event) {
   m_bPressOnSelection = false;
+  if (event->button() == Qt::LeftButton) CommitPreedit();
   if (event->button() == Qt::LeftButton && (m_nDragMode & 1) && OnSelectedText(event->position().toPoint())) {
     setFocus(Qt::MouseFocusReason);
     m_bPressOnSelection = true;

@@ -69,8 +69,28 @@ void UndoHistory::RecordInsertText(const EditBuffer& buffer, std::string_view te
   Append({1, start, start + text.size(), {}, false, false});
 }
 
+void UndoHistory::JoinLast() {
+  if (m_undo.size() >= 2) m_undo.back().bWithPrevious = true;
+}
+
 bool UndoHistory::Undo(EditBuffer& buffer) {
   if (m_undo.empty()) return false;
+  bool more = true;
+  while (more && !m_undo.empty()) {
+    more = m_undo.back().bWithPrevious;
+    UndoOne(buffer);
+  }
+  return true;
+}
+
+bool UndoHistory::Redo(EditBuffer& buffer) {
+  if (m_redo.empty()) return false;
+  do RedoOne(buffer);
+  while (!m_redo.empty() && m_redo.back().bWithPrevious);
+  return true;
+}
+
+void UndoHistory::UndoOne(EditBuffer& buffer) {
   UndoRecord r = m_undo.back();
   if (r.nType == 1) {
     r.strText = buffer.GetText(r.nStart, r.nEnd);
@@ -82,11 +102,9 @@ bool UndoHistory::Undo(EditBuffer& buffer) {
   }
   m_undo.pop_back();
   m_redo.push_back(std::move(r));
-  return true;
 }
 
-bool UndoHistory::Redo(EditBuffer& buffer) {
-  if (m_redo.empty()) return false;
+void UndoHistory::RedoOne(EditBuffer& buffer) {
   UndoRecord r = m_redo.back();
   if (r.nType == 1) {
     InsertAt(buffer, r.nStart, r.strText);
@@ -98,7 +116,6 @@ bool UndoHistory::Redo(EditBuffer& buffer) {
   m_redo.pop_back();
   r.bMerge = false;
   m_undo.push_back(std::move(r));
-  return true;
 }
 
 void UndoHistory::Clear() {

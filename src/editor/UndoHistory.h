@@ -17,6 +17,7 @@ struct UndoRecord {
   std::string strText;         // what reverses the record, where it needs text
   bool bMerge = false;         // a typing record the next typed character may extend
   bool bCaretToStart = false;  // after undoing a forward Delete the caret stays at nStart
+  bool bWithPrevious = false;  // undone and redone together with the record before it
 };
 
 enum class DeleteKey { Backspace, Delete };
@@ -37,6 +38,10 @@ class UndoHistory {
   // `text` about to be inserted at the caret; nothing for an empty text.
   void RecordInsertText(const EditBuffer& buffer, std::string_view text);
 
+  // Makes the last record one step with the one before it (a replacement
+  // that the user sees as one change).
+  void JoinLast();
+
   // Both answer false when there is nothing to do.
   bool Undo(EditBuffer& buffer);
   bool Redo(EditBuffer& buffer);
@@ -49,6 +54,8 @@ class UndoHistory {
 
  private:
   void Append(UndoRecord record);
+  void UndoOne(EditBuffer& buffer);
+  void RedoOne(EditBuffer& buffer);
 
   std::vector<UndoRecord> m_undo;  // oldest first
   std::vector<UndoRecord> m_redo;  // most recently undone last

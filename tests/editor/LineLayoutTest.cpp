@@ -61,4 +61,17 @@ TEST(LineLayout, PiecesSplitAtClassesSelectionTabsAndControlBytes) {
   EXPECT_EQ(pieces.back().length, 1u);
 }
 
+// The pre-edit's cells open a gap: what follows moves right, a tab after it ends on the next stop.
+TEST(LineLayout, GapPushesTheRestOfTheLineRight) {
+  const LineLayout layout(4);
+  std::vector<TextRun> pieces;
+  EXPECT_EQ(layout.LayOut("a\tb", {}, 0, 0, 100, pieces, 1, 4), 9);
+  const std::vector<TextRun> expected = {
+      {0, 1, LexClass::kText, 0, 1, false}, {1, 1, LexClass::kText, 5, 3, false}, {2, 1, LexClass::kText, 8, 1, false}};
+  EXPECT_EQ(pieces, expected);
+  // At the end of the line the gap only widens it.
+  EXPECT_EQ(layout.LayOut("ab", {}, 0, 0, 100, pieces, 2, 3), 5);
+  EXPECT_EQ(pieces, (std::vector<TextRun>{{0, 2, LexClass::kText, 0, 2, false}}));
+}
+
 }  // namespace

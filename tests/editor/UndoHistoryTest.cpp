@@ -133,6 +133,27 @@ TEST(UndoHistory, TypingOverASelectionIsTwoSteps) {
   EXPECT_EQ(e.Text(), "hello");
 }
 
+TEST(UndoHistory, JoinedRecordsAreOneStepBothWays) {
+  Editor e;
+  e.buffer.SetText("hello");
+  e.Type('x');  // a step of its own before the joined pair
+  e.buffer.SetSel(2, 5);
+  e.history.RecordDeleteSelection(e.buffer);
+  e.history.RecordInsertText(e.buffer, "ab");
+  e.history.JoinLast();
+  e.buffer.ReplaceSel("ab");
+  EXPECT_EQ(e.Text(), "xhabo");
+  e.history.Undo(e.buffer);
+  EXPECT_EQ(e.Text(), "xhello");
+  e.history.Redo(e.buffer);
+  EXPECT_EQ(e.Text(), "xhabo");
+  e.history.Undo(e.buffer);
+  e.history.Undo(e.buffer);
+  EXPECT_EQ(e.Text(), "hello");
+  e.history.Redo(e.buffer);
+  EXPECT_EQ(e.Text(), "xhello");
+}
+
 TEST(UndoHistory, UndoRedoUndoGivesTheSameTextsAndNewEditsEmptyRedo) {
   Editor e;
   e.buffer.SetText("x");
