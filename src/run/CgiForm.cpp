@@ -1,6 +1,8 @@
 // The form data of an emulated CGI call: the form encoding of a query, and the form in which names and values are stored.
 #include "run/CgiForm.h"
 
+#include <iterator>
+
 namespace corvella {
 namespace {
 
@@ -40,20 +42,20 @@ std::string EncodeFormText(std::string_view bytes) {
   return out;
 }
 
+// Applied in this order when storing, undone in the opposite order.
+constexpr std::pair<std::string_view, std::string_view> kStoredForm[] = {
+    {"&", "&amp;"}, {"<", "&lt;"}, {">", "&gt;"}, {"\"", "&quot;"}, {"\r\n", "<br>"}};
+
 std::string StoreFormText(std::string_view text) {
-  std::string out = ReplaceAll(text, "&", "&amp;");
-  out = ReplaceAll(out, "<", "&lt;");
-  out = ReplaceAll(out, ">", "&gt;");
-  out = ReplaceAll(out, "\"", "&quot;");
-  return ReplaceAll(out, "\r\n", "<br>");
+  std::string out(text);
+  for (const auto& [plain, stored] : kStoredForm) out = ReplaceAll(out, plain, stored);
+  return out;
 }
 
 std::string LoadFormText(std::string_view stored) {
-  std::string out = ReplaceAll(stored, "<br>", "\r\n");
-  out = ReplaceAll(out, "&quot;", "\"");
-  out = ReplaceAll(out, "&gt;", ">");
-  out = ReplaceAll(out, "&lt;", "<");
-  return ReplaceAll(out, "&amp;", "&");
+  std::string out(stored);
+  for (auto it = std::rbegin(kStoredForm); it != std::rend(kStoredForm); ++it) out = ReplaceAll(out, it->second, it->first);
+  return out;
 }
 
 std::string FormQuery(const std::vector<FormVariable>& variables) {
