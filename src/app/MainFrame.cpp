@@ -32,6 +32,7 @@
 #include "app/CommandUi.h"
 #include "app/DockLayout.h"
 #include "app/OutputBar.h"
+#include "app/TemplateMenus.h"
 #include "app/WindowArrangement.h"
 #include "editor/EditBuffer.h"
 #include "run/PerlErrorLine.h"
@@ -117,6 +118,7 @@ bool CMainFrame::Create() {
   pane.limit = COutputBar::kTextLimit;
   m_runner = std::make_unique<ScriptRunner>(m_settings, m_profile, std::move(pane), this);
   connect(m_wndOutput, &COutputBar::lineActivated, this, &CMainFrame::JumpToError);
+  m_templateMenus = std::make_unique<TemplateMenus>(*m_router, *m_runner, [this] { return ActiveView(); }, this);
   m_tabClient = new CMdiTabClient(this);
   if (!m_tabClient->Attach(this, CDocTabCtrl::kStyleBottom | CDocTabCtrl::kStyleHotTrack | CDocTabCtrl::kStyleMultiLine)) {
     return false;
@@ -220,7 +222,9 @@ void CMainFrame::ShowMenuFor(bool documentsOpen) {
   m_menuShown = menu;
   const QList<QMenu*> popups = BuildMenuBar(menuBar(), menu, [this](int id) { return m_router->Action(id); });
   for (QMenu* popup : popups) {
-    connect(popup, &QMenu::aboutToShow, this, [this, popup] {
+    connect(popup, &QMenu::aboutToShow, this, [this, popup, popups] {
+      // The template and macro folders are read anew whenever a menu opens.
+      m_templateMenus->Rebuild(popups);
       FillRecentFiles(popup);
       FillWindowList(popup);
       m_router->UpdateMenu(popup);
@@ -451,6 +455,7 @@ void CMainFrame::ArrangeWindows(int command) {
 void CMainFrame::RegisterCommands() {
   using namespace res;
   m_runner->RegisterFrameCommands(m_commands);
+  m_templateMenus->Register(m_commands);
   m_commands.On(ID_VIEW_AUTO_INDENT, [this] {
     m_settings.AutoIndent = !m_settings.AutoIndent;
     UpdateAllViews(ViewUpdate::AutoIndent);

@@ -25,6 +25,7 @@ namespace corvella {
 class CChildFrame;
 class CMdiTabClient;
 class COutputBar;
+class TemplateMenus;
 class CMyView;
 class Profile;
 
@@ -86,6 +87,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   // The runner holds the run state (m_bRunning, m_bConsoleRun,
   // m_strRunCommand, m_strRunScript, m_csRun) and the run commands.
   ScriptRunner& Runner() const { return *m_runner; }
+  TemplateMenus& Templates() const { return *m_templateMenus; }
   // A script runs: the frame does not close, the run commands wait.
   bool IsRunning() const { return m_runner && m_runner->IsRunning(); }
   void SetRunning(bool running) { m_runner->SetRunning(running); }
@@ -139,6 +141,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   bool m_bFirstShow = true;
   bool m_bDestroyed = false;
   std::unique_ptr<ScriptRunner> m_runner;
+  std::unique_ptr<TemplateMenus> m_templateMenus;
   QPointer<QWindow> m_focusWindow;  // the window that holds the focus, for FollowFocusWindow
 };
 

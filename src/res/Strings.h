@@ -286,6 +286,9 @@ inline constexpr const char* kCgiDelete = "削除";
 inline constexpr const char* kCgiDeleteAll = "全て削除";
 inline constexpr const char* kCgiOtherGroup = "その他の環境変数";
 
+// Templates.
+inline constexpr const char* kTemplateCannotOpen = "'%1' をオープンできません。";
+
 // The wait for a macro (or a CGI run) that takes long.
 inline constexpr const char* kWaitingForScript = "スクリプトの終了を待っています...";
 inline constexpr const char* kBreakOff = "中断";

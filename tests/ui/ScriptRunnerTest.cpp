@@ -2,6 +2,8 @@
 #include "run/ScriptRunner.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -9,6 +11,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QDeadlineTimer>
+
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,6 +26,7 @@
 #include "editor/EditControl.h"
 #include "editor/MyDoc.h"
 #include "editor/MyView.h"
+#include "app/TemplateMenus.h"
 #include "run/CgiDlg.h"
 #include "platform/ChildEnvironment.h"
 #include "platform/FileNames.h"
@@ -231,6 +236,54 @@ TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
   EXPECT_EQ(ChildEnvironment::Shared().Get("X_EXTRA"), std::string("kept"));
   EXPECT_EQ(OnDisk(), original);
   ChildEnvironment::Shared().Set("X_EXTRA", std::nullopt);
+}
+
+// The template and macro menus list the folders' ".pl" files, sorted, each
+// time a menu opens; a template goes in at the caret with CR LF line ends.
+TEST_F(ScriptRunnerTest, TemplateAndMacroMenusFollowTheirFolders) {
+  const QString templates = QFile::decodeName(QByteArray::fromStdString(JoinPath(ProgramFolder(), "template")));
+  const QString macros = QFile::decodeName(QByteArray::fromStdString(JoinPath(ProgramFolder(), "macro")));
+  QDir().mkpath(templates);
+  QDir().mkpath(macros);
+  const QStringList made{templates + QStringLiteral("/zz-test-c.pl"), templates + QStringLiteral("/zz-test-a.b.pl"),
+                         macros + QStringLiteral("/zz-test-m.pl")};
+  for (const QString& file : made) {
+    QFile out(file);
+    out.open(QIODevice::WriteOnly);
+    out.write("first\nsecond");
+  }
+  docs->OnFileNew();
+  CMyView* view = frame->ActiveView();
+  view->SetText("<>");
+  view->SetSel(1, 1);
+  QMenu* templateMenu = nullptr;
+  QMenu* macroMenu = nullptr;
+  const QList<QAction*> bar = frame->menuBar()->actions();
+  for (qsizetype i = 0; i + 1 < bar.size(); ++i) {
+    QMenu* popup = bar[i]->menu();
+    if (popup && !popup->actions().isEmpty() &&
+        popup->actions().first() == frame->Router().Action(res::ID_TEMPLATE_ADD)) {
+      templateMenu = popup;
+      macroMenu = bar[i + 1]->menu();
+    }
+  }
+  ASSERT_TRUE(templateMenu && macroMenu);
+  emit templateMenu->aboutToShow();
+  QStringList listed;
+  for (QAction* item : templateMenu->actions()) {
+    if (item->text().startsWith(QStringLiteral("zz-test"))) listed << item->text();
+  }
+  EXPECT_EQ(listed, (QStringList{QStringLiteral("zz-test-a.b"), QStringLiteral("zz-test-c")}));
+  const QList<QAction*> macroItems = macroMenu->actions();
+  EXPECT_FALSE(macroItems.first()->isSeparator());
+  EXPECT_TRUE(std::any_of(macroItems.begin(), macroItems.end(),
+                          [](QAction* a) { return a->text() == QStringLiteral("zz-test-m"); }));
+  const int index = static_cast<int>(frame->Templates().Templates().indexOf(QStringLiteral("zz-test-a.b")));
+  frame->Router().Route(res::ID_TEMPLATE_FIRST + index);
+  EXPECT_EQ(view->Buffer().GetText(), "<first\r\nsecond\r\n>");
+  view->OnEditUndo();
+  EXPECT_EQ(view->Buffer().GetText(), "<>");
+  for (const QString& file : made) QFile::remove(file);
 }
 
 // A macro filters the selection: its output replaces it undoably (the
