@@ -118,7 +118,9 @@ bool CMainFrame::Create() {
   pane.limit = COutputBar::kTextLimit;
   m_runner = std::make_unique<ScriptRunner>(m_settings, m_profile, std::move(pane), this);
   connect(m_wndOutput, &COutputBar::lineActivated, this, &CMainFrame::JumpToError);
-  m_templateMenus = std::make_unique<TemplateMenus>(*m_router, *m_runner, [this] { return ActiveView(); }, this);
+  m_templateMenus = std::make_unique<TemplateMenus>(
+      *m_router, *m_runner, [this] { return ActiveView(); },
+      [this] { return ActiveChild() ? ActiveChild()->windowTitle() : QString(); }, this);
   m_tabClient = new CMdiTabClient(this);
   if (!m_tabClient->Attach(this, CDocTabCtrl::kStyleBottom | CDocTabCtrl::kStyleHotTrack | CDocTabCtrl::kStyleMultiLine)) {
     return false;

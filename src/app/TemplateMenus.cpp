@@ -7,11 +7,15 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 
 #include "base/CommandRouter.h"
+#include "app/TemplateNameDlg.h"
 #include "base/MessageBox.h"
 #include "editor/MyView.h"
+#include "editor/EditBuffer.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
 #include "res/Strings.h"
 #include "res/resource.h"
@@ -27,10 +31,11 @@ QString ProgramSubfolder(const char* name) {
 }  // namespace
 
 TemplateMenus::TemplateMenus(CommandRouter& router, ScriptRunner& runner, std::function<CMyView*()> activeView,
-                             QWidget* window)
+                             std::function<QString()> activeTitle, QWidget* window)
     : m_router(router),
       m_runner(runner),
       m_activeView(std::move(activeView)),
+      m_activeTitle(std::move(activeTitle)),
       m_window(window),
       m_nextTemplateId(res::ID_TEMPLATE_FIRST),
       m_nextMacroId(res::ID_MACRO_FIRST) {}
@@ -47,6 +52,12 @@ QStringList TemplateMenus::ScriptNames(const QString& folder) {
 
 void TemplateMenus::Register(CommandMap& commands) {
   const auto needView = [this](CmdUI& ui) { ui.enabled = m_activeView() != nullptr; };
+  commands.On(res::ID_TEMPLATE_ADD, [this] {
+    if (CMyView* view = m_activeView()) AddToTemplates(*view, m_activeTitle ? m_activeTitle() : QString());
+  }, [this](CmdUI& ui) {
+    const CMyView* view = m_activeView();
+    ui.enabled = view && view->Buffer().GetTextLength() > 0;
+  });
   commands.OnRange(res::ID_TEMPLATE_FIRST, res::ID_TEMPLATE_LAST, [this](int id) {
     const int index = id - res::ID_TEMPLATE_FIRST;
     if (CMyView* view = m_activeView(); view && index < m_templates.size()) InsertTemplate(*view, m_templates[index]);
@@ -107,6 +118,30 @@ void TemplateMenus::InsertTemplate(CMyView& view, const QString& name) {
   // The split leaves one empty piece after a last line end: that line is not there.
   if (bytes.endsWith('\n') || bytes.isEmpty()) text.resize(text.size() - 2);
   view.ReplaceSelUndoable(text);
+}
+
+void TemplateMenus::AddToTemplates(CMyView& view, const QString& title) {
+  QString name = title.left(title.indexOf(QLatin1Char('.')) < 0 ? title.size() : title.indexOf(QLatin1Char('.')));
+  if (m_askName) {
+    if (!m_askName(name)) return;
+  } else {
+    CTemplateNameDlg dialog(name, m_window);
+    if (dialog.exec() != QDialog::Accepted) return;
+    name = dialog.Name();
+  }
+  const QString folder = ProgramSubfolder("template");
+  const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".pl");
+  const QString shown = QDir::toNativeSeparators(path);
+  if (QFileInfo::exists(path) &&
+      ShowMessage(m_window, QString::fromUtf8(str::kTemplateOverwrite).arg(shown), MsgIcon::Exclamation,
+                  MsgButtons::YesNo) != MsgResult::Yes) {
+    return;
+  }
+  // A missing template folder is made rather than failing the first addition.
+  QDir().mkpath(folder);
+  if (WriteFileAtomically(QFile::encodeName(path).toStdString(), view.Buffer().GetText()) != 0) {
+    ShowMessage(m_window, QString::fromUtf8(str::kTemplateCannotOpen).arg(shown), MsgIcon::Exclamation);
+  }
 }
 
 }  // namespace corvella

@@ -18,7 +18,8 @@ class ScriptRunner;
 
 class TemplateMenus {
  public:
-  TemplateMenus(CommandRouter& router, ScriptRunner& runner, std::function<CMyView*()> activeView, QWidget* window);
+  TemplateMenus(CommandRouter& router, ScriptRunner& runner, std::function<CMyView*()> activeView,
+                std::function<QString()> activeTitle, QWidget* window);
 
   // Items 200… insert a template at the caret, items 600… run a macro over
   // the selection of the active view.
@@ -35,6 +36,11 @@ class TemplateMenus {
   static QStringList ScriptNames(const QString& folder);
   // Inserts the template at the caret (CR LF line ends, undoable).
   void InsertTemplate(CMyView& view, const QString& name);
+  // Saves the view's text as a template: the name asked for (the document's
+  // title up to its first "." proposed), an existing one replaced only when
+  // the user agrees. `askName` shows the name dialog; tests answer it.
+  void AddToTemplates(CMyView& view, const QString& title);
+  void SetNameAsker(std::function<bool(QString& name)> ask) { m_askName = std::move(ask); }
 
  private:
   void Fill(QMenu* popup, int firstId, const QStringList& names, int& nextId);
@@ -42,6 +48,8 @@ class TemplateMenus {
   CommandRouter& m_router;
   ScriptRunner& m_runner;
   std::function<CMyView*()> m_activeView;
+  std::function<bool(QString& name)> m_askName;
+  std::function<QString()> m_activeTitle;
   QWidget* m_window;
   QStringList m_templates, m_macros;
   int m_nextTemplateId;

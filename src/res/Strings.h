@@ -288,6 +288,9 @@ inline constexpr const char* kCgiOtherGroup = "その他の環境変数";
 
 // Templates.
 inline constexpr const char* kTemplateCannotOpen = "'%1' をオープンできません。";
+inline constexpr const char* kTemplateNameTitle = "ひな型に追加";
+inline constexpr const char* kTemplateNamePrompt = "ひな型の名前を入力してください。";
+inline constexpr const char* kTemplateOverwrite = "'%1' は既に存在します。\n上書きしますか？";
 
 // The wait for a macro (or a CGI run) that takes long.
 inline constexpr const char* kWaitingForScript = "スクリプトの終了を待っています...";

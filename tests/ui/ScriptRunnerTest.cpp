@@ -283,6 +283,29 @@ TEST_F(ScriptRunnerTest, TemplateAndMacroMenusFollowTheirFolders) {
   EXPECT_EQ(view->Buffer().GetText(), "<first\r\nsecond\r\n>");
   view->OnEditUndo();
   EXPECT_EQ(view->Buffer().GetText(), "<>");
+
+  // The script added as a template, under the name asked for; an existing
+  // one is replaced only when the user says so.
+  QString proposed;
+  frame->Templates().SetNameAsker([&proposed](QString& name) {
+    proposed = name;
+    name = QStringLiteral("zz-test-new");
+    return true;
+  });
+  frame->Router().Route(res::ID_TEMPLATE_ADD);
+  EXPECT_EQ(proposed, QStringLiteral("untitled1"));
+  const QString added = templates + QStringLiteral("/zz-test-new.pl");
+  QFile saved(added);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(saved.readAll(), QByteArray("<>"));
+  saved.close();
+  view->SetText("changed");
+  answer = MsgResult::No;
+  frame->Router().Route(res::ID_TEMPLATE_ADD);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(saved.readAll(), QByteArray("<>"));
+  EXPECT_EQ(messages.size(), 1);
+  QFile::remove(added);
   for (const QString& file : made) QFile::remove(file);
 }
 
