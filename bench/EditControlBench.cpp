@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include "Corpus.h"
+#include "QtBenchMain.h"
 #include "editor/SyntaxView.h"
 #include "text/LoadedText.h"
 
@@ -112,11 +113,4 @@ BENCHMARK(BM_FirstStateAtTheEnd)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+CORVELLA_QT_BENCHMARK_MAIN()

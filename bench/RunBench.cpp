@@ -13,6 +13,7 @@
 
 #include <sys/resource.h>
 
+#include "QtBenchMain.h"
 #include "app/DocManager.h"
 #include "app/MainFrame.h"
 #include "app/OutputBar.h"
@@ -85,11 +86,11 @@ void BM_HiddenRunWorkerOnly(benchmark::State& state) {
   std::size_t bytes = 0;
   for (auto _ : state) {
     std::atomic<bool> done{false};
-    corvella::HiddenRun::Spec spec;
-    spec.argv = {"perl", "print80m.pl"};
-    spec.workingDir = dir.path().toStdString();
-    spec.environment = corvella::ChildEnvironment::Shared().Entries();
-    corvella::HiddenRun run(std::move(spec), {}, lock, [&bytes](std::string text, bool) { bytes += text.size(); },
+    corvella::HiddenRun::Launch launch;
+    launch.argv = {"perl", "print80m.pl"};
+    launch.workingDir = dir.path().toStdString();
+    launch.environment = corvella::ChildEnvironment::Shared().Entries();
+    corvella::HiddenRun run(std::move(launch), {}, lock, [&bytes](std::string text, bool) { bytes += text.size(); },
                             nullptr, [&done](int) { done = true; });
     while (!done) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
@@ -99,10 +100,4 @@ BENCHMARK(BM_HiddenRunWorkerOnly)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}
+CORVELLA_QT_BENCHMARK_MAIN()

@@ -50,8 +50,8 @@ std::vector<std::string> ConsoleRun::FindTerminal(const std::vector<std::string>
   return {"xterm"};
 }
 
-ConsoleRun::ConsoleRun(Spec spec, std::function<void()> restore, Finished finished)
-    : m_spec(std::move(spec)), m_restore(std::move(restore)), m_finished(std::move(finished)),
+ConsoleRun::ConsoleRun(Launch launch, std::function<void()> restore, Finished finished)
+    : m_launch(std::move(launch)), m_restore(std::move(restore)), m_finished(std::move(finished)),
       m_wakeup(std::make_unique<Wakeup>()) {
   m_worker = std::thread([this] { Work(); });
 }
@@ -68,27 +68,27 @@ ConsoleRun::~ConsoleRun() {
 void ConsoleRun::Work() {
   ChildProcess terminal;
   ChildProcess::Options options;
-  options.argv = m_spec.terminal;
-  options.argv.insert(options.argv.end(), {"-e", "sh", m_spec.shellScript});
-  options.workingDir = m_spec.workingDir;
-  options.environment = m_spec.environment;
+  options.argv = m_launch.terminal;
+  options.argv.insert(options.argv.end(), {"-e", "sh", m_launch.shellScript});
+  options.workingDir = m_launch.workingDir;
+  options.environment = m_launch.environment;
   options.out = ChildProcess::Stream::Inherit;
   options.err = ChildProcess::Stream::Inherit;
   int error = 0;
   const bool started = terminal.Start(options, &error);
-  if (started && !m_spec.doneMarker.empty()) {
+  if (started && !m_launch.doneMarker.empty()) {
     int waitedAfterReturn = 0;
-    while (Exists(m_spec.doneMarker) && !m_wakeup->Signalled(kPollMs)) {
+    while (Exists(m_launch.doneMarker) && !m_wakeup->Signalled(kPollMs)) {
       const std::optional<int> code = terminal.TryWait();
       if (!code) continue;
       if (*code != 0) break;
-      if (Exists(m_spec.startedMarker) && (waitedAfterReturn += kPollMs) > kStartGraceMs) break;
+      if (Exists(m_launch.startedMarker) && (waitedAfterReturn += kPollMs) > kStartGraceMs) break;
     }
   }
   if (m_restore) m_restore();
   std::error_code ec;
-  if (!m_spec.startedMarker.empty()) std::filesystem::remove(m_spec.startedMarker, ec);
-  if (!m_spec.doneMarker.empty()) std::filesystem::remove(m_spec.doneMarker, ec);
+  if (!m_launch.startedMarker.empty()) std::filesystem::remove(m_launch.startedMarker, ec);
+  if (!m_launch.doneMarker.empty()) std::filesystem::remove(m_launch.doneMarker, ec);
   m_done = true;
   if (m_finished) m_finished(started, error);
   // A terminal still open stays open when the editor lets go of it.

@@ -14,7 +14,7 @@ class Wakeup;
 
 class ConsoleRun {
  public:
-  struct Spec {
+  struct Launch {
     std::vector<std::string> terminal;  // the terminal program and what it needs before "-e"
     std::string shellScript;            // the script the terminal runs with sh
     std::string workingDir;
@@ -27,7 +27,7 @@ class ConsoleRun {
   // the errno when not). `restore` runs first, when given.
   using Finished = std::function<void(bool started, int error)>;
 
-  ConsoleRun(Spec spec, std::function<void()> restore, Finished finished);
+  ConsoleRun(Launch launch, std::function<void()> restore, Finished finished);
   // Stops waiting (the terminal stays open) and joins the worker.
   ~ConsoleRun();
   ConsoleRun(const ConsoleRun&) = delete;
@@ -42,7 +42,7 @@ class ConsoleRun {
  private:
   void Work();
 
-  Spec m_spec;
+  Launch m_launch;
   std::function<void()> m_restore;
   Finished m_finished;
   std::unique_ptr<Wakeup> m_wakeup;

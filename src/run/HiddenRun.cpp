@@ -10,16 +10,17 @@
 namespace corvella {
 namespace {
 
+// "%2" first: a command line put in for "%1" may itself hold "%2".
 std::string Fill(std::string format, const std::string& first, const std::string& second = {}) {
-  if (const auto at = format.find("%1"); at != std::string::npos) format.replace(at, 2, first);
   if (const auto at = format.find("%2"); at != std::string::npos) format.replace(at, 2, second);
+  if (const auto at = format.find("%1"); at != std::string::npos) format.replace(at, 2, first);
   return format;
 }
 
 }  // namespace
 
-HiddenRun::HiddenRun(Spec spec, Texts texts, std::mutex& runLock, Output output, Restore restore, Finished finished)
-    : m_spec(std::move(spec)),
+HiddenRun::HiddenRun(Launch launch, Texts texts, std::mutex& runLock, Output output, Restore restore, Finished finished)
+    : m_launch(std::move(launch)),
       m_texts(std::move(texts)),
       m_runLock(runLock),
       m_output(std::move(output)),
@@ -43,17 +44,17 @@ void HiddenRun::Work() {
   int exitCode = -1;
   {
     const std::lock_guard lock(m_runLock);
-    m_output(Fill(m_texts.start, m_spec.commandLine), true);
+    m_output(Fill(m_texts.start, m_launch.commandLine), true);
     ChildProcess child;
     ChildProcess::Options options;
-    options.argv = m_spec.argv;
-    options.workingDir = m_spec.workingDir;
-    options.environment = m_spec.environment;
+    options.argv = m_launch.argv;
+    options.workingDir = m_launch.workingDir;
+    options.environment = m_launch.environment;
     int error = 0;
     if (!child.Start(options, &error)) {
       const bool pipes = error == EMFILE || error == ENFILE;
       m_output(pipes ? Fill(m_texts.pipeFailed, std::to_string(error))
-                     : Fill(m_texts.cannotStart, m_spec.commandLine, std::to_string(error)),
+                     : Fill(m_texts.cannotStart, m_launch.commandLine, std::to_string(error)),
                false);
     } else {
       RunOutputDecoder out, err;
@@ -90,7 +91,7 @@ void HiddenRun::Work() {
       m_output(std::move(tail), false);
     }
   }
-  if (m_restore) m_restore(m_spec.scriptPath);
+  if (m_restore) m_restore(m_launch.scriptPath);
   m_done = true;
   if (m_finished) m_finished(exitCode);
 }

@@ -15,7 +15,7 @@ class Wakeup;
 
 class HiddenRun {
  public:
-  struct Spec {
+  struct Launch {
     std::vector<std::string> argv;
     std::string workingDir;
     std::vector<std::string> environment;  // "NAME=value"
@@ -33,7 +33,7 @@ class HiddenRun {
 
   // Starts the worker at once. `runLock` is held for the whole run, so that
   // hidden runs never overlap.
-  HiddenRun(Spec spec, Texts texts, std::mutex& runLock, Output output, Restore restore, Finished finished);
+  HiddenRun(Launch launch, Texts texts, std::mutex& runLock, Output output, Restore restore, Finished finished);
   // Stops the child if it still runs and waits for the worker.
   ~HiddenRun();
   HiddenRun(const HiddenRun&) = delete;
@@ -46,7 +46,7 @@ class HiddenRun {
  private:
   void Work();
 
-  Spec m_spec;
+  Launch m_launch;
   Texts m_texts;
   std::mutex& m_runLock;
   Output m_output;

@@ -1,8 +1,6 @@
 // The script runner: the run commands of every script view, the run state, the hidden run's output on its way into the output pane, stopping.
 #include "run/ScriptRunner.h"
 
-#include <cerrno>
-
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -99,7 +97,7 @@ bool ScriptRunner::WriteConsoleScript(const std::string& script, MsgIcon failure
   const int error = WriteFileAtomically(m_settings.m_szBatchPath, script);
   if (error == 0) return true;
   const QString path = QFile::decodeName(QByteArray::fromStdString(m_settings.m_szBatchPath));
-  ShowMessage(m_window, QString::fromUtf8(str::kConsoleScriptFailed).arg(path).arg(error), failureIcon);
+  ShowMessage(m_window, QString::fromUtf8(str::kConsoleScriptFailed).arg(path, QString::number(error)), failureIcon);
   return false;
 }
 
@@ -124,32 +122,32 @@ void ScriptRunner::RunInConsole(CMyDoc& doc, const std::optional<std::string>& a
   const std::string& script = target->script;
   const std::string& line = target->line;
   const std::string marker = TempFolder() + "corvella-" + std::to_string(QCoreApplication::applicationPid()) + "-run";
-  ConsoleRun::Spec spec;
-  spec.startedMarker = marker + ".started";
-  spec.doneMarker = marker + ".running";
+  ConsoleRun::Launch launch;
+  launch.startedMarker = marker + ".started";
+  launch.doneMarker = marker + ".running";
   // Nothing runs with the run copy left behind: a script that cannot be
   // written puts the user's file back at once.
-  if (!WriteConsoleScript(ConsoleScript(m_settings.m_szPerlDir, line, target->argv, spec.startedMarker, spec.doneMarker),
+  if (!WriteConsoleScript(ConsoleScript(m_settings.m_szPerlDir, line, target->argv, launch.startedMarker, launch.doneMarker),
                           MsgIcon::Stop) ||
-      WriteFileAtomically(spec.startedMarker, {}) != 0 || WriteFileAtomically(spec.doneMarker, {}) != 0) {
+      WriteFileAtomically(launch.startedMarker, {}) != 0 || WriteFileAtomically(launch.doneMarker, {}) != 0) {
     CMyDoc::RestoreAfterRun(script);
     return;
   }
-  spec.shellScript = m_settings.m_szBatchPath;
-  spec.workingDir = target->folder;
-  spec.environment = ChildEnvironment::Shared().Entries();
-  spec.terminal = ConsoleRun::FindTerminal(spec.environment);
+  launch.shellScript = m_settings.m_szBatchPath;
+  launch.workingDir = target->folder;
+  launch.environment = ChildEnvironment::Shared().Entries();
+  launch.terminal = ConsoleRun::FindTerminal(launch.environment);
   m_strRunCommand = m_settings.m_szBatchPath;
   m_strRunScript = script;
   m_bConsoleRun = true;
   m_bRunning = true;
   m_console = std::make_unique<ConsoleRun>(
-      std::move(spec), [script] { CMyDoc::RestoreAfterRun(script); },
+      std::move(launch), [script] { CMyDoc::RestoreAfterRun(script); },
       [this](bool started, int error) {
         QMetaObject::invokeMethod(this, [this, started, error] {
           if (!started) {
             const QString path = QFile::decodeName(QByteArray::fromStdString(m_strRunCommand));
-            ShowMessage(m_window, QString::fromUtf8(str::kRunCannotStart).arg(path).arg(error), MsgIcon::Stop);
+            ShowMessage(m_window, QString::fromUtf8(str::kRunCannotStart).arg(path, QString::number(error)), MsgIcon::Stop);
           }
           m_console.reset();
           m_bRunning = false;
@@ -163,15 +161,15 @@ void ScriptRunner::ShowInTerminal(const std::vector<std::string>& argv) {
   for (const std::string& word : argv) line += (line.empty() ? "" : " ") + word;
   if (!WriteConsoleScript(ConsoleScript(m_settings.m_szPerlDir, line, argv), MsgIcon::Exclamation)) return;
   std::erase_if(m_displays, [](const std::unique_ptr<ConsoleRun>& d) { return d->Done(); });
-  ConsoleRun::Spec spec;
-  spec.shellScript = m_settings.m_szBatchPath;
-  spec.environment = ChildEnvironment::Shared().Entries();
-  spec.terminal = ConsoleRun::FindTerminal(spec.environment);
-  const QString path = QFile::decodeName(QByteArray::fromStdString(spec.shellScript));
-  m_displays.push_back(std::make_unique<ConsoleRun>(std::move(spec), nullptr, [this, path](bool started, int error) {
+  ConsoleRun::Launch launch;
+  launch.shellScript = m_settings.m_szBatchPath;
+  launch.environment = ChildEnvironment::Shared().Entries();
+  launch.terminal = ConsoleRun::FindTerminal(launch.environment);
+  const QString path = QFile::decodeName(QByteArray::fromStdString(launch.shellScript));
+  m_displays.push_back(std::make_unique<ConsoleRun>(std::move(launch), nullptr, [this, path](bool started, int error) {
     if (started) return;
     QMetaObject::invokeMethod(this, [this, path, error] {
-      ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(path).arg(error), MsgIcon::Exclamation);
+      ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(path, QString::number(error)), MsgIcon::Exclamation);
     }, Qt::QueuedConnection);
   }));
 }
@@ -206,12 +204,12 @@ void ScriptRunner::RunHidden(CMyDoc& doc, const std::optional<std::string>& argu
   ChildEnvironment::Shared().PrependToPath(m_settings.m_szPerlDir);
   const std::string& line = target->line;
 
-  HiddenRun::Spec spec;
-  spec.argv = std::move(target->argv);
-  spec.workingDir = target->folder;
-  spec.environment = ChildEnvironment::Shared().Entries();
-  spec.commandLine = QStringToSjis(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
-  spec.scriptPath = target->script;
+  HiddenRun::Launch launch;
+  launch.argv = std::move(target->argv);
+  launch.workingDir = target->folder;
+  launch.environment = ChildEnvironment::Shared().Entries();
+  launch.commandLine = QStringToSjis(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+  launch.scriptPath = target->script;
   m_strRunCommand = line;
   m_strRunScript = target->script;
   m_bConsoleRun = false;
@@ -222,7 +220,7 @@ void ScriptRunner::RunHidden(CMyDoc& doc, const std::optional<std::string>& argu
   HiddenRun::Texts texts{Sjis(str::kRunStartLine), Sjis(str::kRunEndLine), Sjis(str::kRunStoppedLine),
                          Sjis(str::kRunCannotStart), Sjis(str::kRunStdoutPipeFailed)};
   m_hidden = std::make_unique<HiddenRun>(
-      std::move(spec), std::move(texts), m_csRun, [this](std::string text, bool replace) { Queue(std::move(text), replace); },
+      std::move(launch), std::move(texts), m_csRun, [this](std::string text, bool replace) { Queue(std::move(text), replace); },
       [](const std::string& path) { return CMyDoc::RestoreAfterRun(path); },
       [this](int) { QMetaObject::invokeMethod(this, [this] { Finish(); }, Qt::QueuedConnection); });
 }
@@ -239,7 +237,7 @@ void ScriptRunner::RunMacro(CMyView& view, const std::string& name) {
   int error = 0;
   if (!child.Start(options, &error)) {
     const QString line = QStringLiteral("perl \"%1.pl\"").arg(QString::fromStdString(name));
-    ShowMessage(m_window, QString::fromUtf8(str::kMacroCannotStart).arg(line).arg(error), MsgIcon::Stop);
+    ShowMessage(m_window, QString::fromUtf8(str::kMacroCannotStart).arg(line, QString::number(error)), MsgIcon::Stop);
     return;
   }
   const EditBuffer& buffer = view.Buffer();
@@ -319,9 +317,8 @@ void ScriptRunner::RunInBrowser(CMyDoc& doc, CMyView& view) {
   options.out = ChildProcess::Stream::File;
   options.outPath = output;
   options.err = ChildProcess::Stream::Inherit;
-  int error = 0;
-  bool started = !call.hasInput || WriteFileAtomically(m_settings.m_szStdinPath, call.input) == 0;
-  if (!started) error = errno;
+  int error = call.hasInput ? WriteFileAtomically(m_settings.m_szStdinPath, call.input) : 0;
+  bool started = error == 0;
   if (call.hasInput) {
     options.in = ChildProcess::Stream::File;
     options.inPath = m_settings.m_szStdinPath;
@@ -342,9 +339,9 @@ void ScriptRunner::RunInBrowser(CMyDoc& doc, CMyView& view) {
   if (call.hasInput) RemoveIfExists(m_settings.m_szStdinPath);
   const QString page = QFile::decodeName(QByteArray::fromStdString(output));
   if (!started) {
-    ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(base).arg(error), MsgIcon::Exclamation);
+    ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(base, QString::number(error)), MsgIcon::Exclamation);
   } else if (!(m_openPage ? m_openPage(page) : QDesktopServices::openUrl(QUrl::fromLocalFile(page)))) {
-    ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(page).arg(0), MsgIcon::Exclamation);
+    ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(page, QString::number(0)), MsgIcon::Exclamation);
   }
   for (const char* variable : {"REQUEST_METHOD", "QUERY_STRING", "CONTENT_LENGTH"}) environment.Set(variable, "");
   environment.Set("PATH", savedPath);
