@@ -125,15 +125,19 @@ void ScriptRunner::RunInConsole(CMyDoc& doc, const std::optional<std::string>& a
   ConsoleRun::Launch launch;
   launch.startedMarker = marker + ".started";
   launch.doneMarker = marker + ".running";
+  // The terminal runs a copy of its own: do_perl.sh beside the program is
+  // shared with every other copy of the program, which deletes it on closing.
+  launch.shellScript = marker + ".sh";
+  const std::string shellScript =
+      ConsoleScript(m_settings.m_szPerlDir, line, target->argv, launch.startedMarker, launch.doneMarker);
   // Nothing runs with the run copy left behind: a script that cannot be
   // written puts the user's file back at once.
-  if (!WriteConsoleScript(ConsoleScript(m_settings.m_szPerlDir, line, target->argv, launch.startedMarker, launch.doneMarker),
-                          MsgIcon::Stop) ||
+  if (!WriteConsoleScript(shellScript, MsgIcon::Stop) || WriteFileAtomically(launch.shellScript, shellScript) != 0 ||
       WriteFileAtomically(launch.startedMarker, {}) != 0 || WriteFileAtomically(launch.doneMarker, {}) != 0) {
+    for (const std::string* file : {&launch.shellScript, &launch.startedMarker, &launch.doneMarker}) RemoveIfExists(*file);
     CMyDoc::RestoreAfterRun(script);
     return;
   }
-  launch.shellScript = m_settings.m_szBatchPath;
   launch.workingDir = target->folder;
   launch.environment = ChildEnvironment::Shared().Entries();
   launch.terminal = ConsoleRun::FindTerminal(launch.environment);
@@ -141,9 +145,11 @@ void ScriptRunner::RunInConsole(CMyDoc& doc, const std::optional<std::string>& a
   m_strRunScript = script;
   m_bConsoleRun = true;
   m_bRunning = true;
+  const std::string ownScript = launch.shellScript;
   m_console = std::make_unique<ConsoleRun>(
       std::move(launch), [script] { CMyDoc::RestoreAfterRun(script); },
-      [this](bool started, int error) {
+      [this, ownScript](bool started, int error) {
+        RemoveIfExists(ownScript);
         QMetaObject::invokeMethod(this, [this, started, error] {
           if (!started) {
             const QString path = QFile::decodeName(QByteArray::fromStdString(m_strRunCommand));
