@@ -8,6 +8,7 @@
 #include "app/ChildFrame.h"
 #include "platform/FileNames.h"
 #include "app/MainFrame.h"
+#include "app/TemplateMenus.h"
 #include "base/MessageBox.h"
 #include "base/Profile.h"
 #include "editor/MyView.h"
@@ -226,6 +227,9 @@ void DocManager::RegisterCommands() {
     CMyDoc* d = ActiveDocument();
     ui.enabled = d && d->GetView() && CanExportHtml(*d->GetView());
   });
+  m_commands.On(ID_TEMPLATE_ORGANIZE, [this] {
+    m_frame.Templates().Organize([this](const QString& path) { return OpenDocumentFile(path) != nullptr; });
+  }, [this](CmdUI& ui) { ui.enabled = !m_frame.Templates().Templates().isEmpty(); });
   m_commands.OnRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + kRecentFiles - 1, [this](int id) {
     const int i = id - ID_FILE_MRU_FILE1;
     if (i >= m_recent.size()) return;

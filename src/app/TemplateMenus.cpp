@@ -11,6 +11,7 @@
 #include <QMenu>
 
 #include "base/CommandRouter.h"
+#include "app/TemplateListDlg.h"
 #include "app/TemplateNameDlg.h"
 #include "base/MessageBox.h"
 #include "editor/MyView.h"
@@ -42,8 +43,10 @@ TemplateMenus::TemplateMenus(CommandRouter& router, ScriptRunner& runner, std::f
 
 QStringList TemplateMenus::ScriptNames(const QString& folder) {
   QStringList names;
-  for (const QString& file : QDir(folder).entryList({QStringLiteral("*.pl")}, QDir::Files)) {
-    names << file.left(file.lastIndexOf(QLatin1Char('.')));
+  // Hidden files too: a template named ".x" is still the user's template.
+  for (const QString& file : QDir(folder).entryList({QStringLiteral("*.pl")}, QDir::Files | QDir::Hidden)) {
+    const QString name = file.left(file.lastIndexOf(QLatin1Char('.')));
+    if (!name.isEmpty()) names << name;
   }
   std::sort(names.begin(), names.end(),
             [](const QString& a, const QString& b) { return QString::localeAwareCompare(a, b) < 0; });
@@ -129,6 +132,10 @@ void TemplateMenus::AddToTemplates(CMyView& view, const QString& title) {
     if (dialog.exec() != QDialog::Accepted) return;
     name = dialog.Name();
   }
+  if (!IsUsableName(name)) {
+    ShowMessage(m_window, QString::fromUtf8(str::kTemplateBadName).arg(name), MsgIcon::Exclamation);
+    return;
+  }
   const QString folder = ProgramSubfolder("template");
   const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".pl");
   const QString shown = QDir::toNativeSeparators(path);
@@ -142,6 +149,15 @@ void TemplateMenus::AddToTemplates(CMyView& view, const QString& title) {
   if (WriteFileAtomically(QFile::encodeName(path).toStdString(), view.Buffer().GetText()) != 0) {
     ShowMessage(m_window, QString::fromUtf8(str::kTemplateCannotOpen).arg(shown), MsgIcon::Exclamation);
   }
+}
+
+bool TemplateMenus::IsUsableName(const QString& name) {
+  return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+}
+
+void TemplateMenus::Organize(std::function<bool(const QString& path)> openDocument) {
+  CTemplateListDlg dialog(m_templates, ProgramSubfolder("template"), std::move(openDocument), m_window);
+  dialog.exec();
 }
 
 }  // namespace corvella

@@ -41,6 +41,13 @@ class TemplateMenus {
   // the user agrees. `askName` shows the name dialog; tests answer it.
   void AddToTemplates(CMyView& view, const QString& title);
   void SetNameAsker(std::function<bool(QString& name)> ask) { m_askName = std::move(ask); }
+  // Shows the organiser on the template list; `openDocument` opens a
+  // template for editing.
+  void Organize(std::function<bool(const QString& path)> openDocument);
+
+  // Whether `name` makes a file in the template folder: not empty, no "/"
+  // (which would reach another folder) and no NUL.
+  static bool IsUsableName(const QString& name);
 
  private:
   void Fill(QMenu* popup, int firstId, const QStringList& names, int& nextId);

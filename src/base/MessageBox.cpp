@@ -1,6 +1,8 @@
 // The one message box of the program: the application title as caption, a stop / exclamation / question / no icon, Japanese buttons; tests can answer it instead.
 #include "base/MessageBox.h"
 
+#include <cerrno>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -64,6 +66,26 @@ MsgResult ShowMessage(QWidget* parent, const QString& text, MsgIcon icon, MsgBut
   if (pressed == yes) return MsgResult::Yes;
   if (pressed == no) return MsgResult::No;
   return MsgResult::Cancel;
+}
+
+QString SystemErrorReason(int error) {
+  const auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR: return text(str::kErrNotFound);
+    case EACCES:
+    case EPERM: return text(str::kErrAccess);
+    case EISDIR: return text(str::kErrIsFolder);
+    case EINVAL: return text(str::kErrNotRegular);
+    case ENOSPC:
+    case EDQUOT: return text(str::kErrNoSpace);
+    case EROFS: return text(str::kErrReadOnlyFs);
+    case EFBIG: return text(str::kErrTooBig);
+    case ENOMEM: return text(str::kErrNoMemory);
+    case ENAMETOOLONG: return text(str::kErrNameTooLong);
+    case EIO: return text(str::kErrIo);
+    default: return text(str::kErrOther);
+  }
 }
 
 }  // namespace corvella

@@ -17,6 +17,10 @@ enum class MsgResult { Ok, Cancel, Yes, No };
 // box answers Cancel, or No where there is no Cancel).
 MsgResult ShowMessage(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons = MsgButtons::Ok);
 
+// The system's reason for a failed file operation, by its error code, in the
+// user's words.
+QString SystemErrorReason(int error);
+
 // While set, ShowMessage asks the hook instead of showing a box (tests).
 using MessageHook = std::function<MsgResult(const QString& text, MsgIcon icon, MsgButtons buttons)>;
 void SetMessageHook(MessageHook hook);

@@ -1,23 +1,13 @@
 // A dialog's text label made into a link: its caption drawn underlined in blue, a hand over it, a click opens the caption.
 #include "controls/HyperLink.h"
 
-#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <utility>
+#include "base/DesktopOpener.h"
 
 namespace corvella {
-namespace {
-
-CHyperLink::OpenHook& Hook() {
-  static CHyperLink::OpenHook hook;
-  return hook;
-}
-
-}  // namespace
-
 CHyperLink::CHyperLink(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
   // The hand belongs to the label alone, so the dialog's own cursor is back
   // as soon as the pointer leaves it.
@@ -27,8 +17,6 @@ CHyperLink::CHyperLink(const QString& caption, QWidget* parent) : QLabel(caption
 }
 
 CHyperLink::~CHyperLink() = default;
-
-void CHyperLink::SetOpenHook(OpenHook hook) { Hook() = std::move(hook); }
 
 QFont CHyperLink::LinkFont() const {
   QFont font = window()->font();
@@ -49,11 +37,7 @@ QSize CHyperLink::sizeHint() const {
 QSize CHyperLink::minimumSizeHint() const { return sizeHint(); }
 
 void CHyperLink::Open(const QUrl& url) {
-  if (Hook()) {
-    Hook()(url);
-    return;
-  }
-  QDesktopServices::openUrl(url);
+  OpenWithDesktop(url);
 }
 
 void CHyperLink::paintEvent(QPaintEvent*) {

@@ -29,10 +29,6 @@ class CHyperLink : public QLabel {
   // What a click hands to the desktop.
   QUrl LinkUrl() const;
 
-  // Receives the address in place of the desktop while set (for tests).
-  using OpenHook = std::function<void(const QUrl&)>;
-  static void SetOpenHook(OpenHook hook);
-
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 

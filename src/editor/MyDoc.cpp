@@ -28,25 +28,6 @@ QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 std::string FsPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-QString SystemReason(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR: return Text(str::kErrNotFound);
-    case EACCES:
-    case EPERM: return Text(str::kErrAccess);
-    case EISDIR: return Text(str::kErrIsFolder);
-    case EINVAL: return Text(str::kErrNotRegular);
-    case ENOSPC:
-    case EDQUOT: return Text(str::kErrNoSpace);
-    case EROFS: return Text(str::kErrReadOnlyFs);
-    case EFBIG: return Text(str::kErrTooBig);
-    case ENOMEM: return Text(str::kErrNoMemory);
-    case ENAMETOOLONG: return Text(str::kErrNameTooLong);
-    case EIO: return Text(str::kErrIo);
-    default: return Text(str::kErrOther);
-  }
-}
-
 // A failure report shows the ordinary cursor even while a save waits.
 void Report(QWidget* parent, const QString& text) {
   const bool waiting = QApplication::overrideCursor() != nullptr;
@@ -56,7 +37,7 @@ void Report(QWidget* parent, const QString& text) {
 }
 
 void ReportFailure(QWidget* parent, const char* format, const QString& path, int error) {
-  Report(parent, Text(format).arg(QDir::toNativeSeparators(path), SystemReason(error), QString::number(error)));
+  Report(parent, Text(format).arg(QDir::toNativeSeparators(path), SystemErrorReason(error), QString::number(error)));
 }
 
 }  // namespace

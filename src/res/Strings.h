@@ -291,6 +291,21 @@ inline constexpr const char* kTemplateCannotOpen = "'%1' をオープンでき�
 inline constexpr const char* kTemplateNameTitle = "ひな型に追加";
 inline constexpr const char* kTemplateNamePrompt = "ひな型の名前を入力してください。";
 inline constexpr const char* kTemplateOverwrite = "'%1' は既に存在します。\n上書きしますか？";
+inline constexpr const char* kTemplateListTitle = "ひな型の整理";
+inline constexpr const char* kTemplateListText =
+    "項目の名前の変更または削除するには、項目を選択してから [名前の変更] ボタン、または [削除] ボタンをクリックしてください。";
+inline constexpr const char* kTemplateListClose = "閉じる(&C)";
+inline constexpr const char* kTemplateListRename = "名前の変更(&R)";
+inline constexpr const char* kTemplateListDelete = "削除(&D)";
+inline constexpr const char* kTemplateListEdit = "編集(E)...";
+inline constexpr const char* kTemplateNameTaken = "名前が重複しています。";
+inline constexpr const char* kTemplateDeleteAsk = "'%1' を削除します。\nよろしいですか？";
+inline constexpr const char* kTemplateCannotEdit = "ファイルをオープン出来ません.";
+// A name that would put the template outside its folder or make no file name.
+inline constexpr const char* kTemplateBadName = "'%1' はひな型の名前に使えません。\n\"/\" を含まない名前を入力してください。";
+// %1 the file, %2 the system's reason, %3 its code.
+inline constexpr const char* kTemplateRenameFailed = "%1 の名前を変更できませんでした。\n%2(Error:%3)";
+inline constexpr const char* kTemplateDeleteFailed = "%1 を削除できませんでした。\n%2(Error:%3)";
 
 // The wait for a macro (or a CGI run) that takes long.
 inline constexpr const char* kWaitingForScript = "スクリプトの終了を待っています...";

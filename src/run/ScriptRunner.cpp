@@ -2,13 +2,13 @@
 #include "run/ScriptRunner.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QMetaObject>
 #include <QUrl>
 
 #include "base/CommandRouter.h"
+#include "base/DesktopOpener.h"
 #include "base/Settings.h"
 #include "editor/Cp932Text.h"
 #include "editor/EditBuffer.h"
@@ -346,7 +346,7 @@ void ScriptRunner::RunInBrowser(CMyDoc& doc, CMyView& view) {
   const QString page = QFile::decodeName(QByteArray::fromStdString(output));
   if (!started) {
     ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(base, QString::number(error)), MsgIcon::Exclamation);
-  } else if (!(m_openPage ? m_openPage(page) : QDesktopServices::openUrl(QUrl::fromLocalFile(page)))) {
+  } else if (!OpenWithDesktop(QUrl::fromLocalFile(page))) {
     ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(page, QString::number(0)), MsgIcon::Exclamation);
   }
   for (const char* variable : {"REQUEST_METHOD", "QUERY_STRING", "CONTENT_LENGTH"}) environment.Set(variable, "");

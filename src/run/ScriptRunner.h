@@ -77,7 +77,6 @@ class ScriptRunner : public QObject {
   // be broken off; the script file is put back whatever happens.
   void RunInBrowser(CMyDoc& doc, CMyView& view);
   // How the output page is opened (the desktop's default handler).
-  void SetPageOpener(std::function<bool(const QString& path)> open) { m_openPage = std::move(open); }
   // Asks a hidden run to end; its worker kills the child at once.
   void Stop();
   // "perl -v" (or "jperl -v") and "perl -V" in a terminal; no run state.
@@ -116,7 +115,6 @@ class ScriptRunner : public QObject {
   std::string m_strRunCommand;
   std::string m_strRunScript;
   std::mutex m_csRun;
-  std::function<bool(const QString& path)> m_openPage;
   std::unique_ptr<HiddenRun> m_hidden;
   std::unique_ptr<ConsoleRun> m_console;
   std::vector<std::unique_ptr<ConsoleRun>> m_displays;  // version and configuration windows

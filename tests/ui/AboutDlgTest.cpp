@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "base/CommandRouter.h"
+#include "base/DesktopOpener.h"
 #include "app/MainFrame.h"
 #include "app/MyApp.h"
 #include "base/QSettingsProfile.h"
@@ -46,8 +47,13 @@ Qt::CursorShape CursorAt(QWidget& top, QPoint pos) {
 
 struct LinkHook {
   std::vector<QUrl> opened;
-  LinkHook() { CHyperLink::SetOpenHook([this](const QUrl& url) { opened.push_back(url); }); }
-  ~LinkHook() { CHyperLink::SetOpenHook({}); }
+  LinkHook() {
+    SetDesktopOpenHook([this](const QUrl& url) {
+      opened.push_back(url);
+      return true;
+    });
+  }
+  ~LinkHook() { SetDesktopOpenHook({}); }
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,10 +23,12 @@
 #include "support/MainWindowTest.h"
 
 #include "app/OutputBar.h"
+#include "base/DesktopOpener.h"
 #include "editor/Cp932Text.h"
 #include "editor/EditControl.h"
 #include "editor/MyDoc.h"
 #include "editor/MyView.h"
+#include "app/TemplateListDlg.h"
 #include "app/TemplateMenus.h"
 #include "run/CgiDlg.h"
 #include "platform/ChildEnvironment.h"
@@ -208,8 +211,8 @@ TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
       "CONTENT_LENGTH X_EXTRA)), '|', scalar(<STDIN>) // '', '|', join(',', @ARGV);\n";
   ASSERT_NE(Open(QStringLiteral("form.cgi"), original), nullptr);
   QStringList opened;
-  frame->Runner().SetPageOpener([&opened](const QString& page) {
-    opened << page;
+  SetDesktopOpenHook([&opened](const QUrl& page) {
+    opened << page.toLocalFile();
     return true;
   });
   QTimer::singleShot(0, [] {
@@ -227,6 +230,7 @@ TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
   });
   frame->Router().Route(res::ID_COMMAND_BROWSER);
   const QString page = path + QStringLiteral("_stdout.htm");
+  SetDesktopOpenHook({});
   ASSERT_EQ(opened, QStringList{page});
   QFile out(page);
   ASSERT_TRUE(out.open(QIODevice::ReadOnly));
@@ -305,6 +309,18 @@ TEST_F(ScriptRunnerTest, TemplateAndMacroMenusFollowTheirFolders) {
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   EXPECT_EQ(saved.readAll(), QByteArray("<>"));
   EXPECT_EQ(messages.size(), 1);
+
+  // The organiser opens a template as a document of its own.
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<CTemplateListDlg*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    const QList<QListWidgetItem*> found = dialog->List()->findItems(QStringLiteral("zz-test-c"), Qt::MatchExactly);
+    if (!found.isEmpty()) dialog->List()->setCurrentItem(found.first());
+    dialog->OnEdit();
+  });
+  frame->Router().Route(res::ID_TEMPLATE_ORGANIZE);
+  ASSERT_NE(docs->ActiveDocument(), nullptr);
+  EXPECT_EQ(docs->ActiveDocument()->GetPathName(), templates + QStringLiteral("/zz-test-c.pl"));
   QFile::remove(added);
   for (const QString& file : made) QFile::remove(file);
 }
