@@ -33,6 +33,7 @@
 #include "app/DockLayout.h"
 #include "app/OutputBar.h"
 #include "app/TemplateMenus.h"
+#include "system/SystemCommands.h"
 #include "app/WindowArrangement.h"
 #include "editor/EditBuffer.h"
 #include "run/PerlErrorLine.h"
@@ -458,6 +459,7 @@ void CMainFrame::RegisterCommands() {
   using namespace res;
   m_runner->RegisterFrameCommands(m_commands);
   m_templateMenus->Register(m_commands);
+  RegisterSystemCommands(m_commands, this, m_settings, [this] { UpdateAllViews(ViewUpdate::Settings); });
   m_commands.On(ID_VIEW_AUTO_INDENT, [this] {
     m_settings.AutoIndent = !m_settings.AutoIndent;
     UpdateAllViews(ViewUpdate::AutoIndent);

@@ -330,4 +330,10 @@ inline constexpr const char* kQtExtFileType = "%1 ファイル";
 inline constexpr const char* kQtDriveType = "ドライブ";
 inline constexpr const char* kFontSample = "AaBbYyZz あア亜漢字";
 
+// The read-me and the environment report.
+inline constexpr const char* kReadmeCannotOpen = "'%1' を開くことができません。(Error:%2)";
+inline constexpr const char* kReportTitle = "レポート";
+inline constexpr const char* kReportText =
+    "何か不具合やご質問等があるときは下欄に表示されている内容を\nコピー・ペーストして一緒にお知らせ下さい。";
+
 }  // namespace corvella::str

@@ -1,0 +1,56 @@
+// The commands through which the program meets the system around it.
+#include "system/SystemCommands.h"
+
+#include <cerrno>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QUrl>
+
+#include "base/CommandRouter.h"
+#include "base/DesktopOpener.h"
+#include "base/MessageBox.h"
+#include "base/Settings.h"
+#include "platform/FileNames.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+#include "system/ReportDlg.h"
+#include "system/SystemFacts.h"
+
+namespace corvella {
+
+void OpenReadme(QWidget* window, const QString& path) {
+  int error = 0;
+  if (!QFileInfo(path).isFile()) {
+    error = ENOENT;
+  } else if (!OpenWithDesktop(QUrl::fromLocalFile(path))) {
+    error = EIO;
+  }
+  if (error != 0) {
+    ShowMessage(window, QString::fromUtf8(str::kReadmeCannotOpen).arg(QDir::toNativeSeparators(path)).arg(error),
+                MsgIcon::Exclamation);
+  }
+}
+
+QString ReportText(const Settings& settings) {
+  ReportFacts facts = GatherReportFacts();
+  facts.version = CORVELLA_VERSION;
+  facts.perlFolder = settings.m_szPerlDir;
+  return QString::fromStdString(FormatReport(facts));
+}
+
+void RegisterSystemCommands(CommandMap& commands, QWidget* window, Settings& settings,
+                            std::function<void()> settingsChanged) {
+  (void)settingsChanged;
+  commands.On(res::ID_HELP_README, [window] {
+    OpenReadme(window, QFile::decodeName(QByteArray::fromStdString(GetProgramFilePath("plumo.html"))));
+  });
+  commands.On(res::ID_HELP_REPORT, [window, &settings] {
+    CReportDlg dialog(ReportText(settings), window);
+    dialog.exec();
+  });
+}
+
+}  // namespace corvella

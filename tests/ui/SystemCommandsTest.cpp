@@ -1,0 +1,74 @@
+// The read-me and the report as the user reaches them from the main window.
+#include "system/SystemCommands.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "base/CommandRouter.h"
+#include "base/DesktopOpener.h"
+#include "platform/FileNames.h"
+#include "res/resource.h"
+#include "support/MainWindowTest.h"
+#include "system/ReportDlg.h"
+
+using namespace corvella;
+
+namespace {
+
+class SystemCommandsTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    CreateFrame();
+    SetDesktopOpenHook([this](const QUrl& url) {
+      opened << url.toLocalFile();
+      return true;
+    });
+  }
+  void TearDown() override {
+    SetDesktopOpenHook({});
+    MainWindowTest::TearDown();
+  }
+  QStringList opened;
+};
+
+TEST_F(SystemCommandsTest, ReadmeOpensWithTheDesktopOrSaysWhyNot) {
+  frame->Router().Route(res::ID_HELP_README);
+  ASSERT_EQ(opened.size(), 1);
+  EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/plumo.html")));
+  EXPECT_TRUE(messages.isEmpty());
+
+  QTemporaryDir dir;
+  const QString missing = dir.filePath(QStringLiteral("plumo.html"));
+  OpenReadme(frame.get(), missing);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages[0], QStringLiteral("'%1' を開くことができません。(Error:2)").arg(missing));
+  EXPECT_EQ(opened.size(), 1);
+}
+
+TEST_F(SystemCommandsTest, ReportNamesTheProgramThePerlFolderAndLeavesNoFile) {
+  frame->GetSettings().m_szPerlDir = "/usr/bin";
+  QString shown;
+  QTimer::singleShot(0, [&shown] {
+    if (auto* dialog = qobject_cast<CReportDlg*>(QApplication::activeModalWidget())) {
+      shown = dialog->ReportField()->toPlainText();
+      dialog->accept();
+    }
+  });
+  frame->Router().Route(res::ID_HELP_REPORT);
+  const QStringList lines = shown.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 7) << shown.toStdString();
+  EXPECT_EQ(lines[0], QStringLiteral("[Path] ") + QApplication::applicationFilePath());
+  EXPECT_TRUE(lines[2].startsWith(QStringLiteral("[OS Version] Linux ")));
+  EXPECT_EQ(lines[4], QStringLiteral("[Perl Path] /usr/bin"));
+  EXPECT_TRUE(lines[5] == QStringLiteral("[Associated with .htm] none") || lines[5].endsWith(QStringLiteral(".desktop")))
+      << lines[5].toStdString();
+  EXPECT_FALSE(QDir(QFile::decodeName(QByteArray::fromStdString(ProgramFolder()))).exists(QStringLiteral("dummy.htm")));
+}
+
+}  // namespace
