@@ -48,30 +48,10 @@
 namespace corvella {
 namespace {
 
-
-// The program's icon: a sheet of script with a feather-blue band, drawn once.
+// The program's icon: a sheet of script with a blue band and a red "$".
 QIcon ProgramIcon() {
   QIcon icon;
-  for (int size : {16, 32, 48}) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const qreal m = size / 8.0;
-    p.setPen(QPen(QColor(40, 40, 40), std::max(1.0, size / 24.0)));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(m, m / 2, size - 2 * m, size - m));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 90, 200));
-    p.drawRect(QRectF(m, m / 2, size - 2 * m, size / 4.0));
-    p.setPen(QColor(192, 0, 0));
-    QFont font = p.font();
-    font.setPixelSize(std::max(6, size / 2));
-    font.setBold(true);
-    p.setFont(font);
-    p.drawText(QRectF(m, size / 4.0, size - 2 * m, size - size / 4.0 - m / 2), Qt::AlignCenter, QStringLiteral("$"));
-    icon.addPixmap(pixmap);
-  }
+  for (int size : {16, 32, 48, 128}) icon.addFile(QStringLiteral(":/corvella/icons/corvella-%1.png").arg(size));
   return icon;
 }
 

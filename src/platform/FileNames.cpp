@@ -50,11 +50,20 @@ void SeedFrom(const std::string& shipped, const std::string& target) {
   }
 }
 
+// Where the shipped files are: beside the program in a build or an unpacked
+// copy, in share/corvella beside bin once installed.
+std::string ShippedFolder(const std::string& exe) {
+  if (exe.empty() || FileExists(exe + "hint.txt")) return exe;
+  const std::string installed = exe + "../share/corvella/";
+  return FileExists(installed + "hint.txt") ? installed : exe;
+}
+
 std::string ComputeProgramFolder() {
   const std::string exe = ExecutableFolder();
-  if (!exe.empty() && access(exe.c_str(), W_OK) == 0) return exe;
+  const std::string shipped = ShippedFolder(exe);
+  if (!exe.empty() && shipped == exe && access(exe.c_str(), W_OK) == 0) return exe;
   const std::string data = UserDataFolder();
-  if (!exe.empty()) SeedFrom(exe, data);
+  if (!shipped.empty()) SeedFrom(shipped, data);
   return data;
 }
 
