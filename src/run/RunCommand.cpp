@@ -116,6 +116,13 @@ std::string ConsoleScript(std::string_view perlFolder, std::string_view commandL
                           std::string_view doneMarker) {
   std::string script = "#!/bin/sh\n";
   if (!startedMarker.empty()) script += "rm -f -- " + ShellQuote(startedMarker) + "\n";
+  // The run ends however the shell ends: Ctrl+C in the terminal or its
+  // window closed (hang-up) would otherwise leave the editor waiting for ever.
+  if (!doneMarker.empty()) {
+    script += "corvella_done=" + ShellQuote(doneMarker) + "\n";
+    script += "trap 'rm -f -- \"$corvella_done\"' EXIT\n";
+    script += "trap 'exit 129' HUP; trap 'exit 130' INT; trap 'exit 143' TERM\n";
+  }
   if (!perlFolder.empty()) script += "PATH=" + ShellQuote(perlFolder) + ":\"$PATH\"; export PATH\n";
   script += "printf '%s\\n' " + ShellQuote(commandLine) + "\n";
   std::string command;
@@ -126,7 +133,6 @@ std::string ConsoleScript(std::string_view perlFolder, std::string_view commandL
   script += command + "\n";
   script += "printf '%s' " + ShellQuote(str::kConsolePause) + "\n";
   script += "read _ignored\n";
-  if (!doneMarker.empty()) script += "rm -f -- " + ShellQuote(doneMarker) + "\n";
   return script;
 }
 

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include <csignal>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,5 +50,41 @@ TEST(ConsoleScriptTest, ArgumentsReachTheInterpreterFromThePerlFolder) {
   EXPECT_NE(out.find(line + "\n"), std::string::npos) << out;  // the command is shown first
   EXPECT_NE(out.find("[-w]\n[" + name + "]\n['it''s']\n[$HOME;false]\n[a\"b]\n"), std::string::npos) << out;
   EXPECT_NE(out.find("続行するには Enter キーを押してください"), std::string::npos) << out;
+  std::filesystem::remove_all(dir);
+}
+
+// The run's end is signalled however the terminal's shell ends: at Enter, by
+// Ctrl+C, or when the window is closed under it.
+TEST(ConsoleScriptTest, TheDoneMarkerGoesWhicheverWayTheShellEnds) {
+  const auto dir = std::filesystem::temp_directory_path() / ("corvella-markers-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const auto started = dir / "it's started", done = dir / "done $x";
+  const auto script = dir / "do_perl.sh";
+  std::ofstream(script) << ConsoleScript("", "true", {"true"}, started.string(), done.string());
+  for (const int signal : {SIGHUP, SIGINT, 0}) {
+    std::ofstream(started).put('x');
+    std::ofstream(done).put('x');
+    int input[2];
+    ASSERT_EQ(::pipe(input), 0);
+    const pid_t shell = ::fork();
+    if (shell == 0) {
+      ::dup2(input[0], 0);
+      ::close(input[1]);
+      ::execl("/bin/sh", "sh", script.c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    ::close(input[0]);
+    // Wait for the script to begin (it deletes the start marker), then end it.
+    while (std::filesystem::exists(started)) ::usleep(10000);
+    if (signal != 0) {
+      ::kill(shell, signal);
+    } else {
+      ASSERT_EQ(::write(input[1], "\n", 1), 1);
+    }
+    int status = 0;
+    ::waitpid(shell, &status, 0);
+    ::close(input[1]);
+    EXPECT_FALSE(std::filesystem::exists(done)) << "signal " << signal;
+  }
   std::filesystem::remove_all(dir);
 }
