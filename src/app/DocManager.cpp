@@ -2,6 +2,7 @@
 #include "app/DocManager.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 
@@ -18,6 +19,7 @@
 #include "editor/ScriptPrinter.h"
 #include "res/resource.h"
 #include "editor/MyDoc.h"
+#include "editor/RecoveryKeeper.h"
 #include "text/OpenFileDlg.h"
 
 namespace corvella {
@@ -51,7 +53,7 @@ struct DocManager::Entry {
 };
 
 DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
-    : QObject(parent), m_frame(frame), m_profile(profile) {
+    : QObject(parent), m_frame(frame), m_profile(profile), m_recovery(std::make_unique<RecoveryKeeper>()) {
   RegisterCommands();
   m_frame.m_saveAllModified = [this] { return SaveAllModified(); };
   m_frame.m_activeDocument = [this]() -> CommandTarget* { return nullptr; };
@@ -99,6 +101,7 @@ DocManager::Entry* DocManager::Attach(std::unique_ptr<CMyDoc> doc, CMyView* view
   view->SetPrintHeader([d] { return d->GetPathName().isEmpty() ? d->GetTitle() : d->GetPathName(); });
   entry->child = m_frame.AddDocumentWindow(view, d->GetTitle());
   m_frame.Runner().AttachView(view, d);
+  m_recovery->Watch(d);
   CChildFrame* child = entry->child;
   connect(d, &CMyDoc::titleChanged, child, [child](const QString& title) { child->setWindowTitle(title); });
   connect(d, &CMyDoc::addToRecentFileList, this, &DocManager::AddToRecentFileList);
@@ -121,6 +124,44 @@ CMyDoc* DocManager::OnFileNew() {
   doc->OnNewDocument();
   doc->SetTitle(QString::fromUtf8(str::kUntitledName) + QString::number(++m_nUntitled));
   return Attach(std::move(doc), view)->doc.get();
+}
+
+CMyDoc* DocManager::OpenRecovered(const RecoveryRecord& record) {
+  CMyDoc* doc = nullptr;
+  if (record.path.empty()) {
+    doc = OnFileNew();
+  } else {
+    auto made = std::make_unique<CMyDoc>(m_frame.GetSettings());
+    auto* view = new CMyView;
+    made->SetView(view);
+    made->OnNewDocument();
+    made->SetPathName(QFile::decodeName(QByteArray::fromStdString(record.path)), false);
+    doc = Attach(std::move(made), view)->doc.get();
+  }
+  doc->m_nKanjiCode = record.kanjiCode;
+  doc->m_nCrLf = record.crlf;
+  doc->LoadRecovered(record.text);
+  return doc;
+}
+
+int DocManager::OfferRecovery() {
+  const std::vector<RecoveryRecord> records = m_recovery->ClaimAbandoned();
+  if (records.empty()) {
+    m_recovery->DropClaimed();
+    return 0;
+  }
+  QStringList names;
+  for (const RecoveryRecord& r : records) {
+    names << (r.path.empty() ? QString::fromStdString(r.title) : QFile::decodeName(QByteArray::fromStdString(r.path)));
+  }
+  const bool restore = ShowMessage(&m_frame, QString::fromUtf8(str::kRecoveryOffer).arg(names.join(QLatin1Char('\n'))),
+                                   MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes;
+  if (restore) {
+    for (const RecoveryRecord& r : records) OpenRecovered(r);
+  }
+  // The restored documents have copies of their own now, once modified.
+  m_recovery->DropClaimed();
+  return restore ? static_cast<int>(records.size()) : 0;
 }
 
 CMyDoc* DocManager::OpenDocumentFile(const QString& given) {

@@ -16,6 +16,8 @@ class CMainFrame;
 class CMyDoc;
 class CMyView;
 class Profile;
+class RecoveryKeeper;
+struct RecoveryRecord;
 
 class DocManager : public QObject, public CommandTarget {
   Q_OBJECT
@@ -31,6 +33,14 @@ class DocManager : public QObject, public CommandTarget {
   // Opens `path` (expanded as every open does); an already open file is
   // only brought to the front. Null on failure (already reported).
   CMyDoc* OpenDocumentFile(const QString& path);
+  // A document as a recovery copy kept it: its path (or a new untitled
+  // name), codes and text, modified. Nothing is read from the disk.
+  CMyDoc* OpenRecovered(const RecoveryRecord& record);
+  // Offers the copies left by a program that died; Yes opens them, No
+  // deletes them. Answers how many were opened.
+  int OfferRecovery();
+  RecoveryKeeper& Recovery() { return *m_recovery; }
+
   // The save-modified question; false when the user cancelled.
   bool SaveModified(CMyDoc* doc);
   bool SaveAllModified();
@@ -55,6 +65,8 @@ class DocManager : public QObject, public CommandTarget {
 
   CMainFrame& m_frame;
   Profile& m_profile;
+  // Before the documents, so that it outlives them and sees each one go.
+  std::unique_ptr<RecoveryKeeper> m_recovery;
   std::vector<std::unique_ptr<Entry>> m_docs;
   int m_nUntitled = 0;
   QStringList m_recent;

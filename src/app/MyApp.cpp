@@ -42,10 +42,13 @@ bool CMyApp::InitInstance(const QStringList& files) {
                 MsgIcon::Exclamation);
   }
 
+  // Changes a program that died had not saved: offered before anything opens.
+  const int restored = m_docs->OfferRecovery();
+
   // Start-up mode 1 or 2 with nothing named: no empty document.
   m_nOpenMode = LoadOpenMode(*m_profile);
   if (files.isEmpty()) {
-    if (m_nOpenMode == 0) m_docs->OnFileNew();
+    if (m_nOpenMode == 0 && restored == 0) m_docs->OnFileNew();
   } else {
     for (const QString& file : files) {
       if (!m_docs->OpenDocumentFile(file)) return false;

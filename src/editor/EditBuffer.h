@@ -70,6 +70,11 @@ class EditBuffer {
   // [start, end), both clamped to the text.
   std::string GetText(std::size_t start, std::size_t end) const;
   std::size_t GetTextLength() const { return text_.Length(); }
+  // The whole text in pieces, without copying it (see TextBlocks).
+  template <class Piece>
+  void ForEachPiece(Piece&& piece) const {
+    text_.ForEachPiece(piece);
+  }
   unsigned char ByteAt(std::size_t pos) const;  // 0 at or past the end
 
   Selection GetSel() const { return sel_; }

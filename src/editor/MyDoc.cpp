@@ -81,6 +81,12 @@ void CMyDoc::LoadIntoView(const std::string& text) {
   m_bLoading = false;
 }
 
+void CMyDoc::LoadRecovered(const std::string& text) {
+  if (!m_pView) return;
+  LoadIntoView(text);
+  SetModifiedFlag(true);
+}
+
 bool CMyDoc::OnNewDocument() {
   if (!m_pView) return false;
   LoadIntoView({});

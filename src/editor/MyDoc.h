@@ -53,6 +53,10 @@ class CMyDoc : public QObject {
   // modified. On failure the view keeps what it held and false comes back.
   // The path is not taken over; the manager does that with SetPathName.
   bool OnOpenDocument(const QString& path);
+  // Takes `text` (the editor's bytes, kept by a recovery copy) as the
+  // document's, with empty histories and the modified flag set: nothing is
+  // on the disk until the user saves.
+  void LoadRecovered(const std::string& text);
   // Writes the view's text in the document's codes, replacing the file only
   // once the new bytes are safely on the disk; clears the modified flag.
   bool OnSaveDocument(const QString& path);

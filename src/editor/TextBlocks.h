@@ -44,6 +44,15 @@ class TextBlocks {
   // Appends [start, end) to `out`; start <= end <= Length().
   void AppendTo(std::string& out, std::size_t start, std::size_t end) const;
 
+  // Calls `piece(const char*, std::size_t)` for the text's bytes in order,
+  // block by block, allocating nothing (a forked writer relies on that).
+  template <class Piece>
+  void ForEachPiece(Piece&& piece) const {
+    for (const Block& block : blocks_) {
+      if (block.size > 0) piece(static_cast<const char*>(block.bytes.get()), block.size);
+    }
+  }
+
   void Assign(std::string_view text);
   void Erase(std::size_t start, std::size_t end);      // start <= end <= Length()
   void Insert(std::size_t pos, std::string_view text);  // pos <= Length()

@@ -76,6 +76,15 @@ const std::string& ProgramFolder() {
 
 std::string GetProgramFilePath(std::string_view name) { return JoinPath(ProgramFolder(), name); }
 
+std::string StateFolder() {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  std::string base;
+  if (state && *state) base = state;
+  else if (const char* home = std::getenv("HOME"); home && *home) base = std::string(home) + "/.local/state";
+  else base = TempFolder();
+  return WithSeparator(base) + "Corvella/";
+}
+
 std::string TempFolder() {
   const char* tmp = std::getenv("TMPDIR");
   return WithSeparator(tmp && *tmp ? tmp : "/tmp");

@@ -13,6 +13,10 @@ namespace corvella {
 // or the per-user data folder when the executable's folder is not writable.
 const std::string& ProgramFolder();
 
+// $XDG_STATE_HOME/Corvella/, else ~/.local/state/Corvella/: what the
+// program keeps between its runs that is not a setting.
+std::string StateFolder();
+
 // Program folder joined with `name`.
 std::string GetProgramFilePath(std::string_view name);
 

@@ -23,14 +23,7 @@ bool ProcessExists(long pid) { return pid > 0 && (::kill(static_cast<pid_t>(pid)
 
 }  // namespace
 
-std::string RunJournal::DefaultFolder() {
-  const char* state = std::getenv("XDG_STATE_HOME");
-  std::string base;
-  if (state && *state) base = state;
-  else if (const char* home = std::getenv("HOME"); home && *home) base = std::string(home) + "/.local/state";
-  else base = TempFolder();
-  return base + "/Corvella/runs/";
-}
+std::string RunJournal::DefaultFolder() { return StateFolder() + "runs/"; }
 
 RunJournal::RunJournal(std::string folder) : m_folder(std::move(folder)) {
   if (!m_folder.empty() && m_folder.back() != '/') m_folder += '/';

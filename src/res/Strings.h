@@ -336,4 +336,9 @@ inline constexpr const char* kReportTitle = "レポート";
 inline constexpr const char* kReportText =
     "何か不具合やご質問等があるときは下欄に表示されている内容を\nコピー・ペーストして一緒にお知らせ下さい。";
 
+// Recovery copies left by a program that ended without saving; %1 the files, one a line.
+inline constexpr const char* kRecoveryOffer =
+    "前回、保存されないまま終了した変更が残っています。\n\n%1\n\n"
+    "復元しますか？（[いいえ] を選ぶと、残っている変更は削除されます）";
+
 }  // namespace corvella::str
