@@ -15,12 +15,10 @@ inline constexpr const char* kOutputTitle = "アウトプット ウィンドウ"
 // The script view: go to line (dialog 132).
 inline constexpr const char* kGotoLineTitle = "行ジャンプ";
 inline constexpr const char* kGotoLinePrompt = "ジャンプしたい行番号を入力して下さい。";
-inline constexpr const char* kGotoLineRange = "%1 から %2 までの整数を入力してください。";
 inline constexpr const char* kNoSuchLine = "指定された行はありません。";
 // The arguments dialog (130).
 inline constexpr const char* kArgumentsTitle = "引数を指定して実行";
 inline constexpr const char* kArgumentsPrompt = "引数を指定して下さい。";
-inline constexpr const char* kTooLong = "%1 文字以内で入力してください。";
 // The console run's pause before its terminal closes.
 inline constexpr const char* kConsolePause = "続行するには Enter キーを押してください . . . ";
 inline constexpr const char* kTextNotFound = "文字列 '%1' が見つかりません。";
@@ -30,6 +28,11 @@ inline constexpr const char* kButtonOk = "OK";
 inline constexpr const char* kButtonCancel = "キャンセル";
 inline constexpr const char* kButtonYes = "はい(&Y)";
 inline constexpr const char* kButtonNo = "いいえ(&N)";
+
+// A dialog field refused on OK; %1 and %2 the limits.
+inline constexpr const char* kTooLong = "%1 文字以内で入力してください。";
+inline constexpr const char* kIntegerRequired = "整数を入力してください。";
+inline constexpr const char* kIntegerRange = "%1 から %2 までの整数を入力してください。";
 
 // The find and replace dialogs.
 inline constexpr const char* kFindTitle = "検索";
