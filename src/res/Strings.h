@@ -325,6 +325,31 @@ inline constexpr const char* kConsoleScriptFailed = "実行用のスクリプト
 inline constexpr const char* kRunScriptsRecovered =
     "前回はスクリプトの実行中にプログラムが終了したため、次のスクリプトを実行前の内容に戻しました。\n\n%1";
 
+// The settings dialog.
+inline constexpr const char* kSettingsTitle = "環境設定";
+inline constexpr const char* kSettingsPerlGroup = "使用する Perl の選択";
+inline constexpr const char* kSettingsPerlPrompt = "Perl の所在を指定してください。 [例] c:\\perl\\bin";
+inline constexpr const char* kSettingsBrowse = "&...";
+inline constexpr const char* kSettingsPerl = "Perl.exe";
+inline constexpr const char* kSettingsJPerl = "JPerl.exe";
+inline constexpr const char* kSettingsEditorGroup = "エディタ オプション";
+inline constexpr const char* kSettingsTabWidth = "タブ幅:";
+inline constexpr const char* kSettingsAutoSave = "実行前に現在編集中のファイルを自動保存";
+inline constexpr const char* kSettingsKanjiConvert = "ファイル読込み時に文字エンコードを自動認識する";
+inline constexpr const char* kSettingsSaveAsSJIS = "スクリプトを シフトJIS コードとして実行する";
+inline constexpr const char* kSettingsCodeGroup = "デフォルト文字コード";
+inline constexpr const char* kSettingsKanjiCode = "文字エンコード:";  // its entries: kKanjiCodeNames
+inline constexpr const char* kSettingsNewline = "改行文字コード:";
+inline constexpr const char* kSettingsNewlineNames[] = {"CR+LF (Windows)", "LF (Unix)", "CR (Macintosh)"};
+inline constexpr const char* kSettingsStartGroup = "起動時の動作";
+inline constexpr const char* kSettingsOpenMode = "ファイル:";
+inline constexpr const char* kSettingsOpenModeNames[] = {"空のファイルを開く", "最近使ったファイルを開く", "何もファイルを開かない"};
+inline constexpr const char* kSettingsFolderTitle = "Perl.exe のあるフォルダを選択してください";
+// A Perl folder that does not exist is stored empty; %1 the folder as typed.
+inline constexpr const char* kSettingsPerlDirNotFound =
+    "フォルダ '%1' が見つかりません。\n"
+    "Perl のあるフォルダを指定するまで、スクリプトを実行するコマンドは使えません。";
+
 // Qt's own texts that its Japanese translation leaves in English: the file
 // dialog's type column and the font dialog's sample.
 inline constexpr const char* kQtFolderType = "フォルダー";
