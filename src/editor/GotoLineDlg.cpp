@@ -7,7 +7,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "base/MessageBox.h"
+#include "base/FieldCheck.h"
 #include "base/OkCancelButtons.h"
 #include "res/Strings.h"
 #include "res/resource.h"
@@ -42,9 +42,7 @@ void CGotoLineDlg::accept() {
   bool ok = false;
   const qulonglong value = m_edit->text().toULongLong(&ok);
   if (!ok || value < kMinLine || value > kMaxLine) {
-    ShowMessage(this, QString::fromUtf8(str::kGotoLineRange).arg(kMinLine).arg(kMaxLine), MsgIcon::Exclamation);
-    m_edit->selectAll();
-    m_edit->setFocus();
+    RefuseField(m_edit, QString::fromUtf8(str::kIntegerRange).arg(kMinLine).arg(kMaxLine));
     return;
   }
   m_nLine = static_cast<unsigned>(value);

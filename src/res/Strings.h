@@ -15,12 +15,10 @@ inline constexpr const char* kOutputTitle = "アウトプット ウィンドウ"
 // The script view: go to line (dialog 132).
 inline constexpr const char* kGotoLineTitle = "行ジャンプ";
 inline constexpr const char* kGotoLinePrompt = "ジャンプしたい行番号を入力して下さい。";
-inline constexpr const char* kGotoLineRange = "%1 から %2 までの整数を入力してください。";
 inline constexpr const char* kNoSuchLine = "指定された行はありません。";
 // The arguments dialog (130).
 inline constexpr const char* kArgumentsTitle = "引数を指定して実行";
 inline constexpr const char* kArgumentsPrompt = "引数を指定して下さい。";
-inline constexpr const char* kTooLong = "%1 文字以内で入力してください。";
 // The console run's pause before its terminal closes.
 inline constexpr const char* kConsolePause = "続行するには Enter キーを押してください . . . ";
 inline constexpr const char* kTextNotFound = "文字列 '%1' が見つかりません。";
@@ -30,6 +28,11 @@ inline constexpr const char* kButtonOk = "OK";
 inline constexpr const char* kButtonCancel = "キャンセル";
 inline constexpr const char* kButtonYes = "はい(&Y)";
 inline constexpr const char* kButtonNo = "いいえ(&N)";
+
+// A dialog field refused on OK; %1 and %2 the limits.
+inline constexpr const char* kTooLong = "%1 文字以内で入力してください。";
+inline constexpr const char* kIntegerRequired = "整数を入力してください。";
+inline constexpr const char* kIntegerRange = "%1 から %2 までの整数を入力してください。";
 
 // The find and replace dialogs.
 inline constexpr const char* kFindTitle = "検索";
@@ -321,6 +324,31 @@ inline constexpr const char* kConsoleScriptFailed = "実行用のスクリプト
 // under that run were put back (one path per line follows).
 inline constexpr const char* kRunScriptsRecovered =
     "前回はスクリプトの実行中にプログラムが終了したため、次のスクリプトを実行前の内容に戻しました。\n\n%1";
+
+// The settings dialog.
+inline constexpr const char* kSettingsTitle = "環境設定";
+inline constexpr const char* kSettingsPerlGroup = "使用する Perl の選択";
+inline constexpr const char* kSettingsPerlPrompt = "Perl の所在を指定してください。 [例] c:\\perl\\bin";
+inline constexpr const char* kSettingsBrowse = "&...";
+inline constexpr const char* kSettingsPerl = "Perl.exe";
+inline constexpr const char* kSettingsJPerl = "JPerl.exe";
+inline constexpr const char* kSettingsEditorGroup = "エディタ オプション";
+inline constexpr const char* kSettingsTabWidth = "タブ幅:";
+inline constexpr const char* kSettingsAutoSave = "実行前に現在編集中のファイルを自動保存";
+inline constexpr const char* kSettingsKanjiConvert = "ファイル読込み時に文字エンコードを自動認識する";
+inline constexpr const char* kSettingsSaveAsSJIS = "スクリプトを シフトJIS コードとして実行する";
+inline constexpr const char* kSettingsCodeGroup = "デフォルト文字コード";
+inline constexpr const char* kSettingsKanjiCode = "文字エンコード:";  // its entries: kKanjiCodeNames
+inline constexpr const char* kSettingsNewline = "改行文字コード:";
+inline constexpr const char* kSettingsNewlineNames[] = {"CR+LF (Windows)", "LF (Unix)", "CR (Macintosh)"};
+inline constexpr const char* kSettingsStartGroup = "起動時の動作";
+inline constexpr const char* kSettingsOpenMode = "ファイル:";
+inline constexpr const char* kSettingsOpenModeNames[] = {"空のファイルを開く", "最近使ったファイルを開く", "何もファイルを開かない"};
+inline constexpr const char* kSettingsFolderTitle = "Perl.exe のあるフォルダを選択してください";
+// A Perl folder that does not exist is stored empty; %1 the folder as typed.
+inline constexpr const char* kSettingsPerlDirNotFound =
+    "フォルダ '%1' が見つかりません。\n"
+    "Perl のあるフォルダを指定するまで、スクリプトを実行するコマンドは使えません。";
 
 // Qt's own texts that its Japanese translation leaves in English: the file
 // dialog's type column and the font dialog's sample.

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "base/MessageBox.h"
+#include "base/FieldCheck.h"
 #include "base/OkCancelButtons.h"
 #include "res/Strings.h"
 #include "res/resource.h"
@@ -74,11 +74,7 @@ void CArgumentsDlg::FillList() {
 
 void CArgumentsDlg::accept() {
   const QString text = m_combo->currentText();
-  if (text.toUcs4().size() > kMaxChars) {
-    ShowMessage(this, QString::fromUtf8(str::kTooLong).arg(kMaxChars), MsgIcon::Exclamation);
-    m_combo->setFocus();
-    return;
-  }
+  if (!CheckMaxChars(m_combo, text, kMaxChars)) return;
   m_strArgs = text;
   m_history.Add(m_strArgs.toStdString());
   QDialog::accept();
