@@ -17,6 +17,7 @@
 #include "res/Strings.h"
 #include "res/resource.h"
 #include "system/ReportDlg.h"
+#include "system/SettingsDlg.h"
 #include "system/SystemFacts.h"
 
 namespace corvella {
@@ -43,7 +44,12 @@ QString ReportText(const Settings& settings) {
 
 void RegisterSystemCommands(CommandMap& commands, QWidget* window, Settings& settings,
                             std::function<void()> settingsChanged) {
-  (void)settingsChanged;
+  commands.On(res::ID_COMMAND_SETTINGS, [window, &settings, settingsChanged] {
+    CSettingsDlg dialog(settings, window);
+    if (dialog.exec() != QDialog::Accepted) return;
+    dialog.Store(settings);
+    if (settingsChanged) settingsChanged();
+  });
   commands.On(res::ID_HELP_README, [window] {
     OpenReadme(window, QFile::decodeName(QByteArray::fromStdString(GetProgramFilePath("plumo.html"))));
   });

@@ -1,7 +1,9 @@
 // The read-me and the report as the user reaches them from the main window.
 #include "system/SystemCommands.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -15,6 +17,7 @@
 #include "res/resource.h"
 #include "support/MainWindowTest.h"
 #include "system/ReportDlg.h"
+#include "system/SettingsDlg.h"
 
 using namespace corvella;
 
@@ -69,6 +72,25 @@ TEST_F(SystemCommandsTest, ReportNamesTheProgramThePerlFolderAndLeavesNoFile) {
   EXPECT_TRUE(lines[5] == QStringLiteral("[Associated with .htm] none") || lines[5].endsWith(QStringLiteral(".desktop")))
       << lines[5].toStdString();
   EXPECT_FALSE(QDir(QFile::decodeName(QByteArray::fromStdString(ProgramFolder()))).exists(QStringLiteral("dummy.htm")));
+}
+
+// Setting the Perl folder in the dialog is what enables the run commands.
+TEST_F(SystemCommandsTest, PerlFolderSetInTheDialogEnablesRunning) {
+  frame->GetSettings().m_szPerlDir.clear();
+  docs->OnFileNew();
+  QAction* run = frame->Router().Action(res::ID_COMMAND_RUN);
+  frame->Router().UpdateActions();
+  ASSERT_FALSE(run->isEnabled());
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<CSettingsDlg*>(QApplication::activeModalWidget())) {
+      dialog->PerlDirField()->setText(QStringLiteral("/usr/bin/"));
+      dialog->accept();
+    }
+  });
+  frame->Router().Route(res::ID_COMMAND_SETTINGS);
+  EXPECT_EQ(frame->GetSettings().m_szPerlDir, "/usr/bin");
+  frame->Router().UpdateActions();
+  EXPECT_TRUE(run->isEnabled());
 }
 
 }  // namespace
