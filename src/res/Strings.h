@@ -330,4 +330,20 @@ inline constexpr const char* kQtExtFileType = "%1 ファイル";
 inline constexpr const char* kQtDriveType = "ドライブ";
 inline constexpr const char* kFontSample = "AaBbYyZz あア亜漢字";
 
+// The association dialog (dialog 142) and the files it writes for the desktop.
+inline constexpr const char* kAssocTitle = "関連付けの設定";
+inline constexpr const char* kAssocExtLabel = "拡張子:";
+inline constexpr const char* kAssocPl = ".pl";
+inline constexpr const char* kAssocCgi = ".cgi";
+inline constexpr const char* kAssocEntryName = "Perl Script";
+inline constexpr const char* kCgiTypeComment = "CGI script";
+inline constexpr const char* kCgiTypeCommentJa = "CGI スクリプト";
+
+// The shortcut dialog (dialog 141) and the shortcut's description.
+inline constexpr const char* kShortcutTitle = "ショートカットの作成";
+inline constexpr const char* kShortcutDesktop = "デスクトップに作成(&D)";
+inline constexpr const char* kShortcutPrograms = "スタートメニューのプログラムに登録(&P)";
+inline constexpr const char* kShortcutSendTo = "「送る」 メニューに追加(&S)";
+inline constexpr const char* kShortcutComment = "Perlのためのミニ開発環境";
+
 }  // namespace corvella::str
