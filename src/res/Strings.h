@@ -369,4 +369,20 @@ inline constexpr const char* kRecoveryOffer =
     "前回、保存されないまま終了した変更が残っています。\n\n%1\n\n"
     "復元しますか？（[いいえ] を選ぶと、残っている変更は削除されます）";
 
+// The association dialog (dialog 142) and the files it writes for the desktop.
+inline constexpr const char* kAssocTitle = "関連付けの設定";
+inline constexpr const char* kAssocExtLabel = "拡張子:";
+inline constexpr const char* kAssocPl = ".pl";
+inline constexpr const char* kAssocCgi = ".cgi";
+inline constexpr const char* kAssocEntryName = "Perl Script";
+inline constexpr const char* kCgiTypeComment = "CGI script";
+inline constexpr const char* kCgiTypeCommentJa = "CGI スクリプト";
+
+// The shortcut dialog (dialog 141) and the shortcut's description.
+inline constexpr const char* kShortcutTitle = "ショートカットの作成";
+inline constexpr const char* kShortcutDesktop = "デスクトップに作成(&D)";
+inline constexpr const char* kShortcutPrograms = "スタートメニューのプログラムに登録(&P)";
+inline constexpr const char* kShortcutSendTo = "「送る」 メニューに追加(&S)";
+inline constexpr const char* kShortcutComment = "Perlのためのミニ開発環境";
+
 }  // namespace corvella::str

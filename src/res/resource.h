@@ -140,6 +140,11 @@ inline constexpr int IDC_ABOUT_URL = 1000;    // the maker's web address, a hype
 inline constexpr int IDC_ABOUT_MAIL = 1001;   // the maker's "mailto:" address, a hyperlink label
 inline constexpr int IDC_ABOUT_BUILD = 1002;  // the build date and time
 
+inline constexpr int IDD_ASSOC = 142;
+inline constexpr int IDC_ASSOC_PL = 1000, IDC_ASSOC_CGI = 1001;
+inline constexpr int IDD_SHORTCUT = 141;
+inline constexpr int IDC_SHORTCUT_DESKTOP = 1011, IDC_SHORTCUT_PROGRAMS = 1012, IDC_SHORTCUT_SENDTO = 1013;
+
 inline constexpr int IDD_COLOR_FONT = 134;  // the editor font dialog and its colour buttons
 inline constexpr int IDC_COLOR_BACK = 1025;
 inline constexpr int IDC_COLOR_KEYWORD = 1027;
