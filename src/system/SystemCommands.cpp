@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +17,9 @@
 #include "platform/FileNames.h"
 #include "res/Strings.h"
 #include "res/resource.h"
+#include "system/AssocDlg.h"
 #include "system/ReportDlg.h"
+#include "system/ShortcutDlg.h"
 #include "system/SettingsDlg.h"
 #include "system/SystemFacts.h"
 
@@ -42,6 +45,18 @@ QString ReportText(const Settings& settings) {
   return QString::fromStdString(FormatReport(facts));
 }
 
+namespace {
+
+// The icon a desktop entry names: the image beside the program when it runs
+// from its build folder, else the installed theme icon of that name.
+QString DesktopIcon(const char* name) {
+  const QString beside = QFile::decodeName(QByteArray::fromStdString(
+      GetProgramFilePath(std::string("icons/") + name + "-48.png")));
+  return QFileInfo(beside).isFile() ? beside : QString::fromLatin1(name);
+}
+
+}  // namespace
+
 void RegisterSystemCommands(CommandMap& commands, QWidget* window, Settings& settings,
                             std::function<void()> settingsChanged) {
   commands.On(res::ID_COMMAND_SETTINGS, [window, &settings, settingsChanged] {
@@ -49,6 +64,16 @@ void RegisterSystemCommands(CommandMap& commands, QWidget* window, Settings& set
     if (dialog.exec() != QDialog::Accepted) return;
     dialog.Store(settings);
     if (settingsChanged) settingsChanged();
+  });
+  commands.On(res::ID_HELP_ASSOCIATE, [window] {
+    CAssocDlg dialog(QCoreApplication::applicationFilePath(), window);
+    dialog.SetIcon(DesktopIcon("corvella-document"));
+    dialog.exec();
+  });
+  commands.On(res::ID_HELP_SHORTCUT, [window] {
+    CShortcutDlg dialog(QCoreApplication::applicationFilePath(), window);
+    dialog.SetIcon(DesktopIcon("corvella"));
+    dialog.exec();
   });
   commands.On(res::ID_HELP_README, [window] {
     OpenReadme(window, QFile::decodeName(QByteArray::fromStdString(GetProgramFilePath("plumo.html"))));
