@@ -13,7 +13,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
           libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic
           perl xvfb xauth imagemagick clang libclang-rt-dev libgl-dev
-          qt6-translations-l10n poppler-utils)
+          qt6-translations-l10n poppler-utils qt6-base-private-dev)
 
 install_deps() {
   local missing=()
