@@ -230,6 +230,22 @@ int Pixels(const EditControl& view, QColor color, int from, int to, bool bottom 
   return count;
 }
 
+// A composition begun over a selection (as a reconversion is) shows in its
+// place; the selection comes back when the composition is given up.
+TEST_F(EditControlImeTest, APreeditStandsInPlaceOfTheSelection) {
+  view.OnInitialUpdate("print \"abc\";");
+  const QColor highlight = view.palette().color(QPalette::Highlight);
+  view.SetSel(7, 10);  // abc, the caret after it
+  Compose(QString::fromUtf8("\xe3\x81\x82"), 1);  // あ
+  EXPECT_EQ(Pixels(view, highlight, 0, 16), 0);
+  EXPECT_GT(Ink(view, 9, 11), 0);  // '";' right after あ
+  EXPECT_EQ(Ink(view, 11, 16), 0);
+  EXPECT_EQ(reported.topLeft(), view.viewport()->mapTo(&view, view.PosFromChar(7)) + QPoint(qRound(2 * view.CellWidth()), 0));
+  Compose(QString(), 0);
+  EXPECT_GT(Pixels(view, highlight, 7, 10), 0);
+  EXPECT_GT(Ink(view, 10, 12), 0);
+}
+
 TEST_F(EditControlImeTest, SegmentsAreDrawnInTheirFormats) {
   view.OnInitialUpdate("print;");
   view.SetSel(0, 0);
