@@ -14,7 +14,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
           libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic
           perl xvfb xauth imagemagick clang libclang-rt-dev libgl-dev
           qt6-translations-l10n poppler-utils perl-doc xdotool
-          xdg-utils shared-mime-info)
+          xdg-utils shared-mime-info qt6-base-private-dev)
 
 install_deps() {
   local missing=()

@@ -184,8 +184,14 @@ std::size_t EditControl::CharFromPos(QPoint point) const {
   return PosAtColumn(static_cast<std::size_t>(line), std::max<qreal>(0, column));
 }
 
+std::size_t EditControl::PreeditPos() const {
+  const EditBuffer::Selection sel = buffer_.GetSel();
+  if (preedit_.isEmpty() || sel.IsEmpty()) return sel.caret;
+  return std::max(sel.Start(), buffer_.LineIndex(buffer_.LineFromChar(sel.caret)));
+}
+
 QRect EditControl::CaretRect() const {
-  const QPoint p = PosFromChar(buffer_.GetSel().caret);
+  const QPoint p = PosFromChar(PreeditPos());
   const int x = p.x() + static_cast<int>(std::lround(PreeditCells(preeditCursor_) * cellWidth_));
   return QRect(x, p.y(), 2, lineHeight_);
 }
@@ -217,7 +223,7 @@ void EditControl::ScrollCaret() {
   else if (line >= first + rows) SetFirstVisibleLine(line - rows + 1);
 
   // While composing, the pre-edit's cursor is what must be seen.
-  const int cell = ColumnOf(static_cast<std::size_t>(line), caret) + PreeditCells(preeditCursor_);
+  const int cell = ColumnOf(static_cast<std::size_t>(line), PreeditPos()) + PreeditCells(preeditCursor_);
   const int x = static_cast<int>(std::lround(cell * cellWidth_));
   const int width = FormattingRect().width();
   QScrollBar* h = horizontalScrollBar();
@@ -324,9 +330,11 @@ void EditControl::PaintLine(QPainter& painter, std::size_t line, int y) {
   LineRuns(line, bytes, runs_);
   const int stopCell = static_cast<int>(std::floor((visibleRight - x0) / cellWidth_));
   const bool composing = !preedit_.isEmpty() && buffer_.LineFromChar(sel.caret) == line;
-  const std::size_t gapAt = composing ? sel.caret - lineStart : std::string_view::npos;
+  const std::size_t gapAt = composing ? PreeditPos() - lineStart : std::string_view::npos;
   const int gapCells = composing ? PreeditCells(static_cast<int>(preedit_.size())) : 0;
-  const int cells = layout_.LayOut(bytes, runs_, selStart, selEnd, stopCell, pieces_, gapAt, gapCells);
+  // The selection's part of this line is hidden: the result will replace it.
+  const std::size_t hidden = composing && !sel.IsEmpty() ? selEnd - gapAt : 0;
+  const int cells = layout_.LayOut(bytes, runs_, selStart, selEnd, stopCell, pieces_, gapAt, gapCells, hidden);
 
   const QColor highlight = palette().color(QPalette::Highlight);
   const QColor highlightText = palette().color(QPalette::HighlightedText);

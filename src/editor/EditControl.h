@@ -137,7 +137,11 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   std::size_t WordStart(std::size_t pos) const;
   std::size_t WordEnd(std::size_t pos) const;
   QRect CaretRect() const;
-  // Tells the input method where the caret is now (its candidate window follows it).
+  // Where the pre-edit stands: at the caret, or in place of the selection's
+  // part of the caret's line (a composition's result replaces the selection).
+  std::size_t PreeditPos() const;
+  // Tells the input method where the caret is now (its candidate window
+  // follows it) and the caret's line with the selection.
   void ReportCaret();
   // Cells of the pre-edit's first `units` UTF-16 units.
   int PreeditCells(int units) const;

@@ -35,7 +35,9 @@ std::size_t OffsetOfUnits(std::string_view line, int units) {
 }  // namespace
 
 void EditControl::ReportCaret() {
-  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImAnchorRectangle);
+  // The text and selection too: ibus reads them only when told, and mozc
+  // reconverts the selection it was last told of.
+  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
 }
 
 int EditControl::PreeditCells(int units) const {

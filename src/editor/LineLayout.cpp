@@ -39,7 +39,7 @@ std::size_t LineLayout::OffsetAt(std::string_view bytes, double column) const {
 
 int LineLayout::LayOut(std::string_view bytes, const std::vector<TextRun>& runs, std::size_t selStart,
                        std::size_t selEnd, int stopCell, std::vector<TextRun>& pieces, std::size_t gapAt,
-                       int gapCells) const {
+                       int gapCells, std::size_t gapLength) const {
   pieces.clear();
   std::vector<TextRun> marks;
   std::size_t run = 0;   // the first run that may still cover a byte
@@ -62,15 +62,21 @@ int LineLayout::LayOut(std::string_view bytes, const std::vector<TextRun>& runs,
     segCell = cell;
   };
 
+  // Answers where laying out goes on: after the bytes the gap stands in for.
   auto openGap = [&](std::size_t at) {
-    if (at != gapAt) return;
+    if (at != gapAt) return at;
     flush(at);
     cell += gapCells;
     segCell = cell;
+    const std::size_t end = std::min(bytes.size(), at + gapLength);
+    while (mark < runs.size() && (runs[mark].cls != LexClass::kMark || runs[mark].start < end)) ++mark;
+    segStart = end;
+    return end;
   };
   std::size_t i = 0;
   while (i < bytes.size() && segCell <= stopCell) {
-    openGap(i);
+    i = openGap(i);
+    if (i == bytes.size()) break;
     // A mark takes the cell of the first character boundary at or after it.
     for (; mark < runs.size() && (runs[mark].cls != LexClass::kMark || runs[mark].start <= i); ++mark) {
       const TextRun& m = runs[mark];

@@ -35,10 +35,12 @@ class LineLayout {
   // after a piece that starts beyond `stopCell` (the rest is out of sight).
   // `gapCells` empty cells are laid out before the byte at `gapAt` (the
   // input method's pre-edit): what follows moves right, tabs after it
-  // included. Answers the cell reached.
+  // included. The gap stands in for the `gapLength` bytes at `gapAt` (a
+  // selection the pre-edit is to replace): they are not laid out. Answers
+  // the cell reached.
   int LayOut(std::string_view bytes, const std::vector<TextRun>& runs, std::size_t selStart, std::size_t selEnd,
              int stopCell, std::vector<TextRun>& pieces, std::size_t gapAt = std::string_view::npos,
-             int gapCells = 0) const;
+             int gapCells = 0, std::size_t gapLength = 0) const;
 
   // Cells a character takes when it is not yet text (the pre-edit): one for
   // ASCII and half-width katakana, two for the rest.

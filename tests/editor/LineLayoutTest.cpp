@@ -74,4 +74,18 @@ TEST(LineLayout, GapPushesTheRestOfTheLineRight) {
   EXPECT_EQ(pieces, (std::vector<TextRun>{{0, 2, LexClass::kText, 0, 2, false}}));
 }
 
+// A gap standing in for bytes (a selection being reconverted): they are neither laid out nor marked.
+TEST(LineLayout, GapTakesThePlaceOfTheBytesItStandsFor) {
+  const LineLayout layout(4);
+  std::vector<TextRun> pieces;
+  // "a", 表 (95 5C, marked), TAB, "b" with tab stops every 4 cells; 表 selected and stood in for by two cells.
+  EXPECT_EQ(layout.LayOut("a\x95\x5C\tb", {{1, 2, LexClass::kMark}}, 1, 3, 100, pieces, 1, 2, 2), 5);
+  const std::vector<TextRun> expected = {
+      {0, 1, LexClass::kText, 0, 1, false}, {3, 1, LexClass::kText, 3, 1, false}, {4, 1, LexClass::kText, 4, 1, false}};
+  EXPECT_EQ(pieces, expected);
+  // Up to the end of the line.
+  EXPECT_EQ(layout.LayOut("abc", {}, 1, 3, 100, pieces, 1, 2, 2), 3);
+  EXPECT_EQ(pieces, (std::vector<TextRun>{{0, 1, LexClass::kText, 0, 1, false}}));
+}
+
 }  // namespace

@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextCharFormat>
+#include <QtGui/private/qinputmethod_p.h>
+#include <qpa/qplatforminputcontext.h>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,26 @@
 using namespace corvella;
 
 namespace {
+
+// Stands in for the desktop's input method: like ibus, it reads the text
+// around the caret only when the control says that text may have changed.
+class ListeningInputContext : public QPlatformInputContext {
+ public:
+  bool isValid() const override { return true; }
+  void update(Qt::InputMethodQueries queries) override {
+    QObject* focus = QGuiApplication::focusObject();
+    if (!focus || !(queries & (Qt::ImSurroundingText | Qt::ImCursorPosition | Qt::ImAnchorPosition))) return;
+    QInputMethodQueryEvent query(Qt::ImSurroundingText | Qt::ImCursorPosition | Qt::ImAnchorPosition);
+    QCoreApplication::sendEvent(focus, &query);
+    surrounding = query.value(Qt::ImSurroundingText).toString();
+    cursor = query.value(Qt::ImCursorPosition).toInt();
+    anchor = query.value(Qt::ImAnchorPosition).toInt();
+  }
+
+  QString surrounding;
+  int cursor = -1;
+  int anchor = -1;
+};
 
 class EditControlImeTest : public ::testing::Test {
  protected:
@@ -27,7 +49,10 @@ class EditControlImeTest : public ::testing::Test {
     ASSERT_TRUE(view.hasFocus());
     QObject::connect(QGuiApplication::inputMethod(), &QInputMethod::cursorRectangleChanged, &view,
                      [this] { reported = Query(Qt::ImCursorRectangle).toRect(); });
+    QInputMethodPrivate::get(QGuiApplication::inputMethod())->testContext = &context;
   }
+
+  void TearDown() override { QInputMethodPrivate::get(QGuiApplication::inputMethod())->testContext = nullptr; }
 
   QVariant Query(Qt::InputMethodQuery query) { return static_cast<QWidget&>(view).inputMethodQuery(query); }
 
@@ -52,6 +77,7 @@ class EditControlImeTest : public ::testing::Test {
     EXPECT_TRUE(view.viewport()->geometry().contains(reported.topLeft()));
   }
 
+  ListeningInputContext context;
   CUndoEditView view;
   QRect reported;
 };
@@ -153,6 +179,20 @@ TEST_F(EditControlImeTest, SurroundingTextIsTheCaretsLine) {
   EXPECT_EQ(Query(Qt::ImAnchorPosition).toInt(), 0);
 }
 
+// Reconversion takes the selection the input method was last told of.
+TEST_F(EditControlImeTest, TheInputMethodIsToldOfEverySelectionAndEdit) {
+  view.OnInitialUpdate("print \"\x93\xfa\x96\x7b\x8c\xea\";");  // print "日本語";
+  view.SetSel(13, 13);  // after 語
+  for (int i = 0; i < 3; ++i) Key(Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(context.surrounding, QString::fromUtf8("print \"\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\";"));
+  EXPECT_EQ(context.cursor, 7);
+  EXPECT_EQ(context.anchor, 10);
+  QTest::keyClicks(&view, "x");
+  EXPECT_EQ(context.surrounding, QString::fromUtf8("print \"x\";"));
+  EXPECT_EQ(context.cursor, 8);
+  EXPECT_EQ(context.anchor, 8);
+}
+
 TEST_F(EditControlImeTest, ReconversionReplacesTheTextTakenBack) {
   view.OnInitialUpdate("a\x93\xfa\x96\x7b\x8c\xea" "b");  // a日本語b
   view.SetSel(1, 7);
@@ -188,6 +228,22 @@ int Pixels(const EditControl& view, QColor color, int from, int to, bool bottom 
     for (int y = bottom ? view.LineHeight() - 3 : 0; y < view.LineHeight(); ++y) count += image.pixelColor(x, y) == color;
   }
   return count;
+}
+
+// A composition begun over a selection (as a reconversion is) shows in its
+// place; the selection comes back when the composition is given up.
+TEST_F(EditControlImeTest, APreeditStandsInPlaceOfTheSelection) {
+  view.OnInitialUpdate("print \"abc\";");
+  const QColor highlight = view.palette().color(QPalette::Highlight);
+  view.SetSel(7, 10);  // abc, the caret after it
+  Compose(QString::fromUtf8("\xe3\x81\x82"), 1);  // あ
+  EXPECT_EQ(Pixels(view, highlight, 0, 16), 0);
+  EXPECT_GT(Ink(view, 9, 11), 0);  // '";' right after あ
+  EXPECT_EQ(Ink(view, 11, 16), 0);
+  EXPECT_EQ(reported.topLeft(), view.viewport()->mapTo(&view, view.PosFromChar(7)) + QPoint(qRound(2 * view.CellWidth()), 0));
+  Compose(QString(), 0);
+  EXPECT_GT(Pixels(view, highlight, 7, 10), 0);
+  EXPECT_GT(Ink(view, 10, 12), 0);
 }
 
 TEST_F(EditControlImeTest, SegmentsAreDrawnInTheirFormats) {
