@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <QObject>
@@ -53,6 +54,15 @@ class CMyDoc : public QObject {
   // modified. On failure the view keeps what it held and false comes back.
   // The path is not taken over; the manager does that with SetPathName.
   bool OnOpenDocument(const QString& path);
+  // Reads the document's file again through OnOpenDocument, in encoding
+  // `kanjiCode` with detection off, or in its own encoding with `crLf` as the
+  // newline code afterwards (the load takes every line end as one, so the
+  // choice only says how the next save writes them). A modified document
+  // asks first; No changes nothing. The caret stays on its line where the
+  // text still has it. A document without a file only takes the code, for
+  // its next save. False when nothing changed.
+  bool ReopenInEncoding(int kanjiCode);
+  bool ReopenWithNewline(int crLf);
   // Writes the view's text in the document's codes, replacing the file only
   // once the new bytes are safely on the disk; clears the modified flag.
   bool OnSaveDocument(const QString& path);
@@ -92,6 +102,7 @@ class CMyDoc : public QObject {
  private:
   QWidget* DialogParent() const;
   void LoadIntoView(const std::string& text);
+  bool Reopen(int kanjiCode, std::optional<int> crLf, const char* question);
 
   Settings& m_settings;
   QPointer<CSyntaxView> m_pView;
