@@ -7,6 +7,7 @@
 #include <QMdiArea>
 
 #include "app/ChildFrame.h"
+#include "app/EncodingPaneMenu.h"
 #include "platform/FileNames.h"
 #include "app/MainFrame.h"
 #include "app/TemplateMenus.h"
@@ -59,6 +60,9 @@ DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
   m_frame.m_activeDocument = [this]() -> CommandTarget* { return nullptr; };
   m_frame.m_openFile = [this](const QString& path) { OpenDocumentFile(path); };
   m_frame.m_recentFileCount = [this] { return static_cast<int>(m_recent.size()); };
+  m_frame.m_paneDoubleClicked = [this](int id, QWidget* pane) {
+    if (CMyDoc* d = ActiveDocument()) PopupCodeMenu(id, *d, pane);
+  };
 }
 
 DocManager::~DocManager() {
@@ -67,6 +71,7 @@ DocManager::~DocManager() {
   m_frame.m_activeDocument = nullptr;
   m_frame.m_openFile = nullptr;
   m_frame.m_recentFileCount = nullptr;
+  m_frame.m_paneDoubleClicked = nullptr;
   m_frame.SetAppTarget(nullptr);
 }
 

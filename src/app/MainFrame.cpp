@@ -168,6 +168,7 @@ void CMainFrame::CreateStatusBar() {
       label->setEnabled(false);
     }
     bar->addPermanentWidget(label);
+    label->installEventFilter(this);
     m_paneIds[i] = pane.id;
     m_paneInitialTexts[i] = label->text();
     m_panes[i++] = label;
@@ -184,6 +185,17 @@ void CMainFrame::UpdatePanes() {
     const QString& text = ui.text ? *ui.text : m_paneInitialTexts[i];
     if (m_panes[i]->text() != text) m_panes[i]->setText(text);
   }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick && m_paneDoubleClicked) {
+    for (int i = 0; i < 7; ++i) {
+      if (m_panes[i] != watched) continue;
+      m_paneDoubleClicked(m_paneIds[i], m_panes[i]);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 QString CMainFrame::PaneText(int id) const {

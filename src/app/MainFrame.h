@@ -81,6 +81,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   std::function<void(const QString& path)> m_openFile;
   // How many recent files the list holds now (their entries follow the first).
   std::function<int()> m_recentFileCount;
+  // A double-click on status pane `id`; `pane` places whatever it shows.
+  std::function<void(int id, QWidget* pane)> m_paneDoubleClicked;
   // The command target of the active document (between view and child frame).
   std::function<CommandTarget*()> m_activeDocument;
 
@@ -100,6 +102,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:

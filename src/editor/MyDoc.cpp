@@ -1,6 +1,7 @@
 // One open script: its file, title, modified flag and the encoding and newline codes its file is written in.
 #include "editor/MyDoc.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <new>
@@ -130,6 +131,54 @@ bool CMyDoc::OnOpenDocument(const QString& path) {
     Report(DialogParent(),
            Text(str::kLoadReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(loaded.changed)));
   }
+  return true;
+}
+
+bool CMyDoc::ReopenInEncoding(int kanjiCode) { return Reopen(kanjiCode, std::nullopt, str::kAskToReopenEncoding); }
+
+bool CMyDoc::ReopenWithNewline(int crLf) { return Reopen(m_nKanjiCode, crLf, str::kAskToReopenNewline); }
+
+bool CMyDoc::Reopen(int kanjiCode, std::optional<int> crLf, const char* question) {
+  if (!m_pView) return false;
+  if (m_strPathName.isEmpty()) {
+    m_nKanjiCode = kanjiCode;
+    if (crLf) m_nCrLf = *crLf;
+    return true;
+  }
+  if (IsModified() &&
+      ShowMessage(DialogParent(), Text(question).arg(m_strPathName), MsgIcon::Question, MsgButtons::YesNo) !=
+          MsgResult::Yes) {
+    return false;
+  }
+  const EditBuffer& buffer = m_pView->Buffer();
+  const std::size_t caretLine = buffer.LineFromChar(buffer.GetSel().caret);
+  const int firstVisible = m_pView->FirstVisibleLine();
+
+  // The user names the encoding, so detection must not overrule it; the load
+  // reads the document's code, which goes back should the load fail.
+  struct Lent {
+    bool& kanjiConvert;
+    const bool was;
+    ~Lent() { kanjiConvert = was; }
+  } lent{m_settings.KanjiConvert, m_settings.KanjiConvert};
+  m_settings.KanjiConvert = false;
+  const int oldKanjiCode = m_nKanjiCode;
+  m_nKanjiCode = kanjiCode;
+  bool loaded;
+  {
+    WaitCursor wait;
+    loaded = OnOpenDocument(m_strPathName);
+  }
+  if (!loaded) {
+    m_nKanjiCode = oldKanjiCode;
+    return false;
+  }
+  if (crLf) m_nCrLf = *crLf;
+
+  const std::size_t caret = buffer.LineIndex(std::min(caretLine, buffer.GetLineCount() - 1));
+  m_pView->SetSel(caret, caret);
+  m_pView->SetFirstVisibleLine(firstVisible);
+  m_pView->ScrollCaret();
   return true;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <QObject>
@@ -57,6 +58,15 @@ class CMyDoc : public QObject {
   // document's, with empty histories and the modified flag set: nothing is
   // on the disk until the user saves.
   void LoadRecovered(const std::string& text);
+  // Reads the document's file again through OnOpenDocument, in encoding
+  // `kanjiCode` with detection off, or in its own encoding with `crLf` as the
+  // newline code afterwards (the load takes every line end as one, so the
+  // choice only says how the next save writes them). A modified document
+  // asks first; No changes nothing. The caret stays on its line where the
+  // text still has it. A document without a file only takes the code, for
+  // its next save. False when nothing changed.
+  bool ReopenInEncoding(int kanjiCode);
+  bool ReopenWithNewline(int crLf);
   // Writes the view's text in the document's codes, replacing the file only
   // once the new bytes are safely on the disk; clears the modified flag.
   bool OnSaveDocument(const QString& path);
@@ -96,6 +106,7 @@ class CMyDoc : public QObject {
  private:
   QWidget* DialogParent() const;
   void LoadIntoView(const std::string& text);
+  bool Reopen(int kanjiCode, std::optional<int> crLf, const char* question);
 
   Settings& m_settings;
   QPointer<CSyntaxView> m_pView;

@@ -10,6 +10,9 @@ inline constexpr const char* kUntitledName = "untitled";
 // The main frame.
 inline constexpr const char* kStopRunningScript = "実行中のスクリプトを停止してください。";
 inline constexpr const char* kAskToSave = "%1 への変更を保存しますか?";
+// Reopening a modified document in another encoding or newline code from the status bar; %1 its file.
+inline constexpr const char* kAskToReopenEncoding = "%1 は変更されています。\n変更を破棄して、別の文字コードで開き直しますか?";
+inline constexpr const char* kAskToReopenNewline = "%1 は変更されています。\n変更を破棄して、別の改行コードで開き直しますか?";
 inline constexpr const char* kOutputTitle = "アウトプット ウィンドウ";  // string 131
 
 // The script view: go to line (dialog 132).
