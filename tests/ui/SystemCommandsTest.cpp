@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QDir>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -77,7 +78,11 @@ TEST_F(SystemCommandsTest, ReportNamesTheProgramThePerlFolderAndLeavesNoFile) {
 // Setting the Perl folder in the dialog is what enables the run commands.
 TEST_F(SystemCommandsTest, PerlFolderSetInTheDialogEnablesRunning) {
   frame->GetSettings().m_szPerlDir.clear();
-  docs->OnFileNew();
+  QTemporaryDir dir;
+  QFile script(dir.filePath(QStringLiteral("a.pl")));
+  ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+  script.close();
+  ASSERT_NE(docs->OpenDocumentFile(script.fileName()), nullptr);
   QAction* run = frame->Router().Action(res::ID_COMMAND_RUN);
   frame->Router().UpdateActions();
   ASSERT_FALSE(run->isEnabled());
