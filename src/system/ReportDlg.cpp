@@ -1,7 +1,6 @@
 // The environment report shown for copying into a support request.
 #include "system/ReportDlg.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -23,10 +22,10 @@ CReportDlg::CReportDlg(const QString& report, QWidget* parent) : QDialog(parent)
   m_report->setPlainText(QString(report).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   m_report->setMinimumSize(460, 150);
   layout->addWidget(m_report, 1);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QString::fromUtf8(str::kButtonOk));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  layout->addWidget(buttons);
+  auto* ok = new QPushButton(QString::fromUtf8(str::kButtonOk), this);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  layout->addWidget(ok, 0, Qt::AlignRight);
 }
 
 }  // namespace corvella
