@@ -5,6 +5,7 @@
 #   ./build.sh sanitize         every test under ASan + UBSan
 #   ./build.sh fuzz [seconds]   build the libFuzzer targets with clang, run each
 #   ./build.sh bench            build and run the benchmarks over the corpus
+#   ./build.sh package          build corvella_<version>_<arch>.deb and check it
 set -euo pipefail
 cd "$(dirname "$0")"
 top=$PWD
@@ -70,6 +71,17 @@ case "${1:-run}" in
       mkdir -p "build-fuzz/corpus/$(basename "$f")"
       "$f" -max_total_time="$secs" -max_len=4096 "build-fuzz/corpus/$(basename "$f")" 2>&1 | tail -n 2
     done
+    ;;
+  package)
+    packages+=(dpkg-dev lintian)
+    install_deps
+    configure build -DCORVELLA_WERROR=ON
+    cmake --build build -j "$jobs" --target corvella
+    rm -f build/corvella_*.deb
+    (cd build && cpack -G DEB >/dev/null)
+    deb=$(ls build/corvella_*.deb)
+    cp "$deb" .
+    packaging/check-package.sh "$(basename "$deb")"
     ;;
   bench)
     install_deps
