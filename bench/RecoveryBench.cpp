@@ -23,6 +23,7 @@ EditBuffer& Document() {
     std::string all;
     all.reserve(one.size() * 5);
     for (int i = 0; i < 5; ++i) all += one;
+    corvella::TextBlocks::SetBulkAdvice(&corvella::AdviseHugePages);
     auto* b = new EditBuffer;
     b->SetText(all);
     return b;

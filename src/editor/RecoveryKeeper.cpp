@@ -14,6 +14,7 @@
 namespace corvella {
 
 RecoveryKeeper::RecoveryKeeper(std::string folder, QObject* parent) : QObject(parent), m_folder(std::move(folder)) {
+  TextBlocks::SetBulkAdvice(&AdviseHugePages);
   m_reaper.setInterval(100);
   connect(&m_reaper, &QTimer::timeout, this, &RecoveryKeeper::Reap);
 }

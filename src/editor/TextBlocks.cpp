@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <iterator>
+#include <new>
 
 namespace corvella {
 
@@ -68,9 +69,24 @@ unsigned char TextBlocks::Reader::operator()(std::size_t pos) {
   return static_cast<unsigned char>(data_[pos - start_]);
 }
 
+namespace {
+
+constexpr std::align_val_t kBulkAlignment{std::size_t{2} << 20};
+
+TextBlocks::BulkAdvice& BulkAdviceHook() {
+  static TextBlocks::BulkAdvice advice = nullptr;
+  return advice;
+}
+
+}  // namespace
+
+void TextBlocks::SetBulkAdvice(BulkAdvice advice) { BulkAdviceHook() = advice; }
+
+void TextBlocks::BulkDeleter::operator()(char* bytes) const { ::operator delete[](bytes, kBulkAlignment); }
+
 TextBlocks::Block TextBlocks::NewBlock() const {
   Block block;
-  block.bytes = std::make_unique_for_overwrite<char[]>(capacity_);
+  block.bytes.reset(new char[capacity_]);
   return block;
 }
 
@@ -178,11 +194,23 @@ void TextBlocks::Rebuild() {
 
 void TextBlocks::Assign(std::string_view text) {
   blocks_.clear();
+  bulk_.reset();
   const std::size_t fill = FillTarget();
-  blocks_.reserve((text.size() + fill - 1) / fill);
+  const std::size_t count = (text.size() + fill - 1) / fill;
+  blocks_.reserve(count);
+  if (text.size() >= kBulkMinimum) {
+    const std::size_t size = count * capacity_;
+    bulk_.reset(static_cast<char*>(::operator new[](size, kBulkAlignment)));
+    if (BulkAdviceHook()) BulkAdviceHook()(bulk_.get(), size);
+  }
   for (std::size_t pos = 0; pos < text.size(); pos += fill) {
     const std::size_t take = std::min(fill, text.size() - pos);
-    Block block = NewBlock();
+    Block block;
+    if (bulk_) {
+      block.bytes = std::unique_ptr<char[], BytesDeleter>(bulk_.get() + blocks_.size() * capacity_, BytesDeleter{false});
+    } else {
+      block = NewBlock();
+    }
     std::memcpy(block.bytes.get(), text.data() + pos, take);
     block.size = take;
     ScanBreaks(block.bytes.get(), 0, take, pos ? text[pos - 1] : '\0', block.breaks);

@@ -16,6 +16,14 @@ namespace corvella {
 // line is O(log blocks), an edit inside one block O(capacity + log blocks),
 // whatever the text size; only adding or removing blocks is O(blocks), which
 // happens about once per block of typed text. Loading is linear.
+// Blocks of a loaded text share one allocation; the others own theirs.
+struct TextBlockBytesDeleter {
+  bool owned = true;
+  void operator()(char* bytes) const {
+    if (owned) delete[] bytes;
+  }
+};
+
 class TextBlocks {
  public:
   static constexpr std::size_t kDefaultBlockCapacity = 4096;
@@ -53,6 +61,14 @@ class TextBlocks {
     }
   }
 
+  // A text of at least kBulkMinimum bytes is loaded into one allocation,
+  // aligned for huge pages, and `advice` (when set) is told of it: the
+  // platform asks for huge pages there, which makes a forked writer's
+  // snapshot of a large document cheap (far fewer page-table entries to copy).
+  static constexpr std::size_t kBulkMinimum = std::size_t{4} << 20;
+  using BulkAdvice = void (*)(void* bytes, std::size_t size);
+  static void SetBulkAdvice(BulkAdvice advice);
+
   void Assign(std::string_view text);
   void Erase(std::size_t start, std::size_t end);      // start <= end <= Length()
   void Insert(std::size_t pos, std::string_view text);  // pos <= Length()
@@ -75,8 +91,12 @@ class TextBlocks {
   };
 
  private:
+  using BytesDeleter = TextBlockBytesDeleter;
+  struct BulkDeleter {
+    void operator()(char* bytes) const;
+  };
   struct Block {
-    std::unique_ptr<char[]> bytes;  // `capacity_` bytes
+    std::unique_ptr<char[], BytesDeleter> bytes;  // `capacity_` bytes
     std::size_t size = 0;
     std::vector<std::uint16_t> breaks;  // offsets of LFs ending a CR LF, ascending
   };
@@ -122,6 +142,7 @@ class TextBlocks {
                          std::vector<std::uint16_t>& out);
 
   std::size_t capacity_;
+  std::unique_ptr<char, BulkDeleter> bulk_;  // before the blocks that point into it
   std::vector<Block> blocks_;
   Fenwick sizes_;
   Fenwick breakSums_;

@@ -3,10 +3,12 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,6 +28,14 @@ bool WriteAllTo(int fd, const char* bytes, std::size_t size) {
     size -= static_cast<std::size_t>(n);
   }
   return true;
+}
+
+void AdviseHugePages(void* bytes, std::size_t size) {
+  const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  const auto start = reinterpret_cast<std::uintptr_t>(bytes);
+  const std::uintptr_t first = (start + page - 1) / page * page;
+  if (first >= start + size) return;
+  ::madvise(reinterpret_cast<void*>(first), (start + size - first) / page * page, MADV_HUGEPAGE);
 }
 
 std::string RecoveryStore::DefaultFolder() { return StateFolder() + "recovery/"; }
