@@ -47,9 +47,16 @@ pid=$!
 question=$(xdotool search --sync --onlyvisible --name '^Corvella$')
 xdotool windowfocus --sync "$question" key Return
 window=$(xdotool search --sync --onlyvisible --name 'Corvella - ')
-xdotool windowfocus --sync "$window" mousemove --window "$window" 300 200 click 1 key ctrl+s
-xdotool key ctrl+Next key ctrl+s
-wait_for "grep -q QQ $work/a.pl && grep -q XYZ $work/b.pl"
+xdotool windowfocus --sync "$window" mousemove --window "$window" 300 200 click 1
+# Save the active document, go to the other, and again, until both are on
+# the disk (a slow start may drop the first keys).
+for _ in $(seq 60); do
+  grep -q QQ "$work/a.pl" && grep -q XYZ "$work/b.pl" && break
+  xdotool key ctrl+s
+  sleep 0.5
+  xdotool key ctrl+Next
+  sleep 0.5
+done
 # The open statement "QQ" indented the next line (auto indent).
 printf 'QQ\r\n\tprint "a";\r\n' | cmp - "$work/a.pl"
 printf 'XYZprint "b";\n' | cmp - "$work/b.pl"
