@@ -88,7 +88,10 @@ pid_t RecoveryStore::WriteInChild(int serial, const std::string& header, const s
   const std::string partial = target + ".part";
   const pid_t child = ::fork();
   if (child != 0) return child;  // the caller, or -1
-  // The child: only system calls from here on, then _exit.
+  // The child: only system calls from here on, then _exit. It lets go of
+  // every descriptor it inherited first, so that, say, a running script's
+  // input pipe does not stay open in it.
+  ::close_range(3, ~0U, 0);
   const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   bool ok = fd >= 0 && WriteAllTo(fd, header.data(), header.size()) && body(fd) && ::fsync(fd) == 0;
   if (fd >= 0) ok = ::close(fd) == 0 && ok;

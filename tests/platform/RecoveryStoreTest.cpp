@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -101,4 +102,21 @@ TEST(RecoveryStore, ANormalEndLeavesNothing) {
     ASSERT_TRUE(WriteCopy(store, 7, Sample("/x.pl", "shorter")));  // replaced whole
   }
   EXPECT_TRUE(fs::is_empty(folder.path));
+}
+
+// The writer holds none of the program's descriptors: a script's input pipe
+// closed by the program is closed for the script at once.
+TEST(RecoveryStore, TheWriterLetsGoOfInheritedDescriptors) {
+  TempFolder folder;
+  int pipeEnds[2];
+  ASSERT_EQ(::pipe(pipeEnds), 0);
+  RecoveryStore store(folder.path.string());
+  const int inherited = pipeEnds[1];
+  const pid_t writer = store.WriteInChild(1, "h\n", [inherited](int) { return ::fcntl(inherited, F_GETFD) == -1; });
+  ASSERT_GT(writer, 0);
+  bool written = false;
+  while (!RecoveryStore::Ended(writer, &written)) ::usleep(1000);
+  EXPECT_TRUE(written);
+  ::close(pipeEnds[0]);
+  ::close(pipeEnds[1]);
 }
