@@ -1,7 +1,6 @@
 // The console run's script run by a real sh: PATH takes the Perl folder first, every argument arrives as it was split, and the pause waits for Enter.
 #include "run/RunCommand.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,19 +13,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CommandOutput.h"
+
 using namespace corvella;
 
 namespace {
 
 std::string RunScript(const std::filesystem::path& script) {
-  const std::string command = "printf '\\n' | sh " + script.string() + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return {};
-  std::string out;
-  char buffer[512];
-  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-  pclose(pipe);
-  return out;
+  return test::CommandOutput("printf '\\n' | sh " + script.string() + " 2>&1");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The association dialog over real XDG folders: another program's lines kept byte for byte, our files written and removed, the desktop's own reader agreeing.
 #include "system/AssocDlg.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CommandOutput.h"
 #include "support/TempXdgHome.h"
 
 using namespace corvella;
@@ -42,16 +42,6 @@ std::string Read(const fs::path& path) {
 void Write(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 bool HasProgram(const char* name) { return std::system(("command -v " + std::string(name) + " >/dev/null").c_str()) == 0; }
-
-std::string Output(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[512];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    ::pclose(pipe);
-  }
-  return out;
-}
 
 // Checks the boxes as given and presses OK; answers the boxes as they showed at the start.
 std::pair<bool, bool> Apply(bool pl, bool cgi, const QString& program = kProgram) {
@@ -115,7 +105,7 @@ TEST(AssocDlg, PlIsWhatTheDesktopOpensPerlScriptsWithUntilUnchecked) {
   // The other program stays listed after ours, to fall back on.
   EXPECT_NE(Read(list).find("\napplication/x-perl=plumo_file.desktop;other-editor.desktop;\n"), std::string::npos);
   if (xdgMime) {
-    EXPECT_EQ(Output(query), "plumo_file.desktop\n");
+    EXPECT_EQ(test::CommandOutput(query), "plumo_file.desktop\n");
   } else {
     std::fprintf(stderr, "xdg-mime is not installed: the desktop's view of the default is not checked\n");
   }
@@ -123,7 +113,7 @@ TEST(AssocDlg, PlIsWhatTheDesktopOpensPerlScriptsWithUntilUnchecked) {
   EXPECT_EQ(Apply(false, false), std::pair(true, false));
   EXPECT_NE(Read(list).find("\napplication/x-perl=other-editor.desktop;\n"), std::string::npos);
   if (xdgMime) {
-    EXPECT_EQ(Output(query), "other-editor.desktop\n");
+    EXPECT_EQ(test::CommandOutput(query), "other-editor.desktop\n");
   }
   EXPECT_FALSE(fs::exists(xdg.Data() / "applications/plumo_file.desktop"));
 }

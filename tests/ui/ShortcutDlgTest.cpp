@@ -2,7 +2,6 @@
 #include "system/ShortcutDlg.h"
 
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CommandOutput.h"
 #include "support/TempXdgHome.h"
 
 using namespace corvella;
@@ -23,17 +23,6 @@ std::string Quote(const std::string& word) {
   std::string quoted = "'";
   for (const char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
-}
-
-// Reads to the end, so it also waits for what the command starts with its output.
-std::string Output(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[512];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    ::pclose(pipe);
-  }
-  return out;
 }
 
 std::array<bool, 3> Shown(const QString& program) {
@@ -69,9 +58,9 @@ TEST(ShortcutDlg, ShortcutsAreMadeFoundAndDeleted) {
   for (const auto& file : files) EXPECT_TRUE(fs::exists(file)) << file;
   EXPECT_EQ(fs::status(files[0]).permissions() & fs::perms::all, fs::perms(0755));
   EXPECT_EQ(fs::status(files[2]).permissions() & fs::perms::all, fs::perms(0755));
-  EXPECT_EQ(Output(Quote(files[2].string()) + " 'x y.pl' -w"), "[x y.pl]\n[-w]\n");
+  EXPECT_EQ(test::CommandOutput(Quote(files[2].string()) + " 'x y.pl' -w"), "[x y.pl]\n[-w]\n");
   if (std::system("command -v gio >/dev/null") == 0) {
-    EXPECT_EQ(Output("gio launch " + Quote(files[1].string()) + " '/tmp/x y.pl' /tmp/z.cgi"),
+    EXPECT_EQ(test::CommandOutput("gio launch " + Quote(files[1].string()) + " '/tmp/x y.pl' /tmp/z.cgi"),
               "[/tmp/x y.pl]\n[/tmp/z.cgi]\n");
   }
   EXPECT_EQ(Shown(programPath), (std::array{true, true, true}));
