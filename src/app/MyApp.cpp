@@ -46,15 +46,17 @@ bool CMyApp::InitInstance(const QStringList& files) {
   const int restored = m_docs->OfferRecovery();
 
   // Start-up mode 1 or 2 with nothing named: no empty document.
-  m_nOpenMode = LoadOpenMode(*m_profile);
+  // The settings dialog edits it with the frame's other settings.
+  int& openMode = m_frame->GetSettings().OpenMode;
+  openMode = LoadOpenMode(*m_profile);
   if (files.isEmpty()) {
-    if (m_nOpenMode == 0 && restored == 0) m_docs->OnFileNew();
+    if (openMode == 0 && restored == 0) m_docs->OnFileNew();
   } else {
     for (const QString& file : files) {
       if (!m_docs->OpenDocumentFile(file)) return false;
     }
   }
-  if (m_nOpenMode == 1) {
+  if (openMode == 1) {
     // Opens the most recent file once the loop runs; nothing when the list is empty.
     QTimer::singleShot(0, m_frame.get(), [this] { m_frame->Router().Route(res::ID_FILE_MRU_FILE1); });
   }
@@ -77,7 +79,7 @@ void CMyApp::OnAppAbout() {
 
 int CMyApp::ExitInstance() {
   if (m_profile) {
-    SaveOpenMode(*m_profile, m_nOpenMode);
+    if (m_frame) SaveOpenMode(*m_profile, m_frame->GetSettings().OpenMode);
     if (m_docs) m_docs->SaveRecentFileList();
     m_profile->Flush();
   }

@@ -27,7 +27,6 @@ class CMyApp {
 
   CMainFrame* MainFrame() const { return m_frame.get(); }
   DocManager* Documents() const { return m_docs.get(); }
-  int OpenMode() const { return m_nOpenMode; }
 
  private:
   void OnAppAbout();
@@ -35,7 +34,6 @@ class CMyApp {
   std::unique_ptr<QSettingsProfile> m_profile;
   std::unique_ptr<CMainFrame> m_frame;
   std::unique_ptr<DocManager> m_docs;
-  int m_nOpenMode = 0;
 };
 
 }  // namespace corvella

@@ -53,6 +53,11 @@ TEST(MyApp, StartUpModesOneAndTwo) {
     CMyApp app;
     ASSERT_TRUE(app.InitInstance({}));
     EXPECT_EQ(DocumentsAfterStart(app), 0u);
+    // The mode the settings dialog leaves in the frame's settings is the one kept.
+    EXPECT_EQ(app.MainFrame()->GetSettings().OpenMode, 2);
+    app.MainFrame()->GetSettings().OpenMode = 0;
+    app.ExitInstance();
+    EXPECT_EQ(QSettingsProfile().GetProfileInt("Settings", "OpenMode", -1), 0);
   }
   StoreOpenMode(1);  // an empty recent-file list: nothing at all
   {
