@@ -61,7 +61,8 @@ DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
   m_frame.m_openFile = [this](const QString& path) { OpenDocumentFile(path); };
   m_frame.m_recentFileCount = [this] { return static_cast<int>(m_recent.size()); };
   m_frame.m_paneDoubleClicked = [this](int id, QWidget* pane) {
-    if (CMyDoc* d = ActiveDocument()) PopupCodeMenu(id, *d, pane);
+    // During a run the file on the disk is the run's copy, not the user's.
+    if (CMyDoc* d = ActiveDocument(); d && !m_frame.IsRunning()) PopupCodeMenu(id, *d, pane);
   };
 }
 

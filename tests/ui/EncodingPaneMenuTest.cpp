@@ -68,6 +68,12 @@ TEST_F(EncodingPaneMenuTest, EncodingPaneReopensTheFileInTheChosenEncoding) {
   QLabel* pane = Pane(res::ID_INDICATOR_KANJI);
   ASSERT_NE(pane, nullptr);
 
+  // No menu while a run has its copy over the file.
+  frame->SetRunning(true);
+  QTest::mouseDClick(pane, Qt::LeftButton);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  frame->SetRunning(false);
+
   QTest::mouseDClick(pane, Qt::LeftButton);
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   ASSERT_NE(menu, nullptr);
