@@ -39,7 +39,6 @@ class DocManager : public QObject, public CommandTarget {
   // Offers the copies left by a program that died; Yes opens them, No
   // deletes them. Answers how many were opened.
   int OfferRecovery();
-  RecoveryKeeper& Recovery() { return *m_recovery; }
 
   // The save-modified question; false when the user cancelled.
   bool SaveModified(CMyDoc* doc);

@@ -13,7 +13,7 @@
 
 namespace corvella {
 
-RecoveryKeeper::RecoveryKeeper(std::string folder, QObject* parent) : QObject(parent), m_folder(std::move(folder)) {
+RecoveryKeeper::RecoveryKeeper(QObject* parent) : QObject(parent) {
   TextBlocks::SetBulkAdvice(&AdviseHugePages);
   m_reaper.setInterval(100);
   connect(&m_reaper, &QTimer::timeout, this, &RecoveryKeeper::Reap);
@@ -28,13 +28,8 @@ RecoveryKeeper::~RecoveryKeeper() {
 }
 
 RecoveryStore& RecoveryKeeper::Store() {
-  if (!m_store) m_store = std::make_unique<RecoveryStore>(m_folder.empty() ? RecoveryStore::DefaultFolder() : m_folder);
+  if (!m_store) m_store = std::make_unique<RecoveryStore>();
   return *m_store;
-}
-
-void RecoveryKeeper::SetDelays(int idleMs, int maxMs) {
-  m_idleMs = idleMs;
-  m_maxMs = maxMs;
 }
 
 void RecoveryKeeper::Watch(CMyDoc* doc) {
@@ -65,14 +60,8 @@ void RecoveryKeeper::Watch(CMyDoc* doc) {
 
 void RecoveryKeeper::Changed(Entry& entry) {
   if (!entry.doc || !entry.doc->IsModified()) return;
-  entry.idle.start(m_idleMs);
-  if (!entry.longest.isActive()) entry.longest.start(m_maxMs);
-}
-
-void RecoveryKeeper::WriteNow(CMyDoc* doc) {
-  for (auto& [serial, entry] : m_entries) {
-    if (entry->doc == doc) Write(*entry);
-  }
+  entry.idle.start(kIdleMs);
+  if (!entry.longest.isActive()) entry.longest.start(kLongestMs);
 }
 
 void RecoveryKeeper::Write(Entry& entry) {
@@ -135,13 +124,6 @@ void RecoveryKeeper::Reap() {
     ++it;
   }
   if (!busy) m_reaper.stop();
-}
-
-bool RecoveryKeeper::Idle() const {
-  for (const auto& [serial, entry] : m_entries) {
-    if (entry->writer > 0) return false;
-  }
-  return true;
 }
 
 std::vector<RecoveryRecord> RecoveryKeeper::ClaimAbandoned() { return Store().ClaimAbandoned(); }

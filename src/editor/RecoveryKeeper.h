@@ -22,19 +22,13 @@ class RecoveryKeeper : public QObject {
   Q_OBJECT
 
  public:
-  // Copies go to `folder` (the store's default when empty).
-  explicit RecoveryKeeper(std::string folder = {}, QObject* parent = nullptr);
+  // Copies go to the store's folder ($XDG_STATE_HOME/Corvella/recovery/).
+  explicit RecoveryKeeper(QObject* parent = nullptr);
   ~RecoveryKeeper() override;
 
-  // The copy is written `idleMs` after the last change, and at least every
-  // `maxMs` while changes go on.
-  void SetDelays(int idleMs, int maxMs);
+  // The copy is written kIdleMs after the last change, and at least every
+  // kLongestMs while changes go on.
   void Watch(CMyDoc* doc);
-  // Writes the copy of `doc` at once (when it is modified and no write of it
-  // is under way).
-  void WriteNow(CMyDoc* doc);
-  // True while no copy is being written.
-  bool Idle() const;
 
   // Copies left by programs that died, and their removal.
   std::vector<RecoveryRecord> ClaimAbandoned();
@@ -56,12 +50,11 @@ class RecoveryKeeper : public QObject {
   void Reap();
   RecoveryStore& Store();
 
-  std::string m_folder;
   std::unique_ptr<RecoveryStore> m_store;
   std::map<int, std::unique_ptr<Entry>> m_entries;  // by serial
   int m_nextSerial = 1;
-  int m_idleMs = 2000;
-  int m_maxMs = 30000;
+  static constexpr int kIdleMs = 2000;
+  static constexpr int kLongestMs = 30000;
   QTimer m_reaper;
 };
 
