@@ -115,14 +115,15 @@ std::string ConsoleScript(std::string_view perlFolder, std::string_view commandL
                           const std::vector<std::string>& argv, std::string_view startedMarker,
                           std::string_view doneMarker) {
   std::string script = "#!/bin/sh\n";
-  if (!startedMarker.empty()) script += "rm -f -- " + ShellQuote(startedMarker) + "\n";
   // The run ends however the shell ends: Ctrl+C in the terminal or its
   // window closed (hang-up) would otherwise leave the editor waiting for ever.
+  // The traps come before the start is signalled, so no signal slips between.
   if (!doneMarker.empty()) {
     script += "corvella_done=" + ShellQuote(doneMarker) + "\n";
     script += "trap 'rm -f -- \"$corvella_done\"' EXIT\n";
     script += "trap 'exit 129' HUP; trap 'exit 130' INT; trap 'exit 143' TERM\n";
   }
+  if (!startedMarker.empty()) script += "rm -f -- " + ShellQuote(startedMarker) + "\n";
   if (!perlFolder.empty()) script += "PATH=" + ShellQuote(perlFolder) + ":\"$PATH\"; export PATH\n";
   script += "printf '%s\\n' " + ShellQuote(commandLine) + "\n";
   std::string command;
