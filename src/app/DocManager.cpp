@@ -8,6 +8,7 @@
 
 #include "app/ChildFrame.h"
 #include "app/EncodingPaneMenu.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
 #include "app/MainFrame.h"
 #include "app/TemplateMenus.h"
@@ -151,7 +152,14 @@ CMyDoc* DocManager::OpenRecovered(const RecoveryRecord& record) {
 }
 
 int DocManager::OfferRecovery() {
-  const std::vector<RecoveryRecord> records = m_recovery->ClaimAbandoned();
+  std::vector<std::string> keptAside;
+  const std::vector<RecoveryRecord> records = m_recovery->ClaimAbandoned(&keptAside);
+  if (!keptAside.empty()) {
+    QStringList kept;
+    for (const std::string& path : keptAside) kept << QFile::decodeName(QByteArray::fromStdString(path));
+    ShowMessage(&m_frame, QString::fromUtf8(str::kRecoveryCopiesKept).arg(kept.join(QLatin1Char('\n'))),
+                MsgIcon::Exclamation);
+  }
   if (records.empty()) {
     m_recovery->DropClaimed();
     return 0;
@@ -162,12 +170,13 @@ int DocManager::OfferRecovery() {
   }
   const bool restore = ShowMessage(&m_frame, QString::fromUtf8(str::kRecoveryOffer).arg(names.join(QLatin1Char('\n'))),
                                    MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes;
-  if (restore) {
-    for (const RecoveryRecord& r : records) OpenRecovered(r);
+  if (!restore) {
+    m_recovery->DropClaimed();  // declined: the only copies ever deleted unopened
+    return 0;
   }
-  // The restored documents have copies of their own now, once modified.
-  m_recovery->DropClaimed();
-  return restore ? static_cast<int>(records.size()) : 0;
+  for (const RecoveryRecord& r : records) OpenRecovered(r);
+  m_recovery->DropClaimedOnceWritten();
+  return static_cast<int>(records.size());
 }
 
 CMyDoc* DocManager::OpenDocumentFile(const QString& given) {
@@ -186,6 +195,7 @@ CMyDoc* DocManager::OpenDocumentFile(const QString& given) {
     return nullptr;
   }
   doc->SetPathName(path, false);
+  RemoveStaleSaveFiles(QFile::encodeName(path).toStdString());
   CMyDoc* opened = Attach(std::move(doc), view)->doc.get();
   AddToRecentFileList(path);
   return opened;

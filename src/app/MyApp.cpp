@@ -1,6 +1,8 @@
 // The application object: start-up in its fixed order, the start-up mode, the command line, and shut-down.
 #include "app/MyApp.h"
 
+#include <array>
+
 #include <QFile>
 #include <QTimer>
 
@@ -10,11 +12,59 @@
 #include "base/QSettingsProfile.h"
 #include "base/Settings.h"
 #include "controls/AboutDlg.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileNames.h"
+#include "platform/Leftovers.h"
+#include "platform/RecoveryStore.h"
 #include "platform/RunJournal.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
 namespace corvella {
+
+namespace {
+
+QString FromFs(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+// Without a state folder nothing typed is kept against a crash, and no run
+// may put its copy over a script: said once, at start.
+void CheckStateFolder(QWidget* parent) {
+  for (const std::string& folder : {RunJournal::DefaultFolder(), RecoveryStore::DefaultFolder()}) {
+    if (CheckWritableFolder(folder) == 0) continue;
+    ShowMessage(parent, QString::fromUtf8(str::kStateFolderUnusable).arg(FromFs(StateFolder())), MsgIcon::Exclamation);
+    return;
+  }
+}
+
+// Runs and saves left by a program that died: put back, left alone or kept
+// aside; one message for each kind, naming the files and where their bytes are.
+void ReportAbandoned(QWidget* parent, const RunJournal& journal,
+                     const std::array<const char*, 4>& texts) {  // restored, changed, damaged, failed
+  std::array<QStringList, 4> lines;
+  for (const AbandonedRun& run : journal.RecoverAbandoned()) {
+    const QString script = run.script.empty() ? QString::fromUtf8(str::kUnknownScript) : FromFs(run.script);
+    const auto kind = static_cast<std::size_t>(run.outcome);
+    lines[kind] << (run.outcome == AbandonedRun::Outcome::Restored
+                        ? script
+                        : QString::fromUtf8(str::kKeptAt).arg(script, FromFs(run.kept)));
+  }
+  for (std::size_t kind = 0; kind < texts.size(); ++kind) {
+    if (lines[kind].isEmpty()) continue;
+    ShowMessage(parent, QString::fromUtf8(texts[kind]).arg(lines[kind].join(QLatin1Char('\n'))), MsgIcon::Exclamation);
+  }
+}
+
+void ReportAbandonedRuns(QWidget* parent) {
+  const RunJournal runs;
+  ReportAbandoned(parent, runs,
+                  {str::kRunScriptsRecovered, str::kRunScriptsChanged, str::kRunRecordsDamaged, str::kRunScriptsNotPutBack});
+  RemoveLeftovers(TempFolder(), runs);
+  // A save is never put back: a complete one stays, a cut one is only told.
+  ReportAbandoned(parent, RunJournal(RunJournal::SavesFolder(), RunJournal::Kind::Save),
+                  {str::kRunScriptsRecovered, str::kSaveCutShort, str::kSaveRecordsDamaged, str::kSaveCutShort});
+}
+
+}  // namespace
 
 CMyApp::CMyApp() = default;
 
@@ -33,14 +83,8 @@ bool CMyApp::InitInstance(const QStringList& files) {
   m_docs->LoadRecentFileList();
   m_frame->SetAppTarget(m_docs.get());
   if (!m_frame->Create()) return false;
-  // Scripts left as run copies by a program that died during a run.
-  const std::vector<std::string> recovered = RunJournal().RecoverAbandoned();
-  if (!recovered.empty()) {
-    QStringList paths;
-    for (const std::string& path : recovered) paths << QFile::decodeName(QByteArray::fromStdString(path));
-    ShowMessage(m_frame.get(), QString::fromUtf8(str::kRunScriptsRecovered).arg(paths.join(QLatin1Char('\n'))),
-                MsgIcon::Exclamation);
-  }
+  CheckStateFolder(m_frame.get());
+  ReportAbandonedRuns(m_frame.get());
 
   // Changes a program that died had not saved: offered before anything opens.
   const int restored = m_docs->OfferRecovery();

@@ -17,6 +17,7 @@
 #include "base/WaitCursor.h"
 #include "editor/SyntaxView.h"
 #include "platform/AtomicFile.h"
+#include "platform/RunCopy.h"
 #include "platform/RunJournal.h"
 #include "res/Strings.h"
 #include "text/DocumentFiles.h"
@@ -191,7 +192,7 @@ bool CMyDoc::OnSaveDocument(const QString& path) {
     ReportFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
     return false;
   }
-  if (const int error = WriteFileAtomically(FsPath(path), saved.bytes)) {
+  if (const int error = RunCopy::Save(FsPath(path), saved.bytes)) {
     ReportFailure(DialogParent(), str::kSaveFailed, path, error);
     return false;
   }
@@ -257,56 +258,52 @@ QString CMyDoc::GetScriptFileName() const {
 }
 
 bool CMyDoc::SaveForRun(bool convert) {
-  const int kanjiCode = m_nKanjiCode;
-  const int crLf = m_nCrLf;
   if (!m_strPathName.isEmpty() && !IsReadOnlyFile(FsPath(m_strPathName)) && m_settings.AutoSave && IsModified()) {
     OnSaveDocument(m_strPathName);
   }
   if (m_saveAllModified && !m_saveAllModified()) return false;
-
-  const QString path = m_strPathName;
-  const std::string file = FsPath(path);
-  const bool readOnly = IsReadOnlyFile(file);
-  const bool modified = IsModified();
-  // An older copy left by an earlier run must not pass for this one: the
-  // copy counts only when this copy succeeded.
-  const std::string copy = GetTempCopyPath(file);
-  if (file.empty() || CopyFileOver(file, copy) != 0 || !FileExists(copy)) {
+  if (!m_pView || m_strPathName.isEmpty()) {
     ShowMessage(DialogParent(), Text(str::kTempCopyFailed), MsgIcon::Exclamation);
     return false;
   }
-  // Should the editor die during the run, the next start puts the bytes back.
-  RunJournal().Begin(file);
 
-  if (convert) {
-    if (m_settings.SaveAsSJIS) m_nKanjiCode = 0;
-    m_nCrLf = 0;
-  }
-  if (readOnly) ClearReadOnly(file);
-  const bool saved = OnSaveDocument(path);
-  if (convert) {
-    m_nKanjiCode = kanjiCode;
-    m_nCrLf = crLf;
-  }
-  SetModifiedFlag(modified);
-  // Without the editor's text on the disk the run would run something else;
-  // the file (and its read-only mark) goes back to what it was.
-  if (!saved) {
-    RestoreAfterRun(file);
+  // The run copy is written beside the document's own saves: the document
+  // stays as modified as it was, and its recovery copy stays where it is.
+  const QString path = m_strPathName;
+  SavedText runCopy;
+  try {
+    runCopy = EncodeTextForSave(m_pView->Buffer().GetText(), convert && m_settings.SaveAsSJIS ? 0 : m_nKanjiCode,
+                                convert ? 0 : m_nCrLf);
+  } catch (const std::bad_alloc&) {
+    ReportFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
     return false;
+  }
+  int error = 0;
+  switch (RunCopy::Start(FsPath(path), runCopy.bytes, &error)) {
+    case RunCopy::Failure::None: break;
+    case RunCopy::Failure::PendingPutBack:
+      Report(DialogParent(), Text(str::kRunCopyNotPutBack)
+                                 .arg(QDir::toNativeSeparators(path), QString::number(error),
+                                      QFile::decodeName(QByteArray::fromStdString(RunCopy::WaitingBytes(FsPath(path))))));
+      return false;
+    case RunCopy::Failure::Copy: ShowMessage(DialogParent(), Text(str::kTempCopyFailed), MsgIcon::Exclamation); return false;
+    case RunCopy::Failure::Record:
+      Report(DialogParent(), Text(str::kRunRecordFailed)
+                                 .arg(QDir::toNativeSeparators(path),
+                                      QFile::decodeName(QByteArray::fromStdString(RunJournal::DefaultFolder())),
+                                      SystemErrorReason(error), QString::number(error)));
+      return false;
+    case RunCopy::Failure::Write: ReportFailure(DialogParent(), str::kSaveFailed, path, error); return false;
+  }
+  if (runCopy.changed != 0) {
+    Report(DialogParent(),
+           Text(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(runCopy.changed)));
   }
   return true;
 }
 
 bool CMyDoc::RestoreAfterRun() const { return RestoreAfterRun(FsPath(m_strPathName)); }
 
-bool CMyDoc::RestoreAfterRun(const std::string& path) {
-  const std::string copy = GetTempCopyPath(path);
-  if (CopyFileOver(copy, path) != 0 || !FileExists(path)) return false;  // the copy stays for another try
-  if (IsReadOnlyFile(copy)) ClearReadOnly(copy);
-  std::remove(copy.c_str());
-  RunJournal().End(path);
-  return true;
-}
+bool CMyDoc::RestoreAfterRun(const std::string& path) { return RunCopy::PutBack(path) == 0; }
 
 }  // namespace corvella

@@ -106,8 +106,9 @@ void RecoveryKeeper::Reap() {
   bool busy = false;
   for (auto it = m_entries.begin(); it != m_entries.end();) {
     Entry& entry = *it->second;
-    if (entry.writer > 0 && RecoveryStore::Ended(entry.writer)) {
+    if (bool written = false; entry.writer > 0 && RecoveryStore::Ended(entry.writer, &written)) {
       entry.writer = 0;
+      entry.written = written;
       if (!entry.doc) {  // closed meanwhile
         Store().Remove(entry.serial);
         it = m_entries.erase(it);
@@ -123,10 +124,25 @@ void RecoveryKeeper::Reap() {
     busy = busy || entry.writer > 0;
     ++it;
   }
-  if (!busy) m_reaper.stop();
+  if (busy) return;
+  m_reaper.stop();
+  if (!m_dropClaimedWhenWritten) return;
+  m_dropClaimedWhenWritten = false;
+  for (const auto& [serial, entry] : m_entries) {
+    if (entry->doc && entry->doc->IsModified() && !entry->written) return;  // kept until this program ends
+  }
+  Store().DropClaimed();
 }
 
-std::vector<RecoveryRecord> RecoveryKeeper::ClaimAbandoned() { return Store().ClaimAbandoned(); }
+std::vector<RecoveryRecord> RecoveryKeeper::ClaimAbandoned(std::vector<std::string>* keptAside) {
+  return Store().ClaimAbandoned(keptAside);
+}
+
+void RecoveryKeeper::DropClaimedOnceWritten() {
+  for (auto& [serial, entry] : m_entries) Write(*entry);
+  m_dropClaimedWhenWritten = true;
+  m_reaper.start();
+}
 
 void RecoveryKeeper::DropClaimed() { Store().DropClaimed(); }
 

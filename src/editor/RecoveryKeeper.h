@@ -30,9 +30,14 @@ class RecoveryKeeper : public QObject {
   // kLongestMs while changes go on.
   void Watch(CMyDoc* doc);
 
-  // Copies left by programs that died, and their removal.
-  std::vector<RecoveryRecord> ClaimAbandoned();
+  // Copies left by programs that died (those failing their check are kept
+  // aside, their paths in `keptAside`), and their removal.
+  std::vector<RecoveryRecord> ClaimAbandoned(std::vector<std::string>* keptAside = nullptr);
   void DropClaimed();
+  // Writes the copy of every modified document now and drops the claimed
+  // copies once all of those are on the disk: restored text is never
+  // without a copy.
+  void DropClaimedOnceWritten();
 
  private:
   struct Entry {
@@ -42,6 +47,7 @@ class RecoveryKeeper : public QObject {
     pid_t writer = 0;
     bool again = false;    // changed again while being written
     bool hasCopy = false;  // a copy may be on the disk
+    bool written = false;  // the last write put its copy in place
   };
 
   void Changed(Entry& entry);
@@ -53,6 +59,7 @@ class RecoveryKeeper : public QObject {
   std::unique_ptr<RecoveryStore> m_store;
   std::map<int, std::unique_ptr<Entry>> m_entries;  // by serial
   int m_nextSerial = 1;
+  bool m_dropClaimedWhenWritten = false;
   static constexpr int kIdleMs = 2000;
   static constexpr int kLongestMs = 30000;
   QTimer m_reaper;

@@ -7,11 +7,14 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <new>
 #include <optional>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,19 +66,23 @@ std::string ResolveTarget(const std::string& path) {
   return path;
 }
 
+// ".<name>." then the suffix CreateSibling writes.
+std::string SiblingPrefix(const std::string& target) {
+  return "." + GetFileTitlePart(target).substr(0, 200) + ".";
+}
+
 // A new, empty file in the target's folder, so that the final rename stays
 // within one file system. Created with 0666 so that the umask applies to a
 // file that did not exist before.
 int CreateSibling(const std::string& target, std::string& siblingPath, int& fd) {
   static std::atomic<unsigned> counter{0};
   const std::string folder = GetFolderPart(target);
-  const std::string name = GetFileTitlePart(target).substr(0, 200);  // leaves room for the suffix
   const auto clock = static_cast<unsigned long>(std::chrono::steady_clock::now().time_since_epoch().count());
   for (int attempt = 0; attempt < 100; ++attempt) {
     char suffix[64];
     std::snprintf(suffix, sizeof suffix, ".%ld-%u-%lx.tmp", static_cast<long>(::getpid()), counter++,
                   clock & 0xFFFFFF);
-    siblingPath = folder + "." + name + suffix;
+    siblingPath = folder + SiblingPrefix(target) + (suffix + 1);
     fd = ::open(siblingPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return 0;
     if (errno != EEXIST) return errno;
@@ -183,6 +190,78 @@ FileReadResult ReadWholeFile(const std::string& path, std::uint64_t maxSize) {
 int WriteFileAtomically(const std::string& path, std::string_view bytes) {
   return ReplaceFile(path, [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); }, std::nullopt,
                      true);
+}
+
+bool ReplacingChangesFile(const std::string& path) {
+  const std::string target = ResolveTarget(path);
+  struct stat st;
+  if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (st.st_nlink > 1 || (st.st_uid != ::geteuid() && ::geteuid() != 0)) return true;
+  const std::string folder = GetFolderPart(target);
+  return ::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) != 0;
+}
+
+int WriteFileInPlace(const std::string& path, std::string_view bytes) {
+  FdGuard fd(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+  if (fd.get() < 0) return errno;
+  struct stat st;
+  if (::fstat(fd.get(), &st) != 0) return errno;
+  if (!S_ISREG(st.st_mode)) return EINVAL;
+  if (const int e = WriteAll(fd.get(), bytes.data(), bytes.size())) return e;
+  if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd.get()) != 0) return errno;
+  // Read back: nothing is called saved that is not on the disk as written.
+  char buffer[65536];
+  std::size_t at = 0;
+  for (;;) {
+    const ssize_t n = ::pread(fd.get(), buffer, sizeof buffer, static_cast<off_t>(at));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) break;
+    if (at + static_cast<std::size_t>(n) > bytes.size() ||
+        bytes.compare(at, static_cast<std::size_t>(n), std::string_view(buffer, static_cast<std::size_t>(n))) != 0) {
+      return EIO;
+    }
+    at += static_cast<std::size_t>(n);
+  }
+  if (at != bytes.size()) return EIO;
+  return fd.Close();
+}
+
+int CheckWritableFolder(const std::string& folder) {
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (ec) return ec.value();
+  const std::string probe = (folder.ends_with('/') ? folder : folder + "/") + ".probe-" + std::to_string(::getpid());
+  const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return errno;
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return 0;
+}
+
+void RemoveStaleSaveFiles(const std::string& path) {
+  const std::string target = ResolveTarget(path);
+  const std::string folder = GetFolderPart(target);
+  const std::string prefix = SiblingPrefix(target);
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(prefix) || !name.ends_with(".tmp")) continue;
+    char* end = nullptr;
+    const std::string rest(name.substr(prefix.size()));
+    const long pid = std::strtol(rest.c_str(), &end, 10);
+    if (pid <= 0 || *end != '-' || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    struct stat st;
+    const std::string sibling = folder + std::string(name);
+    if (::lstat(sibling.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::getuid()) ::unlink(sibling.c_str());
+  }
+  ::closedir(dir);
+}
+
+int WriteFileWithMode(const std::string& path, std::string_view bytes, unsigned mode) {
+  return ReplaceFile(path, [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); },
+                     static_cast<mode_t>(mode & 07777), false);
 }
 
 int CopyFileOver(const std::string& from, const std::string& to) {

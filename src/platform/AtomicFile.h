@@ -35,6 +35,28 @@ FileReadResult ReadWholeFile(const std::string& path, std::uint64_t maxSize = kM
 // the errno of the step that failed.
 int WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Replaces `path` with `bytes` as WriteFileAtomically does, a read-only
+// target included, and gives it the permission bits `mode`. 0 or an errno.
+int WriteFileWithMode(const std::string& path, std::string_view bytes, unsigned mode);
+
+// True when renaming a new file over `path` would be refused or would change
+// what the file is: another name links to it, another user owns it (only
+// root could keep the owner), or its folder may not be written.
+bool ReplacingChangesFile(const std::string& path);
+
+// Writes `bytes` into the file itself, which keeps its links, owner and mode,
+// and reads them back. Not atomic: the caller keeps the old bytes first.
+// 0 or an errno (EIO when what was read back differs).
+int WriteFileInPlace(const std::string& path, std::string_view bytes);
+
+// Creates `folder` when missing and checks that a file can be written in
+// it. 0 or an errno.
+int CheckWritableFolder(const std::string& folder);
+
+// Removes the new files that saves of `path` by programs now gone left
+// beside it (a program killed in the middle of a save).
+void RemoveStaleSaveFiles(const std::string& path);
+
 // Copies the bytes and permission bits of `from` over `to` in the same way,
 // except that a read-only `to` is replaced as well. 0 or an errno.
 int CopyFileOver(const std::string& from, const std::string& to);

@@ -1,44 +1,12 @@
 // The recovery copy of a modified document.
 #include "platform/RecoveryRecord.h"
 
-#include <charconv>
+#include "platform/RecordFields.h"
 
 namespace corvella {
 namespace {
 
 constexpr std::string_view kMagic = "CORVELLA-RECOVERY 1\n";
-
-// Names may hold any byte, line ends included: they are stored in hex.
-std::string Hex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    out += kDigits[b >> 4];
-    out += kDigits[b & 15];
-  }
-  return out;
-}
-
-std::optional<std::string> Unhex(std::string_view hex) {
-  if (hex.size() % 2 != 0) return std::nullopt;
-  std::string out;
-  for (std::size_t i = 0; i < hex.size(); i += 2) {
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(hex.data() + i, hex.data() + i + 2, value, 16);
-    if (error != std::errc() || end != hex.data() + i + 2) return std::nullopt;
-    out += static_cast<char>(value);
-  }
-  return out;
-}
-
-template <class Number>
-std::optional<Number> ToNumber(std::string_view text) {
-  Number value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  return value;
-}
 
 }  // namespace
 
@@ -57,16 +25,8 @@ std::optional<RecoveryRecord> ParseRecoveryRecord(std::string_view bytes) {
   if (bytes.substr(0, kMagic.size()) != kMagic) return std::nullopt;
   bytes.remove_prefix(kMagic.size());
   RecoveryRecord record;
-  // The fields in their fixed order, each "name value\n".
-  const auto field = [&bytes](std::string_view name) -> std::optional<std::string_view> {
-    const std::size_t lf = bytes.find('\n');
-    if (lf == std::string_view::npos || bytes.substr(0, name.size() + 1) != std::string(name) + " ") {
-      return std::nullopt;
-    }
-    const std::string_view value = bytes.substr(name.size() + 1, lf - name.size() - 1);
-    bytes.remove_prefix(lf + 1);
-    return value;
-  };
+  RecordFieldReader fields(bytes);
+  const auto field = [&fields](std::string_view name) { return fields.Field(name); };
   const auto path = field("path");
   const auto title = field("title");
   const auto kanji = field("kanji");
@@ -82,7 +42,7 @@ std::optional<RecoveryRecord> ParseRecoveryRecord(std::string_view bytes) {
   if (!pathBytes || !titleBytes || !kanjiCode || !crlfCode || !textLength || (*readOnly != "0" && *readOnly != "1")) {
     return std::nullopt;
   }
-  if (*kanjiCode < 0 || *kanjiCode > 3 || *crlfCode < 0 || *crlfCode > 2 || bytes.size() != *textLength) {
+  if (*kanjiCode < 0 || *kanjiCode > 3 || *crlfCode < 0 || *crlfCode > 2 || fields.Rest().size() != *textLength) {
     return std::nullopt;
   }
   record.path = *pathBytes;
@@ -90,7 +50,7 @@ std::optional<RecoveryRecord> ParseRecoveryRecord(std::string_view bytes) {
   record.kanjiCode = *kanjiCode;
   record.crlf = *crlfCode;
   record.readOnly = *readOnly == "1";
-  record.text = std::string(bytes);
+  record.text = std::string(fields.Rest());
   return record;
 }
 

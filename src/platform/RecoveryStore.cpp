@@ -4,7 +4,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <set>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -90,8 +93,11 @@ pid_t RecoveryStore::WriteInChild(int serial, const std::string& header, const s
   if (child != 0) return child;  // the caller, or -1
   // The child: only system calls from here on, then _exit. It lets go of
   // every descriptor it inherited first, so that, say, a running script's
-  // input pipe does not stay open in it.
-  ::close_range(3, ~0U, 0);
+  // input pipe does not stay open in it, but the lock: should the program
+  // die meanwhile, its copies are not claimed before this one is in place.
+  const auto lock = static_cast<unsigned>(m_lock);
+  if (lock > 3) ::close_range(3, lock - 1, 0);
+  ::close_range(lock + 1, ~0U, 0);
   const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   bool ok = fd >= 0 && WriteAllTo(fd, header.data(), header.size()) && body(fd) && ::fsync(fd) == 0;
   if (fd >= 0) ok = ::close(fd) == 0 && ok;
@@ -116,7 +122,7 @@ void RecoveryStore::Remove(int serial) {
   fs::remove(CopyPath(serial), ec);
 }
 
-std::vector<RecoveryRecord> RecoveryStore::ClaimAbandoned() {
+std::vector<RecoveryRecord> RecoveryStore::ClaimAbandoned(std::vector<std::string>* keptAside) {
   std::vector<RecoveryRecord> records;
   std::error_code ec;
   std::vector<std::string> deadIds;
@@ -133,15 +139,44 @@ std::vector<RecoveryRecord> RecoveryStore::ClaimAbandoned() {
     deadIds.push_back(name.substr(0, name.size() - 5));
   }
   for (const std::string& id : deadIds) {
+    std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(m_folder, ec)) {
       const std::string name = entry.path().filename().string();
-      if (!name.starts_with(id + ".") || name == id + ".lock") continue;
-      m_claimedFiles.push_back(entry.path().string());
-      // A torn ".part" or a foreign file is dropped with the rest.
-      if (!name.ends_with(".rec")) continue;
-      const FileReadResult read = ReadWholeFile(entry.path().string());
-      if (read.status != FileReadResult::Status::Ok) continue;
-      if (auto record = ParseRecoveryRecord(read.bytes)) records.push_back(std::move(*record));
+      if (name.starts_with(id + ".") && name != id + ".lock" && entry.is_regular_file()) files.push_back(entry.path());
+    }
+    // A ".part" is a copy its writer had not finished: it counts only when
+    // complete and no finished copy of the same document is there.
+    std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
+      return (a.extension() == ".rec") > (b.extension() == ".rec");
+    });
+    std::set<std::string> serials;
+    for (const fs::path& file : files) {
+      const bool finished = file.extension() == ".rec";
+      const std::string serial = finished ? file.stem().string() : fs::path(file.stem()).stem().string();
+      if (!finished && file.extension() != ".part") {
+        m_claimedFiles.push_back(file.string());
+        continue;
+      }
+      const FileReadResult read = ReadWholeFile(file.string());
+      std::optional<RecoveryRecord> record;
+      if (read.status == FileReadResult::Status::Ok) record = ParseRecoveryRecord(read.bytes);
+      if (record && serials.insert(serial).second) {
+        records.push_back(std::move(*record));
+        m_claimedFiles.push_back(file.string());
+        continue;
+      }
+      // An empty ".part" holds nothing, and a complete one beside a finished
+      // copy of the same document is only a second copy.
+      const bool holdsNothing = !finished && (record || (read.status == FileReadResult::Status::Ok && read.bytes.empty()));
+      if (holdsNothing) {
+        m_claimedFiles.push_back(file.string());
+        continue;
+      }
+      fs::create_directories(KeptFolder(), ec);
+      const std::string kept = KeptFolder() + file.filename().string();
+      std::error_code moved;
+      fs::rename(file, kept, moved);
+      if (keptAside) keptAside->push_back(moved ? file.string() : kept);
     }
     m_claimedFiles.push_back(m_folder + id + ".lock");
   }

@@ -41,7 +41,10 @@ class RecoveryStore {
 
   // Copies of programs that are no longer running, read whole; their locks
   // stay held by this object until DropClaimed, so nobody else claims them.
-  std::vector<RecoveryRecord> ClaimAbandoned();
+  // A copy that fails its check is never dropped: it goes to KeptFolder()
+  // and its new path to `keptAside`, for the user to open.
+  std::vector<RecoveryRecord> ClaimAbandoned(std::vector<std::string>* keptAside = nullptr);
+  std::string KeptFolder() const { return m_folder + "kept/"; }
   // Deletes the claimed copies and the locks of their programs.
   void DropClaimed();
 

@@ -327,6 +327,42 @@ inline constexpr const char* kConsoleScriptFailed = "実行用のスクリプト
 // under that run were put back (one path per line follows).
 inline constexpr const char* kRunScriptsRecovered =
     "前回はスクリプトの実行中にプログラムが終了したため、次のスクリプトを実行前の内容に戻しました。\n\n%1";
+// At start, runs left by a program that died which were not put back; one
+// "script → where its bytes are" line per run follows.
+inline constexpr const char* kRunScriptsChanged =
+    "前回はスクリプトの実行中にプログラムが終了しましたが、次のスクリプトはその後に変更されているため、"
+    "そのままにしました。実行前の内容は「→」の先に示す場所に残してあります。\n\n%1";
+inline constexpr const char* kRunRecordsDamaged =
+    "前回の実行の記録が壊れていて確認できないため、次のスクリプトは元に戻していません。"
+    "実行前の内容と記録は「→」の先に示す場所に残してあります。\n\n%1";
+inline constexpr const char* kRunScriptsNotPutBack =
+    "次のスクリプトを実行前の内容に戻せませんでした。次回の起動時にもう一度戻します。\n\n%1";
+inline constexpr const char* kUnknownScript = "(不明なスクリプト)";
+inline constexpr const char* kKeptAt = "%1\n    → %2";
+// At start, saves written into a file itself that a program's death cut
+// short, and their records that failed their check; one "file → bytes" line each.
+inline constexpr const char* kSaveCutShort =
+    "前回はファイルの保存中にプログラムが終了したため、次のファイルは保存が完了していない可能性があります。"
+    "ファイルはそのままにしました。保存前の内容は「→」の先に示す場所に残してあります。\n\n%1";
+inline constexpr const char* kSaveRecordsDamaged =
+    "前回の保存の記録が壊れていて確認できないため、次のファイルはそのままにしました。"
+    "保存前の内容と記録は「→」の先に示す場所に残してあります。\n\n%1";
+// A run's end that could not put the user's bytes back: %1 the script, %2 the error, %3 where the bytes wait.
+inline constexpr const char* kRunCopyNotPutBack =
+    "%1 を実行前の内容に戻せませんでした。(Error:%2)\n"
+    "実行前の内容は %3 に残してあります。このファイルを保存すると保存した内容が残り、"
+    "保存しないまま終了すると次回の起動時に実行前の内容に戻します。";
+// A run refused because nothing could keep the script's bytes should the program die during it.
+inline constexpr const char* kRunRecordFailed =
+    "%1 の実行前の内容を %2 に記録できないため、実行を中止しました。\n%3(Error:%4)";
+// At start, when the state folder cannot be used: %1 the folder.
+inline constexpr const char* kStateFolderUnusable =
+    "状態を保存するフォルダ %1 を使用できません。\n"
+    "未保存の変更の自動バックアップは行われず、スクリプトの実行もできません。";
+// Recovery copies that failed their check, kept aside for the user to open; one per line.
+inline constexpr const char* kRecoveryCopiesKept =
+    "前回、保存されないまま終了した変更のうち、次のファイルは壊れているため復元できません。"
+    "ファイルを開いて内容を確認してください。\n\n%1";
 
 // The settings dialog.
 inline constexpr const char* kSettingsTitle = "環境設定";

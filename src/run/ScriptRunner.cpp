@@ -19,6 +19,7 @@
 #include "platform/ChildProcess.h"
 #include "platform/FileNames.h"
 #include "platform/PathParts.h"
+#include "platform/RunCopy.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 #include "run/ArgumentsDlg.h"
@@ -135,7 +136,7 @@ void ScriptRunner::RunInConsole(CMyDoc& doc, const std::optional<std::string>& a
   if (!WriteConsoleScript(shellScript, MsgIcon::Stop) || WriteFileAtomically(launch.shellScript, shellScript) != 0 ||
       WriteFileAtomically(launch.startedMarker, {}) != 0 || WriteFileAtomically(launch.doneMarker, {}) != 0) {
     for (const std::string* file : {&launch.shellScript, &launch.startedMarker, &launch.doneMarker}) RemoveIfExists(*file);
-    CMyDoc::RestoreAfterRun(script);
+    PutBack(script);
     return;
   }
   launch.workingDir = target->folder;
@@ -147,7 +148,7 @@ void ScriptRunner::RunInConsole(CMyDoc& doc, const std::optional<std::string>& a
   m_bRunning = true;
   const std::string ownScript = launch.shellScript;
   m_console = std::make_unique<ConsoleRun>(
-      std::move(launch), [script] { CMyDoc::RestoreAfterRun(script); },
+      std::move(launch), [this, script] { PutBack(script); },
       [this, ownScript](bool started, int error) {
         RemoveIfExists(ownScript);
         QMetaObject::invokeMethod(this, [this, started, error] {
@@ -227,7 +228,7 @@ void ScriptRunner::RunHidden(CMyDoc& doc, const std::optional<std::string>& argu
                          Sjis(str::kRunCannotStart), Sjis(str::kRunStdoutPipeFailed)};
   m_hidden = std::make_unique<HiddenRun>(
       std::move(launch), std::move(texts), m_csRun, [this](std::string text, bool replace) { Queue(std::move(text), replace); },
-      [](const std::string& path) { return CMyDoc::RestoreAfterRun(path); },
+      [this](const std::string& path) { return PutBack(path); },
       [this](int) { QMetaObject::invokeMethod(this, [this] { Finish(); }, Qt::QueuedConnection); });
 }
 
@@ -293,7 +294,7 @@ void ScriptRunner::RunInBrowser(CMyDoc& doc, CMyView& view) {
   const QString base = QString::fromStdString(interpreter + " " + name);
   CCgiDlg dialog(m_profile, m_window);
   if (dialog.exec() != QDialog::Accepted) {
-    CMyDoc::RestoreAfterRun(script);
+    PutBack(script);
     return;
   }
   ChildEnvironment& environment = ChildEnvironment::Shared();
@@ -351,7 +352,19 @@ void ScriptRunner::RunInBrowser(CMyDoc& doc, CMyView& view) {
   }
   for (const char* variable : {"REQUEST_METHOD", "QUERY_STRING", "CONTENT_LENGTH"}) environment.Set(variable, "");
   environment.Set("PATH", savedPath);
-  CMyDoc::RestoreAfterRun(script);
+  PutBack(script);
+}
+
+bool ScriptRunner::PutBack(const std::string& script) {
+  const int error = RunCopy::PutBack(script);
+  if (error == 0) return true;
+  const QString path = QFile::decodeName(QByteArray::fromStdString(script));
+  const QString waiting = QFile::decodeName(QByteArray::fromStdString(RunCopy::WaitingBytes(script)));
+  QMetaObject::invokeMethod(this, [this, path, waiting, error] {
+    ShowMessage(m_window, QString::fromUtf8(str::kRunCopyNotPutBack).arg(path, QString::number(error), waiting),
+                MsgIcon::Exclamation);
+  }, Qt::QueuedConnection);
+  return false;
 }
 
 void ScriptRunner::Stop() {

@@ -101,6 +101,9 @@ class ScriptRunner : public QObject {
   // User-interface side.
   Q_INVOKABLE void Drain();
   void Finish();
+  // Puts the user's bytes back at a run's end, from any thread; a failure is
+  // told at once, as the file then still holds the run copy.
+  bool PutBack(const std::string& script);
   void ShowInTerminal(const std::vector<std::string>& argv);
   // Writes the console script; false (after saying why) when it cannot be.
   bool WriteConsoleScript(const std::string& script, MsgIcon failureIcon);

@@ -8,6 +8,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -152,3 +153,35 @@ TEST_F(AtomicFileTest, CopiesBytesAndModeOverAnyFile) {
   EXPECT_EQ(Get(Path("copy_$")), "bytes\0kept"s);
   EXPECT_EQ(Entries(), 3u);
 }
+
+namespace {
+
+// A program killed in the middle of a save leaves its new file beside the
+// target; a later save or open of the target removes it, but never the new
+// file of a program still running.
+TEST_F(AtomicFileTest, NewFilesOfKilledSavesGoNotThoseOfLiveOnes) {
+  const std::string target = Path("big.pl");
+  Put(target, "old");
+  const auto siblings = [this] {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(dir)) count += entry.path().filename().string().starts_with(".big.pl.");
+    return count;
+  };
+  for (int attempt = 0; attempt < 50 && siblings() == 0; ++attempt) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (;;) WriteFileAtomically(target, std::string(8 << 20, 'x'));
+    }
+    while (siblings() == 0) ::usleep(100);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+  }
+  Put(dir + ".big.pl." + std::to_string(::getpid()) + "-0-1.tmp", "a live save's");
+  ASSERT_EQ(siblings(), 2);
+  RemoveStaleSaveFiles(target);
+  EXPECT_EQ(siblings(), 1);
+  EXPECT_TRUE(fs::exists(dir + ".big.pl." + std::to_string(::getpid()) + "-0-1.tmp"));
+}
+
+}  // namespace

@@ -42,10 +42,37 @@ wait_for "grep -qs XYZ $copies/*.rec && grep -qs QQ $copies/*.rec"
 kill -9 "$pid"
 wait "$pid" 2>/dev/null || true
 
+# Answers the message box the program shows next.
+answer() {
+  local box
+  box=$(xdotool search --sync --onlyvisible --name '^Corvella$' | head -n 1)
+  xdotool windowfocus --sync "$box" key Return
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^Corvella$' >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+}
+
+# A damaged copy of some other program that died is kept aside and named,
+# never deleted.
+printf 'CORVELLA-RECOVERY 1\npath 2f782e706c\n' > "$copies/99999999-1.1.rec"
+: > "$copies/99999999-1.lock"
+
+# Killed right after Yes: the restored text still has a copy.
 "$program" &
 pid=$!
-question=$(xdotool search --sync --onlyvisible --name '^Corvella$')
-xdotool windowfocus --sync "$question" key Return
+answer      # the damaged copy
+answer      # restore? Yes
+sleep 0.3
+kill -9 "$pid"
+wait "$pid" 2>/dev/null || true
+ls "$XDG_STATE_HOME/Corvella/recovery/kept/99999999-1.1.rec" >/dev/null
+grep -qs XYZ "$copies"/*.rec
+grep -qs QQ "$copies"/*.rec
+
+"$program" &
+pid=$!
+answer
 window=$(xdotool search --sync --onlyvisible --name 'Corvella - ')
 xdotool windowfocus --sync "$window" mousemove --window "$window" 300 200 click 1
 # Save the active document, go to the other, and again, until both are on
@@ -61,11 +88,12 @@ done
 printf 'QQ\r\n\tprint "a";\r\n' | cmp - "$work/a.pl"
 printf 'XYZprint "b";\n' | cmp - "$work/b.pl"
 
-# Saved documents keep no copies; a normal end leaves no lock behind.
+# Saved documents keep no copies; a normal end leaves no lock behind (the
+# damaged copy stays kept aside).
 xdotool key alt+f key x
 wait "$pid"
 pid=
-if [ -n "$(ls -A "$copies")" ]; then
+if [ -n "$(ls -A "$copies" | grep -vx kept)" ]; then
   echo "left behind: $(ls "$copies")" >&2
   exit 1
 fi

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -379,6 +380,39 @@ TEST_F(MyDocTest, RunCopyWritesShiftJisCrLfAndPutsTheBytesBack) {
   EXPECT_FALSE(doc->SaveForRun(true));
   EXPECT_FALSE(QFile::exists(copy));
   EXPECT_TRUE(messages.empty());
+}
+
+// The document never passes for saved while a run copy is written, so its
+// recovery copy (which follows the modified flag) is never dropped for it.
+TEST_F(MyDocTest, ARunCopyLeavesTheModifiedFlagAloneThroughout) {
+  const QString script = Path("flag.pl");
+  WriteAll(script, "old\r\n");
+  Open(script);
+  Type("typed");
+  QSignalSpy flag(doc.get(), &CMyDoc::modifiedChanged);
+  ASSERT_TRUE(doc->SaveForRun(true));
+  EXPECT_TRUE(doc->RestoreAfterRun());
+  EXPECT_EQ(flag.count(), 0);
+  EXPECT_TRUE(doc->IsModified());
+}
+
+// Without a state folder no record can be kept: the run is refused, and the
+// file is not touched.
+TEST_F(MyDocTest, NoRunWithoutARecordToPutTheScriptBack) {
+  const QString script = Path("norecord.pl");
+  WriteAll(script, "old\r\n");
+  Open(script);
+  Type("new");
+  const QByteArray state = qgetenv("XDG_STATE_HOME");
+  WriteAll(Path("state-is-a-file"), "x");
+  qputenv("XDG_STATE_HOME", QFile::encodeName(Path("state-is-a-file")));
+  const bool ran = doc->SaveForRun(true);
+  qputenv("XDG_STATE_HOME", state);
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(ReadAll(script), QByteArray("old\r\n"));
+  EXPECT_FALSE(QFile::exists(dir.filePath("tmp/norecord.pl_$")));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].text.startsWith(script + U(" の実行前の内容を "))) << messages[0].text.toStdString();
 }
 
 TEST_F(MyDocTest, RunCopyOfAReadOnlyFileRestoresItsMark) {

@@ -108,6 +108,42 @@ TEST_F(ScriptRunnerTest, StopEndsAnEndlessScript) {
   EXPECT_EQ(OnDisk(), original);
 }
 
+// A save during a run is what the run's end puts back; a put-back that
+// fails is told at once, and the next save ends the wait for it.
+TEST_F(ScriptRunnerTest, ASaveDuringARunSurvivesItsEndAndAFailedPutBackIsTold) {
+  CMyDoc* doc = Open(QStringLiteral("save.pl"), "$| = 1; print \"started\\n\"; sleep 1 while 1;\n");
+  ASSERT_NE(doc, nullptr);
+  frame->Router().Route(res::ID_COMMAND_RUN);
+  ASSERT_TRUE(RunUntil([this] { return Pane().contains(QStringLiteral("started")); }));
+  frame->ActiveView()->SetText("# saved during the run\r\n$| = 1; print \"again\\n\"; sleep 1 while 1;\r\n");
+  frame->Router().Route(res::ID_FILE_SAVE);
+  const QByteArray saved = OnDisk();
+  ASSERT_TRUE(saved.startsWith("# saved during the run"));
+  frame->Router().Route(res::ID_COMMAND_STOP);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  EXPECT_EQ(OnDisk(), saved);
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+
+  // The kept bytes go bad during the next run: nothing is written back.
+  frame->Router().Route(res::ID_COMMAND_RUN);
+  ASSERT_TRUE(RunUntil([this] { return Pane().contains(QStringLiteral("again")); }));
+  const QDir runs(QFile::decodeName(qgetenv("XDG_STATE_HOME")) + QStringLiteral("/Corvella/runs"));
+  for (const QString& name : runs.entryList({QStringLiteral("*.bytes")})) {
+    QFile bytes(runs.filePath(name));
+    ASSERT_TRUE(bytes.open(QIODevice::WriteOnly));
+    bytes.write("bad");
+  }
+  const QByteArray runCopy = OnDisk();
+  frame->Router().Route(res::ID_COMMAND_STOP);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning() && !messages.isEmpty(); }));
+  EXPECT_TRUE(messages[0].startsWith(path + QString::fromUtf8(" を実行前の内容に戻せませんでした。"))) << messages[0].toStdString();
+  EXPECT_EQ(OnDisk(), runCopy);
+  frame->Router().Route(res::ID_FILE_SAVE);
+  EXPECT_TRUE(runs.entryList({QStringLiteral("*.run")}).isEmpty());
+  EXPECT_EQ(OnDisk(), saved);
+}
+
 // The syntax check reports the broken line; an interpreter the Perl folder
 // does not hold is said in the pane, and the script is put back either way.
 TEST_F(ScriptRunnerTest, SyntaxCheckAndAMissingInterpreter) {
