@@ -9,6 +9,7 @@
 
 #include "app/DocManager.h"
 #include "app/MainFrame.h"
+#include "base/MessageBox.h"
 #include "base/QSettingsProfile.h"
 #include "editor/MyView.h"
 #include "editor/MyDoc.h"
@@ -88,6 +89,37 @@ TEST(MyApp, StartUpModesOneAndTwo) {
     EXPECT_EQ(app.Documents()->Documents().front()->GetPathName(), file);
     EXPECT_EQ(app.Documents()->RecentFiles().front(), file);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Without a usable state folder the start says so once, naming the folder.
+TEST(MyApp, AnUnusableStateFolderIsToldAtStart) {
+  StoreOpenMode(2);
+  QTemporaryDir dir;
+  const QString notAFolder = dir.filePath("state");
+  QFile file(notAFolder);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  const QByteArray state = qgetenv("XDG_STATE_HOME");
+  qputenv("XDG_STATE_HOME", QFile::encodeName(notAFolder));
+  QStringList messages;
+  SetMessageHook([&messages](const QString& text, MsgIcon, MsgButtons) {
+    messages << text;
+    return MsgResult::Ok;
+  });
+  {
+    CMyApp app;
+    EXPECT_TRUE(app.InitInstance({}));
+    app.ExitInstance();
+  }
+  SetMessageHook({});
+  qputenv("XDG_STATE_HOME", state);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("状態を保存するフォルダ ") + notAFolder + "/Corvella/"))
+      << messages[0].toStdString();
 }
 
 }  // namespace
