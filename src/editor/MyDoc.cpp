@@ -126,6 +126,7 @@ bool CMyDoc::OnOpenDocument(const QString& path) {
   }
   m_nKanjiCode = kanjiCode;
   m_nCrLf = crLf;
+  m_bByteOrderMark = loaded.byteOrderMark;
   SetModifiedFlag(false);
   if (loaded.changed != 0) {
     Report(DialogParent(),
@@ -186,7 +187,7 @@ bool CMyDoc::OnSaveDocument(const QString& path) {
   if (!m_pView) return false;
   SavedText saved;
   try {
-    saved = EncodeTextForSave(m_pView->Buffer().GetText(), m_nKanjiCode, m_nCrLf);
+    saved = EncodeTextForSave(m_pView->Buffer().GetText(), m_nKanjiCode, m_nCrLf, m_bByteOrderMark);
   } catch (const std::bad_alloc&) {
     ReportFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
     return false;

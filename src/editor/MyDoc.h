@@ -67,8 +67,9 @@ class CMyDoc : public QObject {
   // its next save. False when nothing changed.
   bool ReopenInEncoding(int kanjiCode);
   bool ReopenWithNewline(int crLf);
-  // Writes the view's text in the document's codes, replacing the file only
-  // once the new bytes are safely on the disk; clears the modified flag.
+  // Writes the view's text in the document's codes (a UTF-8 file read with a
+  // byte order mark gets it again), replacing the file only once the new
+  // bytes are safely on the disk; clears the modified flag.
   bool OnSaveDocument(const QString& path);
   // Save (`path` given) and Save As (`path` empty: the dialog asks for one).
   // `replace` makes a successfully written path the document's own.
@@ -114,6 +115,7 @@ class CMyDoc : public QObject {
   QString m_strTitle;
   bool m_bModified = false;
   bool m_bLoading = false;
+  bool m_bByteOrderMark = false;  // the file began with a UTF-8 byte order mark, which its saves write again
   std::function<bool()> m_saveAllModified;
   FileDialogRunner m_runSaveAsDialog = ExecFileDialog;
 };

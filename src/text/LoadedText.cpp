@@ -22,8 +22,10 @@ LoadedText DecodeLoadedText(std::string_view raw, bool autoDetect, int& encoding
   result.text = NormalizeNewlines(raw, &flags);
   newlineCode = NewlineCodeFromFlags(flags, ValidNewline(newlineCode));
   encodingCode = ValidEncoding(encodingCode);
+  result.byteOrderMark = raw.starts_with(kUtf8Bom);
   // Detection sees the normalised text, so the newline code is settled first.
-  if (autoDetect) encodingCode = EncodingCodeFromDetection(KanjiDetect(result.text), encodingCode);
+  if (result.byteOrderMark) encodingCode = kEncodingUtf8;
+  else if (autoDetect) encodingCode = EncodingCodeFromDetection(KanjiDetect(result.text), encodingCode);
   switch (encodingCode) {
     case kEncodingEuc:
       EucToSjis(result.text);
@@ -33,7 +35,7 @@ LoadedText DecodeLoadedText(std::string_view raw, bool autoDetect, int& encoding
       break;
     case kEncodingUtf8: {
       std::string_view utf8 = result.text;
-      if (utf8.starts_with(kUtf8Bom)) utf8.remove_prefix(kUtf8Bom.size());
+      if (result.byteOrderMark) utf8.remove_prefix(kUtf8Bom.size());
       ConvertedText sjis = Utf8ToSjis(utf8);
       result.text = std::move(sjis.text);
       result.changed = sjis.changed;
@@ -45,7 +47,7 @@ LoadedText DecodeLoadedText(std::string_view raw, bool autoDetect, int& encoding
   return result;
 }
 
-SavedText EncodeTextForSave(std::string_view text, int encodingCode, int newlineCode) {
+SavedText EncodeTextForSave(std::string_view text, int encodingCode, int newlineCode, bool byteOrderMark) {
   // A saved file always ends with a line end.
   std::string withEnd;
   if (!text.empty() && text.back() != '\n') {
@@ -64,9 +66,10 @@ SavedText EncodeTextForSave(std::string_view text, int encodingCode, int newline
       result.bytes.resize(SjisToJis(text, result.bytes.data()));
       break;
     case kEncodingUtf8: {
-      ConvertedText utf8 = SjisToUtf8(text);
-      result.bytes = std::move(utf8.text);
-      result.changed = utf8.changed;
+      const std::string_view mark = byteOrderMark ? kUtf8Bom : std::string_view();
+      result.bytes.resize(mark.size() + SjisToUtf8Bound(text.size()));
+      result.bytes.replace(0, mark.size(), mark);
+      result.bytes.resize(mark.size() + SjisToUtf8(text, result.bytes.data() + mark.size(), &result.changed));
       break;
     }
     default:

@@ -59,13 +59,26 @@ TEST(LoadedText, LoadDetectsAndConvertsEveryEncodingAndLineEnd) {
   EXPECT_EQ(mixed.newline, kNewlineCrLf);
 }
 
-TEST(LoadedText, Utf8ByteOrderMarkIsDroppedAndNeverWritten) {
-  EXPECT_EQ(Load("\xEF\xBB\xBF\xE4\xBA\x9C\n", true, kEncodingSjis, kNewlineCrLf).text, "\x88\x9F\r\n");
-  EXPECT_EQ(Load("\xEF\xBB\xBF", false, kEncodingUtf8, kNewlineCrLf).text, "");
+TEST(LoadedText, Utf8ByteOrderMarkSettlesTheEncodingAndIsWrittenOnlyWhenAsked) {
+  // The mark says UTF-8 with detection on or off, whatever the document's code.
+  for (const bool detect : {true, false}) {
+    int encoding = kEncodingSjis, newline = kNewlineCrLf;
+    const LoadedText t = DecodeLoadedText("\xEF\xBB\xBF\xE4\xBA\x9C\n", detect, encoding, newline);
+    EXPECT_EQ(t.text, "\x88\x9F\r\n");
+    EXPECT_TRUE(t.byteOrderMark);
+    EXPECT_EQ(encoding, kEncodingUtf8);
+  }
+  EXPECT_EQ(Load("\xEF\xBB\xBF", false, kEncodingEuc, kNewlineCrLf).text, "");
   // Shorter than a mark, or not at the start: bytes like any others.
   EXPECT_EQ(Load("\xEF\xBB", false, kEncodingUtf8, kNewlineCrLf).text, "?");
   EXPECT_EQ(Load("a\xEF\xBB\xBF", false, kEncodingUtf8, kNewlineCrLf).text, "a?");
+  int encoding = kEncodingUtf8, newline = kNewlineCrLf;
+  EXPECT_FALSE(DecodeLoadedText("a\xEF\xBB\xBF", false, encoding, newline).byteOrderMark);
+
   EXPECT_EQ(EncodeTextForSave("\x88\x9F", kEncodingUtf8, kNewlineCrLf).bytes, "\xE4\xBA\x9C\r\n");
+  EXPECT_EQ(EncodeTextForSave("\x88\x9F\r\n", kEncodingUtf8, kNewlineLf, true).bytes, "\xEF\xBB\xBF\xE4\xBA\x9C\n");
+  EXPECT_EQ(EncodeTextForSave("", kEncodingUtf8, kNewlineLf, true).bytes, "\xEF\xBB\xBF");
+  EXPECT_EQ(EncodeTextForSave("a", kEncodingEuc, kNewlineLf, true).bytes, "a\n");
 }
 
 TEST(LoadedText, SaveEndsWithALineEndAndRewritesCrLfOnce) {

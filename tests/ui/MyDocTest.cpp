@@ -236,6 +236,21 @@ TEST_F(MyDocTest, OpenSettlesTheCodesFromTheFile) {
   EXPECT_TRUE(messages[0].text.contains(U("emoji.pl")));
 }
 
+// A byte order mark says UTF-8 even with recognition off, and stays on save.
+TEST_F(MyDocTest, Utf8ByteOrderMarkIsHonouredAndKept) {
+  settings.KanjiConvert = false;
+  settings.KanjiCode = 0;
+  WriteAll(Path("bom.pl"), "\xEF\xBB\xBF# \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\nprint 1;\n");
+  Open(Path("bom.pl"));
+  EXPECT_EQ(doc->m_nKanjiCode, 3);
+  EXPECT_EQ(view.Buffer().GetText(), "# \x93\xfa\x96\x7b\x8c\xea\r\nprint 1;\r\n");
+  Type("#\x88\x9F");
+  ASSERT_TRUE(doc->DoFileSave());
+  EXPECT_EQ(ReadAll(Path("bom.pl")),
+            QByteArray("\xEF\xBB\xBF# \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\nprint 1;\n#\xE4\xBA\x9C\n"));
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(MyDocTest, LoadFailuresNameTheFileAndLeaveTheViewAlone) {
   view.OnInitialUpdate("kept");
   EXPECT_FALSE(doc->OnOpenDocument(Path("missing.pl")));
