@@ -11,6 +11,10 @@ struct LoadedText {
   std::string text;        // Shift_JIS with CR LF line ends; NUL bytes kept
   std::size_t changed = 0; // characters a UTF-8 file held that the text holds as "?" or as another character
   bool byteOrderMark = false;  // the file began with a UTF-8 byte order mark, which the text does not hold
+  // Saving the text in the settled codes gives the file's bytes back, line
+  // ends aside; false when the file held bytes the encoding does not define
+  // or codes that do not convert back as they were.
+  bool writesBack = true;
 };
 
 // Normalises the line ends, settles `newlineCode` from them, detects the
