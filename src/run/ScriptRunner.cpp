@@ -236,7 +236,7 @@ void ScriptRunner::RunMacro(CMyView& view, const std::string& name) {
   ChildEnvironment::Shared().PrependToPath(m_settings.m_szPerlDir);
   ChildProcess child;
   ChildProcess::Options options;
-  options.argv = {"perl", name + ".pl"};
+  options.argv = RunArgv("perl", "", name + ".pl", std::nullopt);
   options.workingDir = folder;
   options.environment = ChildEnvironment::Shared().Entries();
   options.in = ChildProcess::Stream::Pipe;

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -126,6 +127,29 @@ TEST_F(ScriptRunnerTest, SyntaxCheckAndAMissingInterpreter) {
   ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
   EXPECT_TRUE(Pane().contains(QString::fromUtf8("'jperl broken.pl'を実行出来ません。(Error:2)"))) << Pane().toStdString();
   EXPECT_EQ(OnDisk(), broken);
+}
+
+// A script or a macro whose name begins with "-" runs as itself: perl
+// would take the bare name for an option.
+TEST_F(ScriptRunnerTest, NamesThatLookLikeOptionsStillRun) {
+  ASSERT_NE(Open(QStringLiteral("-e.pl"), "print \"ran\\n\";\n"), nullptr);
+  frame->Router().Route(res::ID_COMMAND_WARN_RUN);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  EXPECT_EQ(Pane(), QString::fromUtf8("--- 実行開始 [>perl -w ./-e.pl]\r\nran\r\n\r\n--- 実行終了 (0)\r\n"))
+      << Pane().toStdString();
+
+  const QString macro = QFile::decodeName(QByteArray::fromStdString(JoinPath(ProgramFolder(), "macro"))) +
+                        QStringLiteral("/-corvella-test-dash.pl");
+  QDir().mkpath(QFileInfo(macro).path());
+  QFile file(macro);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("print 'from the macro';");
+  file.close();
+  docs->OnFileNew();
+  frame->Runner().RunMacro(*frame->ActiveView(), "-corvella-test-dash");
+  QFile::remove(macro);
+  EXPECT_EQ(frame->ActiveView()->Buffer().GetText(), "from the macro");
+  EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
 }
 
 // A script name and arguments full of what a shell would act on arrive as
