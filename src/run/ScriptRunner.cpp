@@ -330,9 +330,10 @@ void ScriptRunner::RunInBrowser(CMyDoc& doc, CMyView& view) {
     options.inPath = m_settings.m_szStdinPath;
   }
   if (started) started = child.Start(options, &error);
+  bool brokenOff = false;  // the page is then only what the script got to print: not shown
   if (started) {
     Wakeup stop;
-    WaitForChild(
+    brokenOff = !WaitForChild(
         m_window,
         [&] {
           while (!child.TryWait()) {
@@ -346,7 +347,7 @@ void ScriptRunner::RunInBrowser(CMyDoc& doc, CMyView& view) {
   const QString page = QFile::decodeName(QByteArray::fromStdString(output));
   if (!started) {
     ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(base, QString::number(error)), MsgIcon::Exclamation);
-  } else if (!OpenWithDesktop(QUrl::fromLocalFile(page))) {
+  } else if (!brokenOff && !OpenWithDesktop(QUrl::fromLocalFile(page))) {
     ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(page, QString::number(0)), MsgIcon::Exclamation);
   }
   for (const char* variable : {"REQUEST_METHOD", "QUERY_STRING", "CONTENT_LENGTH"}) environment.Set(variable, "");

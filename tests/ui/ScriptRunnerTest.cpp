@@ -35,6 +35,7 @@
 #include "platform/ChildEnvironment.h"
 #include "platform/FileNames.h"
 #include "platform/PathParts.h"
+#include "res/Strings.h"
 #include "res/resource.h"
 
 using namespace corvella;
@@ -264,6 +265,40 @@ TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
   EXPECT_EQ(ChildEnvironment::Shared().Get("X_EXTRA"), std::string("kept"));
   EXPECT_EQ(OnDisk(), original);
   ChildEnvironment::Shared().Set("X_EXTRA", std::nullopt);
+}
+
+// A CGI run broken off from its wait dialog hands no page to the browser:
+// the page would hold only what the script printed so far.
+TEST_F(ScriptRunnerTest, BrowserRunBrokenOffOpensNoPage) {
+  const QByteArray original = "$| = 1; print \"Content-Type: text/html\\n\\n\"; sleep 1 while 1;\n";
+  ASSERT_NE(Open(QStringLiteral("endless.cgi"), original), nullptr);
+  const QString page = path + QStringLiteral("_stdout.htm");
+  QStringList opened;
+  SetDesktopOpenHook([&opened](const QUrl& shown) {
+    opened << shown.toLocalFile();
+    return true;
+  });
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<CCgiDlg*>(QApplication::activeModalWidget())) dialog->accept();
+  });
+  // Once the header is written and the wait dialog is up, 中断.
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&poll, &page] {
+    QWidget* wait = QApplication::activeModalWidget();
+    if (!wait || qobject_cast<CCgiDlg*>(wait) || QFileInfo(page).size() == 0) return;
+    for (QPushButton* button : wait->findChildren<QPushButton*>()) {
+      if (button->text() == QString::fromUtf8(str::kBreakOff)) {
+        poll.stop();
+        button->click();
+      }
+    }
+  });
+  poll.start(20);
+  frame->Router().Route(res::ID_COMMAND_BROWSER);
+  SetDesktopOpenHook({});
+  EXPECT_FALSE(poll.isActive());
+  EXPECT_TRUE(opened.isEmpty()) << opened.join(QLatin1Char(' ')).toStdString();
+  EXPECT_EQ(OnDisk(), original);
 }
 
 // The template and macro menus list the folders' ".pl" files, sorted, each
