@@ -44,5 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool addsEnd = !loaded.text.empty() && loaded.text.back() != '\n';
     if (saved.bytes != loaded.text + (addsEnd ? "\r\n" : "")) std::abort();
   }
+  // A text said to write back gives the file's bytes again, line ends aside
+  // (and the line end a save adds).
+  if (loaded.writesBack) {
+    const bool addsEnd = !loaded.text.empty() && loaded.text.back() != '\n';
+    if (EncodeTextForSave(loaded.text, encoding, kNewlineCrLf, loaded.byteOrderMark).bytes !=
+        normal + (addsEnd ? "\r\n" : "")) {
+      std::abort();
+    }
+  }
   return 0;
 }

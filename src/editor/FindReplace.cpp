@@ -203,9 +203,11 @@ void FindReplace::OnReplaceAllClicked() {
 
   const WaitCursor wait;
   view->SetRedraw(false);
-  // Each replacement goes through the history on its own: a deletion and an
-  // insertion. Searching on from the end of the inserted text never finds
-  // the replacement itself.
+  // Each replacement goes through the history on its own, a deletion and an
+  // insertion, and all of them are joined at the end: the user sees one
+  // change, undone and redone at once. Searching on from the end of the
+  // inserted text never finds the replacement itself.
+  const std::size_t recorded = view->History().UndoList().size();
   for (;;) {
     if (!CanReplace(*view, state.strReplace.size())) {
       QApplication::beep();
@@ -216,6 +218,7 @@ void FindReplace::OnReplaceAllClicked() {
     if (next == TextSearch::npos) break;
     view->SetSel(next, next + length);
   }
+  view->JoinUndoSince(recorded);
   view->SetRedraw(true);
   view->ScrollCaret();
 }

@@ -127,10 +127,15 @@ bool CMyDoc::OnOpenDocument(const QString& path) {
   }
   m_nKanjiCode = kanjiCode;
   m_nCrLf = crLf;
+  m_bByteOrderMark = loaded.byteOrderMark;
+  m_strLossyPath = loaded.writesBack ? QString() : path;
   SetModifiedFlag(false);
+  // Characters replaced on a UTF-8 load have their own note, which says as much.
   if (loaded.changed != 0) {
     Report(DialogParent(),
            Text(str::kLoadReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(loaded.changed)));
+  } else if (!loaded.writesBack) {
+    Report(DialogParent(), Text(str::kLoadNotWrittenBack).arg(QDir::toNativeSeparators(path)));
   }
   return true;
 }
@@ -184,10 +189,10 @@ bool CMyDoc::Reopen(int kanjiCode, std::optional<int> crLf, const char* question
 }
 
 bool CMyDoc::OnSaveDocument(const QString& path) {
-  if (!m_pView) return false;
+  if (!m_pView || !ConfirmLossySave(path)) return false;
   SavedText saved;
   try {
-    saved = EncodeTextForSave(m_pView->Buffer().GetText(), m_nKanjiCode, m_nCrLf);
+    saved = EncodeTextForSave(m_pView->Buffer().GetText(), m_nKanjiCode, m_nCrLf, m_bByteOrderMark);
   } catch (const std::bad_alloc&) {
     ReportFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
     return false;
@@ -201,6 +206,20 @@ bool CMyDoc::OnSaveDocument(const QString& path) {
     Report(DialogParent(),
            Text(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(saved.changed)));
   }
+  return true;
+}
+
+// A run copy keeps the file's bytes and puts them back after the run, so
+// writing the text for the run loses nothing and asks nothing.
+bool CMyDoc::ConfirmLossySave(const QString& path) {
+  if (m_strLossyPath.isEmpty() || path != m_strLossyPath || FileExists(GetTempCopyPath(FsPath(path)))) return true;
+  const bool waiting = QApplication::overrideCursor() != nullptr;
+  if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  const QString question = Text(str::kAskSaveNotWrittenBack).arg(QDir::toNativeSeparators(path));
+  const MsgResult answer = ShowMessage(DialogParent(), question, MsgIcon::Question, MsgButtons::YesNo);
+  if (waiting) QApplication::restoreOverrideCursor();
+  if (answer != MsgResult::Yes) return false;
+  m_strLossyPath.clear();
   return true;
 }
 

@@ -45,13 +45,18 @@ class CMyDoc : public QObject {
   const QString& GetTitle() const { return m_strTitle; }
   void SetTitle(const QString& title);
   bool IsModified() const { return m_bModified; }
+  // The document's file holds bytes that saving the text would not write
+  // back (invalid sequences, codes that do not convert back); the first save
+  // over it asks first.
+  bool IsLossy() const { return !m_strLossyPath.isEmpty() && m_strLossyPath == m_strPathName; }
   void SetModifiedFlag(bool modified = true);
 
   // An empty text with empty histories, not modified.
   bool OnNewDocument();
   // Loads the file into the view: the size limit, the codes settled by the
   // load (detection when "KanjiConvert" is on), the histories emptied, not
-  // modified. On failure the view keeps what it held and false comes back.
+  // modified; a file whose bytes the text would not write back is said so.
+  // On failure the view keeps what it held and false comes back.
   // The path is not taken over; the manager does that with SetPathName.
   bool OnOpenDocument(const QString& path);
   // Takes `text` (the editor's bytes, kept by a recovery copy) as the
@@ -67,8 +72,10 @@ class CMyDoc : public QObject {
   // its next save. False when nothing changed.
   bool ReopenInEncoding(int kanjiCode);
   bool ReopenWithNewline(int crLf);
-  // Writes the view's text in the document's codes, replacing the file only
-  // once the new bytes are safely on the disk; clears the modified flag.
+  // Writes the view's text in the document's codes (a UTF-8 file read with a
+  // byte order mark gets it again), replacing the file only once the new
+  // bytes are safely on the disk; clears the modified flag. The first save
+  // over a lossy file asks first (No: nothing is written, false).
   bool OnSaveDocument(const QString& path);
   // Save (`path` given) and Save As (`path` empty: the dialog asks for one).
   // `replace` makes a successfully written path the document's own.
@@ -107,6 +114,9 @@ class CMyDoc : public QObject {
   QWidget* DialogParent() const;
   void LoadIntoView(const std::string& text);
   bool Reopen(int kanjiCode, std::optional<int> crLf, const char* question);
+  // Whether a save to `path` may go ahead: asks once before the text goes
+  // over a file it would not write back.
+  bool ConfirmLossySave(const QString& path);
 
   Settings& m_settings;
   QPointer<CSyntaxView> m_pView;
@@ -114,6 +124,8 @@ class CMyDoc : public QObject {
   QString m_strTitle;
   bool m_bModified = false;
   bool m_bLoading = false;
+  bool m_bByteOrderMark = false;  // the file began with a UTF-8 byte order mark, which its saves write again
+  QString m_strLossyPath;  // the file read whose bytes the text would not write back, until a save is agreed
   std::function<bool()> m_saveAllModified;
   FileDialogRunner m_runSaveAsDialog = ExecFileDialog;
 };

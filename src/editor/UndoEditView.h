@@ -26,6 +26,9 @@ class CUndoEditView : public EditControl {
   void Undo();
   void Redo();
   void ClearUndo() { m_history.Clear(); }
+  // Makes the changes recorded since the history held `count` records one
+  // undo step (see UndoHistory::JoinSince).
+  void JoinUndoSince(std::size_t count) { m_history.JoinSince(count); }
   bool CanUndo() const { return m_history.CanUndo(); }
   bool CanRedo() const { return m_history.CanRedo(); }
   const UndoHistory& History() const { return m_history; }

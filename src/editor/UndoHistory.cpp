@@ -73,6 +73,10 @@ void UndoHistory::JoinLast() {
   if (m_undo.size() >= 2) m_undo.back().bWithPrevious = true;
 }
 
+void UndoHistory::JoinSince(std::size_t count) {
+  for (std::size_t i = count + 1; i < m_undo.size(); ++i) m_undo[i].bWithPrevious = true;
+}
+
 bool UndoHistory::Undo(EditBuffer& buffer) {
   if (m_undo.empty()) return false;
   bool more = true;

@@ -41,6 +41,9 @@ class UndoHistory {
   // Makes the last record one step with the one before it (a replacement
   // that the user sees as one change).
   void JoinLast();
+  // Makes the records added since the history held `count` one step with
+  // each other (not with what came before): a replace-all.
+  void JoinSince(std::size_t count);
 
   // Both answer false when there is nothing to do.
   bool Undo(EditBuffer& buffer);

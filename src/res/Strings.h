@@ -397,6 +397,16 @@ inline constexpr const char* kQtExtFileType = "%1 ファイル";
 inline constexpr const char* kQtDriveType = "ドライブ";
 inline constexpr const char* kFontSample = "AaBbYyZz あア亜漢字";
 
+// A file whose text a save would not write back as the bytes it was read
+// from (invalid sequences, codes that do not convert back): said once on
+// load, asked before the first save over it; %1 the file.
+inline constexpr const char* kLoadNotWrittenBack =
+    "%1 には、読み込んだ文字コードでは元どおりに書き戻せないバイト列 (不正なバイト列や、変換すると元に戻らないコード) があります。\n"
+    "保存すると、編集していない部分も元のファイルとは違うバイト列で書き込まれます。";
+inline constexpr const char* kAskSaveNotWrittenBack =
+    "%1 を保存すると、読み込んだときのバイト列に戻せない部分も含めて、ファイル全体が書き換わります。\n"
+    "保存しますか?";
+
 // The read-me and the environment report.
 inline constexpr const char* kReadmeCannotOpen = "'%1' を開くことができません。(Error:%2)";
 inline constexpr const char* kReportTitle = "レポート";

@@ -12,11 +12,18 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string InterpreterName(int usePerl) { return usePerl == 1 ? "jperl" : "perl"; }
 
+std::string ScriptPath(std::string_view fileName) {
+  std::string path(fileName.starts_with('-') ? "./" : "");
+  path += fileName;
+  return path;
+}
+
 std::string ScriptArgument(std::string_view fileName) {
-  if (fileName.find(' ') == std::string_view::npos) return std::string(fileName);
+  std::string path = ScriptPath(fileName);
+  if (path.find(' ') == std::string::npos) return path;
   // Built piece by piece: GCC 12 at -O3 takes "literal" + string for an overlapping copy.
   std::string quoted(1, '"');
-  quoted += fileName;
+  quoted += path;
   quoted += '"';
   return quoted;
 }
@@ -91,7 +98,7 @@ std::vector<std::string> RunArgv(std::string_view interpreter, std::string_view 
   std::vector<std::string> argv{std::string(interpreter)};
   while (!option.empty() && option.front() == ' ') option.remove_prefix(1);
   if (!option.empty()) argv.emplace_back(option);
-  argv.emplace_back(scriptFile);
+  argv.push_back(ScriptPath(scriptFile));
   if (arguments) {
     // The program slot of the split takes the first word by other rules; a
     // stand-in keeps the user's words under the argument rules.

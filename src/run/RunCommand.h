@@ -11,7 +11,12 @@ namespace corvella {
 // "jperl" when UsePerl is 1, "perl" otherwise.
 std::string InterpreterName(int usePerl);
 
-// The script's file name, in double quotes when it holds a blank.
+// The script's file name as the interpreter is to read it: a name that
+// begins with "-" would be taken for an option (perl reads "-e.pl" as -e
+// and its code), so it goes as "./-e.pl", a path no option looks like.
+std::string ScriptPath(std::string_view fileName);
+
+// ScriptPath's name, in double quotes when it holds a blank.
 std::string ScriptArgument(std::string_view fileName);
 
 // interpreter + option + " " + script, then " " + arguments when there are
@@ -20,10 +25,11 @@ std::string RunCommandLine(std::string_view interpreter, std::string_view option
                            const std::optional<std::string>& arguments);
 
 // What the interpreter is started with: the interpreter, the option without
-// its blank when there is one, the script's file name as one argument of its
-// own whatever it holds (blanks, quotes, tabs, a trailing backslash), then the
-// argument text split by SplitCommandLine. RunCommandLine gives the same run
-// as the text the pane and the console show.
+// its blank when there is one, the script's file name (by ScriptPath) as one
+// argument of its own whatever it holds (blanks, quotes, tabs, a trailing
+// backslash), then the argument text split by SplitCommandLine.
+// RunCommandLine gives the same run as the text the pane and the console
+// show.
 std::vector<std::string> RunArgv(std::string_view interpreter, std::string_view option, std::string_view scriptFile,
                                  const std::optional<std::string>& arguments);
 

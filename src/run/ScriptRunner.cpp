@@ -237,7 +237,7 @@ void ScriptRunner::RunMacro(CMyView& view, const std::string& name) {
   ChildEnvironment::Shared().PrependToPath(m_settings.m_szPerlDir);
   ChildProcess child;
   ChildProcess::Options options;
-  options.argv = {"perl", name + ".pl"};
+  options.argv = RunArgv("perl", "", name + ".pl", std::nullopt);
   options.workingDir = folder;
   options.environment = ChildEnvironment::Shared().Entries();
   options.in = ChildProcess::Stream::Pipe;
@@ -331,9 +331,10 @@ void ScriptRunner::RunInBrowser(CMyDoc& doc, CMyView& view) {
     options.inPath = m_settings.m_szStdinPath;
   }
   if (started) started = child.Start(options, &error);
+  bool brokenOff = false;  // the page is then only what the script got to print: not shown
   if (started) {
     Wakeup stop;
-    WaitForChild(
+    brokenOff = !WaitForChild(
         m_window,
         [&] {
           while (!child.TryWait()) {
@@ -347,7 +348,7 @@ void ScriptRunner::RunInBrowser(CMyDoc& doc, CMyView& view) {
   const QString page = QFile::decodeName(QByteArray::fromStdString(output));
   if (!started) {
     ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(base, QString::number(error)), MsgIcon::Exclamation);
-  } else if (!OpenWithDesktop(QUrl::fromLocalFile(page))) {
+  } else if (!brokenOff && !OpenWithDesktop(QUrl::fromLocalFile(page))) {
     ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(page, QString::number(0)), MsgIcon::Exclamation);
   }
   for (const char* variable : {"REQUEST_METHOD", "QUERY_STRING", "CONTENT_LENGTH"}) environment.Set(variable, "");

@@ -74,7 +74,8 @@ class ScriptRunner : public QObject {
   // The emulated CGI call: the CGI dialog, the script run with the CGI
   // environment, its standard output into "<script>_stdout.htm", which the
   // desktop then opens. The window keeps painting during the run, which can
-  // be broken off; the script file is put back whatever happens.
+  // be broken off (its page is then not opened); the script file is put back
+  // whatever happens.
   void RunInBrowser(CMyDoc& doc, CMyView& view);
   // How the output page is opened (the desktop's default handler).
   // Asks a hidden run to end; its worker kills the child at once.

@@ -1,9 +1,12 @@
 // The load and save pipelines between a file's bytes and the editor's Shift_JIS CR LF text.
 #include "text/LoadedText.h"
 
+#include <algorithm>
+
 #include "text/KanjiConvert.h"
 #include "text/KanjiDetect.h"
 #include "text/Newlines.h"
+#include "text/SjisBytes.h"
 #include "text/SjisUtf8.h"
 
 namespace corvella {
@@ -14,6 +17,125 @@ int ValidNewline(int code) { return code >= kNewlineCrLf && code <= kNewlineCr ?
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
+// Reads the file's bytes as the load saw them: every CR, LF and CR LF as CR LF.
+class NormalizedFile {
+ public:
+  explicit NormalizedFile(std::string_view raw) : m_raw(raw), m_nextCr(Find('\r', 0)), m_nextLf(Find('\n', 0)) {}
+
+  // Whether `bytes` come next; on false the position is of no further use.
+  bool Next(std::string_view bytes) {
+    while (!bytes.empty()) {
+      if (m_lfDue) {
+        if (bytes.front() != '\n') return false;
+        m_lfDue = false;
+        bytes.remove_prefix(1);
+        continue;
+      }
+      const std::size_t lineEnd = LineEnd();
+      if (m_pos == lineEnd) {
+        if (m_pos == m_raw.size() || bytes.front() != '\r') return false;
+        m_pos += m_raw.substr(m_pos, 2) == "\r\n" ? 2 : 1;
+        m_lfDue = true;
+        bytes.remove_prefix(1);
+        continue;
+      }
+      const std::size_t n = std::min(bytes.size(), lineEnd - m_pos);
+      if (m_raw.substr(m_pos, n) != bytes.substr(0, n)) return false;
+      m_pos += n;
+      bytes.remove_prefix(n);
+    }
+    return true;
+  }
+  bool AtEnd() const { return m_pos == m_raw.size() && !m_lfDue; }
+
+ private:
+  std::size_t Find(char c, std::size_t from) const {
+    const std::size_t at = m_raw.find(c, from);
+    return at == std::string_view::npos ? m_raw.size() : at;
+  }
+  // The next CR or LF; each search starts where the last one stopped, so the
+  // bytes are searched once in all.
+  std::size_t LineEnd() {
+    if (m_nextCr < m_pos) m_nextCr = Find('\r', m_pos);
+    if (m_nextLf < m_pos) m_nextLf = Find('\n', m_pos);
+    return std::min(m_nextCr, m_nextLf);
+  }
+
+  std::string_view m_raw;
+  std::size_t m_pos = 0;
+  std::size_t m_nextCr, m_nextLf;
+  bool m_lfDue = false;  // a line end's CR matched, its LF not yet
+};
+
+// The round trip goes a chunk at a time, so that it never holds a second copy
+// of a large text.
+constexpr std::size_t kChunk = std::size_t{1} << 20;
+
+// Bytes the EUC-JP and JIS conversions take as the first of a pair, whatever follows.
+bool TakesNextByte(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b >= 0x80 && !InRange(b, 0xA1, 0xDF);
+}
+
+// A chunk ends after a byte below 40 that is a character of its own: every
+// conversion is then between characters and JIS back in its ASCII mode, so
+// converting the chunks one by one gives the bytes of converting the whole.
+// (No conversion takes such a byte as a second byte unless a pair's first
+// byte comes before it: an even run of those before it has paired up.)
+std::size_t ChunkEnd(std::string_view text, std::size_t start) {
+  if (text.size() - start <= kChunk) return text.size();
+  for (std::size_t i = start + kChunk; i < text.size(); ++i) {
+    if (static_cast<unsigned char>(text[i]) >= 0x40) continue;
+    std::size_t firsts = 0;
+    while (i - firsts > start && TakesNextByte(text[i - firsts - 1])) ++firsts;
+    if (firsts % 2 == 0) return i + 1;
+  }
+  return text.size();
+}
+
+// Converts `chunk` into `out`, which it reuses; answers the converted bytes.
+std::string_view Encode(std::string_view chunk, int encodingCode, std::string& out) {
+  std::size_t length = 0;
+  if (encodingCode == kEncodingEuc) {
+    out.resize(SjisToEucBound(chunk.size()));
+    length = SjisToEuc(chunk, out.data());
+  } else if (encodingCode == kEncodingJis) {
+    out.resize(SjisToJisBound(chunk.size()));
+    length = SjisToJis(chunk, out.data());
+  } else {
+    std::size_t changed = 0;
+    out.resize(SjisToUtf8Bound(chunk.size()));
+    length = SjisToUtf8(chunk, out.data(), &changed);
+  }
+  return std::string_view(out.data(), length);
+}
+
+// Whether saving `text` in `encodingCode` gives back the bytes it was read
+// from, line ends aside: the load makes every one CR LF, the newline code
+// settles how a save writes them, and a save adds one at the end. The added
+// one goes through the conversion with the text before it, as in a save (a
+// lone lead byte at the end takes its CR).
+bool WritesBack(std::string_view text, int encodingCode, bool byteOrderMark, std::string_view raw) {
+  NormalizedFile file(raw);
+  if (byteOrderMark && !file.Next(kUtf8Bom)) return false;
+  const bool addsEnd = !text.empty() && text.back() != '\n';
+  std::string out, last;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = ChunkEnd(text, start);
+    std::string_view chunk = text.substr(start, end - start);
+    const bool withEnd = addsEnd && end == text.size();
+    if (withEnd) chunk = last.append(chunk).append("\r\n");
+    std::string_view bytes = Encode(chunk, encodingCode, out);
+    if (withEnd) {
+      if (!bytes.ends_with("\r\n")) return false;
+      bytes.remove_suffix(2);
+    }
+    if (!file.Next(bytes)) return false;
+    start = end;
+  }
+  return file.AtEnd();
+}
+
 }  // namespace
 
 LoadedText DecodeLoadedText(std::string_view raw, bool autoDetect, int& encodingCode, int& newlineCode) {
@@ -22,8 +144,10 @@ LoadedText DecodeLoadedText(std::string_view raw, bool autoDetect, int& encoding
   result.text = NormalizeNewlines(raw, &flags);
   newlineCode = NewlineCodeFromFlags(flags, ValidNewline(newlineCode));
   encodingCode = ValidEncoding(encodingCode);
+  result.byteOrderMark = raw.starts_with(kUtf8Bom);
   // Detection sees the normalised text, so the newline code is settled first.
-  if (autoDetect) encodingCode = EncodingCodeFromDetection(KanjiDetect(result.text), encodingCode);
+  if (result.byteOrderMark) encodingCode = kEncodingUtf8;
+  else if (autoDetect) encodingCode = EncodingCodeFromDetection(KanjiDetect(result.text), encodingCode);
   switch (encodingCode) {
     case kEncodingEuc:
       EucToSjis(result.text);
@@ -33,7 +157,7 @@ LoadedText DecodeLoadedText(std::string_view raw, bool autoDetect, int& encoding
       break;
     case kEncodingUtf8: {
       std::string_view utf8 = result.text;
-      if (utf8.starts_with(kUtf8Bom)) utf8.remove_prefix(kUtf8Bom.size());
+      if (result.byteOrderMark) utf8.remove_prefix(kUtf8Bom.size());
       ConvertedText sjis = Utf8ToSjis(utf8);
       result.text = std::move(sjis.text);
       result.changed = sjis.changed;
@@ -42,10 +166,12 @@ LoadedText DecodeLoadedText(std::string_view raw, bool autoDetect, int& encoding
     default:
       break;
   }
+  // Shift_JIS is not converted, so it always comes back.
+  result.writesBack = encodingCode == kEncodingSjis || WritesBack(result.text, encodingCode, result.byteOrderMark, raw);
   return result;
 }
 
-SavedText EncodeTextForSave(std::string_view text, int encodingCode, int newlineCode) {
+SavedText EncodeTextForSave(std::string_view text, int encodingCode, int newlineCode, bool byteOrderMark) {
   // A saved file always ends with a line end.
   std::string withEnd;
   if (!text.empty() && text.back() != '\n') {
@@ -64,9 +190,10 @@ SavedText EncodeTextForSave(std::string_view text, int encodingCode, int newline
       result.bytes.resize(SjisToJis(text, result.bytes.data()));
       break;
     case kEncodingUtf8: {
-      ConvertedText utf8 = SjisToUtf8(text);
-      result.bytes = std::move(utf8.text);
-      result.changed = utf8.changed;
+      const std::string_view mark = byteOrderMark ? kUtf8Bom : std::string_view();
+      result.bytes.resize(mark.size() + SjisToUtf8Bound(text.size()));
+      result.bytes.replace(0, mark.size(), mark);
+      result.bytes.resize(mark.size() + SjisToUtf8(text, result.bytes.data() + mark.size(), &result.changed));
       break;
     }
     default:

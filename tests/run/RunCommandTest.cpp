@@ -17,6 +17,12 @@ TEST(RunCommandTest, CommandLinesAreComposedFromTheParts) {
   EXPECT_EQ(InterpreterName(2), "perl");
   EXPECT_EQ(ScriptArgument("hello.pl"), "hello.pl");
   EXPECT_EQ(ScriptArgument("my test.pl"), "\"my test.pl\"");
+  // A name perl would take for an option goes as a path in the folder.
+  EXPECT_EQ(ScriptArgument("-e.pl"), "./-e.pl");
+  EXPECT_EQ(ScriptArgument("-my test.pl"), "\"./-my test.pl\"");
+  EXPECT_EQ(ScriptArgument("a-e.pl"), "a-e.pl");
+  EXPECT_EQ(RunArgv("perl", " -d", "-e.pl", std::string("-x")), (Args{"perl", "-d", "./-e.pl", "-x"}));
+  EXPECT_EQ(RunArgv("perl", "", "--", std::nullopt), (Args{"perl", "./--"}));
   EXPECT_EQ(RunCommandLine("perl", " -w", "\"my test.pl\"", std::string("a b")), "perl -w \"my test.pl\" a b");
   EXPECT_EQ(RunCommandLine("perl", "", "x.pl", std::nullopt), "perl x.pl");
   EXPECT_EQ(RunCommandLine("jperl", " -c", "x.pl", std::string()), "jperl -c x.pl ");  // empty arguments keep the blank

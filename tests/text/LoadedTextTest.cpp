@@ -59,13 +59,26 @@ TEST(LoadedText, LoadDetectsAndConvertsEveryEncodingAndLineEnd) {
   EXPECT_EQ(mixed.newline, kNewlineCrLf);
 }
 
-TEST(LoadedText, Utf8ByteOrderMarkIsDroppedAndNeverWritten) {
-  EXPECT_EQ(Load("\xEF\xBB\xBF\xE4\xBA\x9C\n", true, kEncodingSjis, kNewlineCrLf).text, "\x88\x9F\r\n");
-  EXPECT_EQ(Load("\xEF\xBB\xBF", false, kEncodingUtf8, kNewlineCrLf).text, "");
+TEST(LoadedText, Utf8ByteOrderMarkSettlesTheEncodingAndIsWrittenOnlyWhenAsked) {
+  // The mark says UTF-8 with detection on or off, whatever the document's code.
+  for (const bool detect : {true, false}) {
+    int encoding = kEncodingSjis, newline = kNewlineCrLf;
+    const LoadedText t = DecodeLoadedText("\xEF\xBB\xBF\xE4\xBA\x9C\n", detect, encoding, newline);
+    EXPECT_EQ(t.text, "\x88\x9F\r\n");
+    EXPECT_TRUE(t.byteOrderMark);
+    EXPECT_EQ(encoding, kEncodingUtf8);
+  }
+  EXPECT_EQ(Load("\xEF\xBB\xBF", false, kEncodingEuc, kNewlineCrLf).text, "");
   // Shorter than a mark, or not at the start: bytes like any others.
   EXPECT_EQ(Load("\xEF\xBB", false, kEncodingUtf8, kNewlineCrLf).text, "?");
   EXPECT_EQ(Load("a\xEF\xBB\xBF", false, kEncodingUtf8, kNewlineCrLf).text, "a?");
+  int encoding = kEncodingUtf8, newline = kNewlineCrLf;
+  EXPECT_FALSE(DecodeLoadedText("a\xEF\xBB\xBF", false, encoding, newline).byteOrderMark);
+
   EXPECT_EQ(EncodeTextForSave("\x88\x9F", kEncodingUtf8, kNewlineCrLf).bytes, "\xE4\xBA\x9C\r\n");
+  EXPECT_EQ(EncodeTextForSave("\x88\x9F\r\n", kEncodingUtf8, kNewlineLf, true).bytes, "\xEF\xBB\xBF\xE4\xBA\x9C\n");
+  EXPECT_EQ(EncodeTextForSave("", kEncodingUtf8, kNewlineLf, true).bytes, "\xEF\xBB\xBF");
+  EXPECT_EQ(EncodeTextForSave("a", kEncodingEuc, kNewlineLf, true).bytes, "a\n");
 }
 
 TEST(LoadedText, SaveEndsWithALineEndAndRewritesCrLfOnce) {
@@ -104,6 +117,57 @@ TEST(LoadedText, CountsWhatAUtf8LoadOrSaveCouldNotKeep) {
   EXPECT_EQ(Load("\xE3\x80\x9C", true, kEncodingSjis, kNewlineCrLf).changed, 1u);
   EXPECT_EQ(EncodeTextForSave("\x88\x9F\x85\x40\x88", kEncodingUtf8, kNewlineCrLf).changed, 2u);
   EXPECT_EQ(EncodeTextForSave("\x85\x40", kEncodingSjis, kNewlineCrLf).changed, 0u);
+}
+
+bool WritesBack(const std::string& raw, int encoding) {
+  int newline = kNewlineCrLf;
+  return DecodeLoadedText(raw, false, encoding, newline).writesBack;
+}
+
+TEST(LoadedText, SaysWhetherSavingGivesTheFileBack) {
+  // Every encoding's own text comes back, whatever its line ends.
+  for (int encoding = 0; encoding < kEncodingCodeCount; ++encoding) {
+    const std::string bytes = EncodeTextForSave(kSjis + "end", encoding, kNewlineLf).bytes;
+    EXPECT_TRUE(WritesBack(bytes, encoding)) << encoding;
+    EXPECT_TRUE(WritesBack("a\rb\r\n" + bytes.substr(0, bytes.size() - 1), encoding)) << encoding;
+  }
+  EXPECT_TRUE(WritesBack("\xEF\xBB\xBF\xE4\xBA\x9C", kEncodingSjis));
+  EXPECT_TRUE(WritesBack("\xFF\x80\xA0", kEncodingSjis));  // kept as they are
+
+  EXPECT_FALSE(WritesBack("\xE3\x80\x9C\n", kEncodingUtf8));  // WAVE DASH reads back as U+FF5E
+  EXPECT_FALSE(WritesBack("a\xFF\n", kEncodingUtf8));
+  EXPECT_FALSE(WritesBack("\xEF\xBB\xBF\xFF", kEncodingSjis));
+  EXPECT_FALSE(WritesBack("\xA1\n", kEncodingEuc));
+  EXPECT_FALSE(WritesBack("\x1B$B\x30\x21\x1B(J", kEncodingJis));
+  // The line end a save adds pairs with a lead byte left at the end.
+  EXPECT_TRUE(WritesBack("a\xB0\xA1", kEncodingEuc));
+  EXPECT_FALSE(WritesBack("a\xB0", kEncodingEuc));
+
+  // Bytes of no encoding, taken for JIS by recognition, do not come back.
+  std::string noise(65536, '\0');
+  unsigned seed = 1;
+  for (char& c : noise) c = static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+  int encoding = kEncodingSjis, newline = kNewlineCrLf;
+  const LoadedText loaded = DecodeLoadedText(noise, true, encoding, newline);
+  ASSERT_EQ(encoding, kEncodingJis);
+  EXPECT_FALSE(loaded.writesBack);
+}
+
+// Large texts go a piece at a time; the pieces must give what the whole gives.
+TEST(LoadedText, LargeTextsComeBackWithOrWithoutLineEnds) {
+  std::string lines, oneLine;
+  while (lines.size() < (3u << 20)) {
+    lines += "\x88\x9F\xB1 \x82\xA0\x82\xA2\r\n";
+    oneLine += "\x88\x9F\xB1\x82\xA0\x82\xA2!\x89\x40";
+  }
+  const char* const defect[] = {"", "\xA1\n", "\x1B(J", "\xFF"};  // by encoding
+  for (const std::string* text : {&lines, &oneLine}) {
+    for (int encoding = 1; encoding < kEncodingCodeCount; ++encoding) {
+      const std::string bytes = EncodeTextForSave(*text, encoding, kNewlineCrLf).bytes;
+      EXPECT_TRUE(WritesBack(bytes, encoding)) << encoding;
+      EXPECT_FALSE(WritesBack(bytes + defect[encoding], encoding)) << encoding;
+    }
+  }
 }
 
 TEST(LoadedText, CodesOutOfRangeActAsZero) {

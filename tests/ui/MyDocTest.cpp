@@ -217,6 +217,11 @@ TEST_F(MyDocTest, OpenSettlesTheCodesFromTheFile) {
   EXPECT_EQ(view.Buffer().GetText(), asEuc);
   EXPECT_NE(asEuc, kSjisCrLf.toStdString());
   EXPECT_EQ(doc->m_nKanjiCode, 1);
+  // Saved as EUC-JP those bytes would not come back: the load says so.
+  EXPECT_TRUE(doc->IsLossy());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].text.contains(QStringLiteral("sjis.pl")));
+  messages.clear();
 
   settings.KanjiConvert = true;
   settings.KanjiCode = 0;
@@ -235,6 +240,60 @@ TEST_F(MyDocTest, OpenSettlesTheCodesFromTheFile) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_TRUE(messages[0].text.contains(U(" 1 個")));
   EXPECT_TRUE(messages[0].text.contains(U("emoji.pl")));
+}
+
+// A byte order mark says UTF-8 even with recognition off, and stays on save.
+TEST_F(MyDocTest, Utf8ByteOrderMarkIsHonouredAndKept) {
+  settings.KanjiConvert = false;
+  settings.KanjiCode = 0;
+  WriteAll(Path("bom.pl"), "\xEF\xBB\xBF# \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\nprint 1;\n");
+  Open(Path("bom.pl"));
+  EXPECT_EQ(doc->m_nKanjiCode, 3);
+  EXPECT_EQ(view.Buffer().GetText(), "# \x93\xfa\x96\x7b\x8c\xea\r\nprint 1;\r\n");
+  Type("#\x88\x9F");
+  ASSERT_TRUE(doc->DoFileSave());
+  EXPECT_EQ(ReadAll(Path("bom.pl")),
+            QByteArray("\xEF\xBB\xBF# \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\nprint 1;\n#\xE4\xBA\x9C\n"));
+  EXPECT_TRUE(messages.empty());
+}
+
+// Bytes that recognition takes for JIS but that are none: the load says the
+// save would rewrite them, and the first save over the file asks.
+TEST_F(MyDocTest, AFileTheTextWouldNotWriteBackIsRewrittenOnlyWhenTheUserAgrees) {
+  QByteArray noise(65536, '\0');
+  unsigned seed = 1;
+  for (char& c : noise) c = static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+  WriteAll(Path("noise.pl"), noise);
+  settings.KanjiConvert = true;
+  Open(Path("noise.pl"));
+  EXPECT_EQ(doc->m_nKanjiCode, 2);
+  EXPECT_TRUE(doc->IsLossy());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].text.contains(QStringLiteral("noise.pl")));
+
+  // A run copy is put back afterwards: no question, and the file stays lossy.
+  Type("#");
+  ASSERT_TRUE(doc->SaveForRun(true));
+  EXPECT_TRUE(doc->RestoreAfterRun());
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(ReadAll(Path("noise.pl")), noise);
+
+  answer = MsgResult::No;
+  EXPECT_FALSE(doc->DoFileSave());
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[1].icon, MsgIcon::Question);
+  EXPECT_TRUE(messages[1].text.contains(QStringLiteral("noise.pl")));
+  EXPECT_EQ(ReadAll(Path("noise.pl")), noise);
+  EXPECT_TRUE(doc->IsModified());
+
+  answer = MsgResult::Yes;
+  ASSERT_TRUE(doc->DoFileSave());
+  EXPECT_EQ(messages.size(), 3u);
+  EXPECT_NE(ReadAll(Path("noise.pl")), noise);
+  EXPECT_FALSE(doc->IsLossy());
+  Type("#");
+  ASSERT_TRUE(doc->DoFileSave());
+  EXPECT_EQ(messages.size(), 3u);  // asked once
 }
 
 TEST_F(MyDocTest, LoadFailuresNameTheFileAndLeaveTheViewAlone) {

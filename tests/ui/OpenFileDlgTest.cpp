@@ -229,7 +229,8 @@ TEST_F(FileOpenTest, SeveralFilesOpenInOrderWithTheChoiceOfThisOpenOnly) {
   EXPECT_EQ(seen.size(), 2u);
   EXPECT_EQ(settings.Directory, "unchanged");
   EXPECT_EQ(settings.KanjiCode, 0);
-  EXPECT_TRUE(messages.isEmpty());
+  // Shift_JIS bytes taken as EUC-JP would not be written back: each load says so.
+  EXPECT_EQ(messages.size(), 2);
 }
 
 TEST_F(FileOpenTest, OneFileStoresItsFullNameAndFailuresDoNotStopTheLoop) {

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -34,6 +35,7 @@
 #include "platform/ChildEnvironment.h"
 #include "platform/FileNames.h"
 #include "platform/PathParts.h"
+#include "res/Strings.h"
 #include "res/resource.h"
 
 using namespace corvella;
@@ -164,6 +166,29 @@ TEST_F(ScriptRunnerTest, SyntaxCheckAndAMissingInterpreter) {
   EXPECT_EQ(OnDisk(), broken);
 }
 
+// A script or a macro whose name begins with "-" runs as itself: perl
+// would take the bare name for an option.
+TEST_F(ScriptRunnerTest, NamesThatLookLikeOptionsStillRun) {
+  ASSERT_NE(Open(QStringLiteral("-e.pl"), "print \"ran\\n\";\n"), nullptr);
+  frame->Router().Route(res::ID_COMMAND_WARN_RUN);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  EXPECT_EQ(Pane(), QString::fromUtf8("--- 実行開始 [>perl -w ./-e.pl]\r\nran\r\n\r\n--- 実行終了 (0)\r\n"))
+      << Pane().toStdString();
+
+  const QString macro = QFile::decodeName(QByteArray::fromStdString(JoinPath(ProgramFolder(), "macro"))) +
+                        QStringLiteral("/-corvella-test-dash.pl");
+  QDir().mkpath(QFileInfo(macro).path());
+  QFile file(macro);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("print 'from the macro';");
+  file.close();
+  docs->OnFileNew();
+  frame->Runner().RunMacro(*frame->ActiveView(), "-corvella-test-dash");
+  QFile::remove(macro);
+  EXPECT_EQ(frame->ActiveView()->Buffer().GetText(), "from the macro");
+  EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+}
+
 // A script name and arguments full of what a shell would act on arrive as
 // typed; the interpreter comes from the Perl folder, not the editor's PATH.
 TEST_F(ScriptRunnerTest, NamesAndArgumentsArriveAsTypedFromThePerlFolder) {
@@ -276,6 +301,40 @@ TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
   EXPECT_EQ(ChildEnvironment::Shared().Get("X_EXTRA"), std::string("kept"));
   EXPECT_EQ(OnDisk(), original);
   ChildEnvironment::Shared().Set("X_EXTRA", std::nullopt);
+}
+
+// A CGI run broken off from its wait dialog hands no page to the browser:
+// the page would hold only what the script printed so far.
+TEST_F(ScriptRunnerTest, BrowserRunBrokenOffOpensNoPage) {
+  const QByteArray original = "$| = 1; print \"Content-Type: text/html\\n\\n\"; sleep 1 while 1;\n";
+  ASSERT_NE(Open(QStringLiteral("endless.cgi"), original), nullptr);
+  const QString page = path + QStringLiteral("_stdout.htm");
+  QStringList opened;
+  SetDesktopOpenHook([&opened](const QUrl& shown) {
+    opened << shown.toLocalFile();
+    return true;
+  });
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<CCgiDlg*>(QApplication::activeModalWidget())) dialog->accept();
+  });
+  // Once the header is written and the wait dialog is up, 中断.
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&poll, &page] {
+    QWidget* wait = QApplication::activeModalWidget();
+    if (!wait || qobject_cast<CCgiDlg*>(wait) || QFileInfo(page).size() == 0) return;
+    for (QPushButton* button : wait->findChildren<QPushButton*>()) {
+      if (button->text() == QString::fromUtf8(str::kBreakOff)) {
+        poll.stop();
+        button->click();
+      }
+    }
+  });
+  poll.start(20);
+  frame->Router().Route(res::ID_COMMAND_BROWSER);
+  SetDesktopOpenHook({});
+  EXPECT_FALSE(poll.isActive());
+  EXPECT_TRUE(opened.isEmpty()) << opened.join(QLatin1Char(' ')).toStdString();
+  EXPECT_EQ(OnDisk(), original);
 }
 
 // The template and macro menus list the folders' ".pl" files, sorted, each
