@@ -209,10 +209,11 @@ bool CMyDoc::OnSaveDocument(const QString& path) {
   return true;
 }
 
-// A run copy keeps the file's bytes and puts them back after the run, so
-// writing the text for the run loses nothing and asks nothing.
+// The run copy is written elsewhere (SaveForRun) and asks nothing: the
+// file's bytes come back after the run. A save during a run asks, as it is
+// what the run's end puts back.
 bool CMyDoc::ConfirmLossySave(const QString& path) {
-  if (m_strLossyPath.isEmpty() || path != m_strLossyPath || FileExists(GetTempCopyPath(FsPath(path)))) return true;
+  if (m_strLossyPath.isEmpty() || path != m_strLossyPath) return true;
   const bool waiting = QApplication::overrideCursor() != nullptr;
   if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
   const QString question = Text(str::kAskSaveNotWrittenBack).arg(QDir::toNativeSeparators(path));
@@ -292,7 +293,7 @@ bool CMyDoc::SaveForRun(bool convert) {
   SavedText runCopy;
   try {
     runCopy = EncodeTextForSave(m_pView->Buffer().GetText(), convert && m_settings.SaveAsSJIS ? 0 : m_nKanjiCode,
-                                convert ? 0 : m_nCrLf);
+                                convert ? 0 : m_nCrLf, m_bByteOrderMark);
   } catch (const std::bad_alloc&) {
     ReportFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
     return false;
