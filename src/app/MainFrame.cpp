@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,6 +17,7 @@
 #include <QPixmap>
 #include <QMimeData>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -243,7 +245,10 @@ void CMainFrame::FillRecentFiles(QMenu* popup) {
 // The Window menu ends with the open document windows, the active one checked.
 void CMainFrame::FillWindowList(QMenu* popup) {
   if (!popup->actions().contains(m_router->Action(res::ID_WINDOW_CASCADE))) return;
-  for (QAction* item : m_windowItems) {
+  // Items of a menu bar built anew (after Close All, say) went with their
+  // old popup; the pointers say so.
+  for (const QPointer<QAction>& item : std::as_const(m_windowItems)) {
+    if (!item) continue;
     popup->removeAction(item);
     item->deleteLater();
   }
@@ -258,8 +263,8 @@ void CMainFrame::FillWindowList(QMenu* popup) {
     QAction* item = popup->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
     item->setCheckable(true);
     item->setChecked(window == m_mdiArea->activeSubWindow());
-    connect(item, &QAction::triggered, this, [this, window] {
-      if (auto* child = qobject_cast<CChildFrame*>(window)) child->ActivateFrame();
+    connect(item, &QAction::triggered, this, [window = QPointer<QMdiSubWindow>(window)] {
+      if (auto* child = qobject_cast<CChildFrame*>(window.data())) child->ActivateFrame();
     });
     m_windowItems << item;
   }

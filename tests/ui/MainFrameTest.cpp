@@ -39,6 +39,12 @@ class MainFrameTest : public MainWindowTest {
     profile.WriteProfileInt("Settings", "TabWidth", 6);
     CreateFrame();
   }
+  QMenu* WindowMenu() const {
+    for (QAction* a : frame->menuBar()->actions()) {
+      if (a->menu() && a->menu()->actions().contains(frame->Router().Action(res::ID_WINDOW_CASCADE))) return a->menu();
+    }
+    return nullptr;
+  }
   QStringList MenuTitles() const {
     QStringList titles;
     for (QAction* a : frame->menuBar()->actions()) titles << a->text();
@@ -243,10 +249,7 @@ TEST_F(MainFrameTest, RecentFilesFillTheFileMenuAndDroppedFilesOpen) {
   EXPECT_EQ(docs->RecentFiles().front(), c);
 
   // The Window menu lists the three documents, the active one checked.
-  QMenu* window = nullptr;
-  for (QAction* a : frame->menuBar()->actions()) {
-    if (a->menu() && a->menu()->actions().contains(frame->Router().Action(res::ID_WINDOW_CASCADE))) window = a->menu();
-  }
+  QMenu* window = WindowMenu();
   ASSERT_NE(window, nullptr);
   emit window->aboutToShow();
   QStringList listed;
@@ -270,6 +273,26 @@ TEST_F(MainFrameTest, CloseAllKeepsTheDocumentWhoseQuestionIsCancelled) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_EQ(docs->Documents().size(), 1u);
   EXPECT_EQ(docs->Documents().front(), first);
+}
+
+// Close All builds the menu bar anew, and the window list's items go with
+// the old one; the next Window menu lists the new document alone.
+TEST_F(MainFrameTest, TheWindowMenuOpensAgainAfterCloseAll) {
+  for (int round = 1; round <= 3; ++round) {
+    docs->OnFileNew();
+    QMenu* window = WindowMenu();
+    ASSERT_NE(window, nullptr);
+    emit window->aboutToShow();
+    QStringList listed;
+    for (QAction* a : window->actions()) {
+      if (a->isCheckable() && a->text().startsWith('&')) listed << a->text();
+    }
+    EXPECT_EQ(listed, QStringList{QStringLiteral("&1 untitled%1").arg(round)});
+    docs->CloseAll();
+    // The document windows go, then the menu bar they leave behind.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 }
 
 }  // namespace
