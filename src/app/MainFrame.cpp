@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QMimeData>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -574,7 +575,21 @@ void CMainFrame::RestoreWindowPlacement() {
   LoadWindowPlacement(m_profile, m_settings);
   if (!m_settings.windowPos) return;
   const WindowPlacement& w = *m_settings.windowPos;
-  if (w.right > w.left && w.bottom > w.top) setGeometry(QRect(QPoint(w.left, w.top), QPoint(w.right - 1, w.bottom - 1)));
+  if (w.right > w.left && w.bottom > w.top) {
+    // A settings file may hold any numbers: the window stays reachable and
+    // no larger than a screen. The stored rectangle is the inside of the
+    // window; its frame goes round it.
+    const QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    std::vector<WindowRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+      const QRect area = screen->availableGeometry().marginsRemoved(margins);
+      const WindowRect rect{area.x(), area.y(), area.width(), area.height()};
+      if (screen == QGuiApplication::primaryScreen()) screens.insert(screens.begin(), rect);
+      else screens.push_back(rect);
+    }
+    const WindowRect fitted = FitToScreens(w.left, w.top, w.right, w.bottom, screens);
+    setGeometry(fitted.x, fitted.y, fitted.width, fitted.height);
+  }
   if (w.showState == kShowMaximized) showMaximized();
 }
 

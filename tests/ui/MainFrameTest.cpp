@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include "app/DocManager.h"
 #include "base/MessageBox.h"
 #include "base/Profile.h"
+#include "base/Settings.h"
 #include "editor/MyView.h"
 #include "res/resource.h"
 #include "editor/MyDoc.h"
@@ -293,6 +295,22 @@ TEST_F(MainFrameTest, TheWindowMenuOpensAgainAfterCloseAll) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
+}
+
+// A stored placement far beyond every screen opens the window on the
+// screen, no larger than it.
+TEST_F(MainFrameTest, AStoredPlacementOffTheScreensIsBroughtBack) {
+  profile.WriteProfileString("Settings", "WindowPos", "1,-99999,-99999,99999,99999");
+  frame->show();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect outside = frame->frameGeometry();
+  EXPECT_TRUE(screen.contains(outside)) << outside.x() << "," << outside.y() << " " << outside.width() << "x"
+                                        << outside.height();
+  frame->close();
+  // What is stored keeps its form.
+  const std::optional<WindowPlacement> stored = ParseWindowPos(profile.GetProfileString("Settings", "WindowPos"));
+  ASSERT_TRUE(stored.has_value());
+  EXPECT_TRUE(screen.contains(QRect(QPoint(stored->left, stored->top), QPoint(stored->right - 1, stored->bottom - 1))));
 }
 
 }  // namespace
