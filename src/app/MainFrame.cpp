@@ -41,6 +41,7 @@
 #include "editor/EditBuffer.h"
 #include "run/PerlErrorLine.h"
 #include "base/EditorFont.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
 #include "base/MessageBox.h"
 #include "base/Profile.h"
@@ -57,6 +58,9 @@ QIcon ProgramIcon() {
   for (int size : {16, 32, 48, 128}) icon.addFile(QStringLiteral(":/corvella/icons/corvella-%1.png").arg(size));
   return icon;
 }
+
+// The shipped hint file is some 20 KB.
+constexpr std::uint64_t kMaxHintFileSize = 4 << 20;
 
 // The name the docking layout and the output pane's sizes are saved under.
 constexpr std::string_view kBarStateName = "Bars2005";
@@ -393,15 +397,15 @@ void CMainFrame::JumpToError(const std::string& line) {
 
 void CMainFrame::LoadHints(const std::string& path) {
   m_hints.Clear();
-  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
-  QFile file(name);
-  QByteArray bytes;
-  if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
-  if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+  // A regular file of a sane size only: a FIFO or a device put in its place
+  // would otherwise hold up the start for good.
+  const FileReadResult read = ReadWholeFile(path, kMaxHintFileSize);
+  if (read.status != FileReadResult::Status::Ok) {
+    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
     ShowMessage(this, QString::fromUtf8(str::kHintFileUnreadable).arg(name), MsgIcon::Stop);
     return;
   }
-  m_hints.Parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  m_hints.Parse(read.bytes);
 }
 
 void CMainFrame::ShowHint(const std::string& hint) {

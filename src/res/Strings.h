@@ -388,4 +388,11 @@ inline constexpr const char* kShortcutPrograms = "スタートメニューのプ
 inline constexpr const char* kShortcutSendTo = "「送る」 メニューに追加(&S)";
 inline constexpr const char* kShortcutComment = "Perlのためのミニ開発環境";
 
+// What the user is told when one of the user's own files or settings
+// cannot be used.
+// A settings file that is no regular file or is far too large; %1 its path.
+inline constexpr const char* kSettingsFileUnusable =
+    "設定ファイル '%1' は通常のファイルでないか、大きすぎるため読み込めません。\n"
+    "既定の設定で起動します。設定の変更は保存されません。";
+
 }  // namespace corvella::str
