@@ -36,6 +36,7 @@
 #include "app/DockLayout.h"
 #include "app/OutputBar.h"
 #include "app/TemplateMenus.h"
+#include "system/SettingsDlg.h"
 #include "system/SystemCommands.h"
 #include "app/WindowArrangement.h"
 #include "editor/EditBuffer.h"
@@ -115,6 +116,11 @@ bool CMainFrame::Create() {
   }
 
   LoadSettings(m_profile, ProgramFolder(), ResolvePerlFolder, m_settings);
+  // Said once: the folder left empty is what the frame stores on closing.
+  const QString storedPerl = QString::fromStdString(m_profile.GetProfileString(kSettingsSection, "Perl"));
+  if (const QString problem = CSettingsDlg::PerlFolderProblem(storedPerl); !problem.isEmpty()) {
+    ShowMessage(this, problem, MsgIcon::Exclamation);
+  }
   LoadHints(GetProgramFilePath("hint.txt"));
   LoadEditorFont(m_profile, m_settings);
   m_font = m_settings.font ? FontFromLogFont(*m_settings.font) : DefaultEditorFont();

@@ -394,5 +394,10 @@ inline constexpr const char* kShortcutComment = "Perlのためのミニ開発環
 inline constexpr const char* kSettingsFileUnusable =
     "設定ファイル '%1' は通常のファイルでないか、大きすぎるため読み込めません。\n"
     "既定の設定で起動します。設定の変更は保存されません。";
+// A stored Perl folder that is relative or holds no perl, taken as none; %1
+// the folder as given.
+inline constexpr const char* kPerlDirUnusable =
+    "フォルダ '%1' は Perl のフォルダとして使えません。\n"
+    "perl のあるフォルダを絶対パスで指定するまで、スクリプトを実行するコマンドは使えません。";
 
 }  // namespace corvella::str

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDropEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QScreen>
@@ -311,6 +313,44 @@ TEST_F(MainFrameTest, AStoredPlacementOffTheScreensIsBroughtBack) {
   const std::optional<WindowPlacement> stored = ParseWindowPos(profile.GetProfileString("Settings", "WindowPos"));
   ASSERT_TRUE(stored.has_value());
   EXPECT_TRUE(screen.contains(QRect(QPoint(stored->left, stored->top), QPoint(stored->right - 1, stored->bottom - 1))));
+}
+
+// A Perl folder from the settings file counts only when it is absolute and
+// holds perl: a relative one names a folder that depends on where the editor
+// was started. The user is told once, as the folder is then stored empty.
+TEST_F(MainFrameTest, APerlFolderThatIsRelativeOrHoldsNoPerlIsNone) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("bin")) && QDir(dir.path()).mkpath(QStringLiteral("etc")));
+  const QString bin = dir.filePath(QStringLiteral("bin"));
+  QFile perl(bin + QStringLiteral("/perl"));
+  ASSERT_TRUE(perl.open(QIODevice::WriteOnly));
+  perl.write("#!/bin/sh\n");
+  perl.close();
+  perl.setPermissions(perl.permissions() | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+  const auto start = [this](const QString& stored) {
+    docs.reset();
+    frame.reset();
+    messages.clear();
+    profile.WriteProfileString("Settings", "Perl", stored.toStdString());
+    CreateFrame();
+    frame->Router().UpdateActions();
+  };
+
+  for (const QString& stored : {QDir::current().relativeFilePath(bin), dir.filePath(QStringLiteral("etc"))}) {
+    start(stored);
+    EXPECT_TRUE(frame->GetSettings().m_szPerlDir.empty()) << stored.toStdString();
+    EXPECT_FALSE(frame->Router().Action(res::ID_COMMAND_VERSION)->isEnabled());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("'%1'").arg(stored))) << messages[0].toStdString();
+    frame->show();
+    ASSERT_TRUE(frame->close());
+    EXPECT_EQ(profile.GetProfileString("Settings", "Perl"), "");
+  }
+
+  start(bin);
+  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_EQ(frame->GetSettings().m_szPerlDir, QFileInfo(bin).canonicalFilePath().toStdString());
+  EXPECT_TRUE(frame->Router().Action(res::ID_COMMAND_VERSION)->isEnabled());
 }
 
 }  // namespace
