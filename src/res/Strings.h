@@ -399,5 +399,7 @@ inline constexpr const char* kSettingsFileUnusable =
 inline constexpr const char* kPerlDirUnusable =
     "フォルダ '%1' は Perl のフォルダとして使えません。\n"
     "perl のあるフォルダを絶対パスで指定するまで、スクリプトを実行するコマンドは使えません。";
+// A shortcut that could not be made; %1 its file, %2 the reason.
+inline constexpr const char* kShortcutNotMade = "ショートカット '%1' を作成できませんでした。\n%2";
 
 }  // namespace corvella::str
