@@ -3,10 +3,13 @@
 
 #include <memory>
 
-#include <QDir>
+#include <QApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QScopedValueRollback>
+#include <QWidget>
 
 #include "platform/DesktopSession.h"
 
@@ -56,22 +59,63 @@ bool InstanceChannel::Listen(std::function<void(const QString& file)> open) {
   }
   connect(m_server, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+      // Freed by the event loop only: a socket deleted while one of its own
+      // signals is still being delivered takes the program down.
       connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
       auto pending = std::make_shared<QByteArray>();
-      connect(socket, &QLocalSocket::readyRead, this, [this, socket, pending] {
-        *pending += socket->readAll();
-        if (!pending->endsWith("\n\n")) return;
-        const QList<QByteArray> lines = pending->split('\n');
-        pending->clear();
-        socket->write("ok");
-        socket->flush();
-        for (const QByteArray& line : lines) {
-          if (!line.isEmpty() && m_open) m_open(QString::fromUtf8(line));
-        }
-      });
+      connect(socket, &QLocalSocket::readyRead, this, [this, socket, pending] { Receive(*socket, *pending); });
     }
   });
   return true;
+}
+
+// Only queues: opening a file may show a message box, whose nested event
+// loop would run while this socket's signal is still on the stack.
+void InstanceChannel::Receive(QLocalSocket& socket, QByteArray& pending) {
+  pending += socket.readAll();
+  if (!pending.endsWith("\n\n")) return;
+  for (const QByteArray& line : pending.split('\n')) {
+    if (!line.isEmpty()) m_queue << QString::fromUtf8(line);
+  }
+  pending.clear();
+  socket.write("ok");
+  socket.flush();
+  ScheduleDispatch();
+}
+
+void InstanceChannel::ScheduleDispatch() {
+  QMetaObject::invokeMethod(this, &InstanceChannel::Dispatch, Qt::QueuedConnection);
+}
+
+void InstanceChannel::Dispatch() {
+  if (m_dispatching) return;
+  const QScopedValueRollback<bool> running(m_dispatching, true);
+  while (!m_queue.isEmpty()) {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      WaitFor(modal);
+      return;
+    }
+    const QString file = m_queue.takeFirst();
+    if (m_open) m_open(file);
+  }
+}
+
+// The dialog may be hidden and kept, or destroyed: either ends the wait.
+void InstanceChannel::WaitFor(QObject* modal) {
+  if (m_modal == modal) return;
+  if (m_modal) m_modal->removeEventFilter(this);
+  m_modal = modal;
+  modal->installEventFilter(this);
+  connect(modal, &QObject::destroyed, this, &InstanceChannel::ScheduleDispatch, Qt::UniqueConnection);
+}
+
+bool InstanceChannel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_modal && event->type() == QEvent::Hide) {
+    m_modal->removeEventFilter(this);
+    m_modal = nullptr;
+    ScheduleDispatch();
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 }  // namespace corvella

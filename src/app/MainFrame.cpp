@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,8 +15,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QMimeData>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -33,11 +36,13 @@
 #include "app/DockLayout.h"
 #include "app/OutputBar.h"
 #include "app/TemplateMenus.h"
+#include "system/SettingsDlg.h"
 #include "system/SystemCommands.h"
 #include "app/WindowArrangement.h"
 #include "editor/EditBuffer.h"
 #include "run/PerlErrorLine.h"
 #include "base/EditorFont.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
 #include "base/MessageBox.h"
 #include "base/Profile.h"
@@ -54,6 +59,9 @@ QIcon ProgramIcon() {
   for (int size : {16, 32, 48, 128}) icon.addFile(QStringLiteral(":/corvella/icons/corvella-%1.png").arg(size));
   return icon;
 }
+
+// The shipped hint file is some 20 KB.
+constexpr std::uint64_t kMaxHintFileSize = 4 << 20;
 
 // The name the docking layout and the output pane's sizes are saved under.
 constexpr std::string_view kBarStateName = "Bars2005";
@@ -108,6 +116,11 @@ bool CMainFrame::Create() {
   }
 
   LoadSettings(m_profile, ProgramFolder(), ResolvePerlFolder, m_settings);
+  // Said once: the folder left empty is what the frame stores on closing.
+  const QString storedPerl = QString::fromStdString(m_profile.GetProfileString(kSettingsSection, "Perl"));
+  if (const QString problem = CSettingsDlg::PerlFolderProblem(storedPerl); !problem.isEmpty()) {
+    ShowMessage(this, problem, MsgIcon::Exclamation);
+  }
   LoadHints(GetProgramFilePath("hint.txt"));
   LoadEditorFont(m_profile, m_settings);
   m_font = m_settings.font ? FontFromLogFont(*m_settings.font) : DefaultEditorFont();
@@ -243,7 +256,10 @@ void CMainFrame::FillRecentFiles(QMenu* popup) {
 // The Window menu ends with the open document windows, the active one checked.
 void CMainFrame::FillWindowList(QMenu* popup) {
   if (!popup->actions().contains(m_router->Action(res::ID_WINDOW_CASCADE))) return;
-  for (QAction* item : m_windowItems) {
+  // Items of a menu bar built anew (after Close All, say) went with their
+  // old popup; the pointers say so.
+  for (const QPointer<QAction>& item : std::as_const(m_windowItems)) {
+    if (!item) continue;
     popup->removeAction(item);
     item->deleteLater();
   }
@@ -258,8 +274,8 @@ void CMainFrame::FillWindowList(QMenu* popup) {
     QAction* item = popup->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
     item->setCheckable(true);
     item->setChecked(window == m_mdiArea->activeSubWindow());
-    connect(item, &QAction::triggered, this, [this, window] {
-      if (auto* child = qobject_cast<CChildFrame*>(window)) child->ActivateFrame();
+    connect(item, &QAction::triggered, this, [window = QPointer<QMdiSubWindow>(window)] {
+      if (auto* child = qobject_cast<CChildFrame*>(window.data())) child->ActivateFrame();
     });
     m_windowItems << item;
   }
@@ -387,15 +403,15 @@ void CMainFrame::JumpToError(const std::string& line) {
 
 void CMainFrame::LoadHints(const std::string& path) {
   m_hints.Clear();
-  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
-  QFile file(name);
-  QByteArray bytes;
-  if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
-  if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+  // A regular file of a sane size only: a FIFO or a device put in its place
+  // would otherwise hold up the start for good.
+  const FileReadResult read = ReadWholeFile(path, kMaxHintFileSize);
+  if (read.status != FileReadResult::Status::Ok) {
+    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
     ShowMessage(this, QString::fromUtf8(str::kHintFileUnreadable).arg(name), MsgIcon::Stop);
     return;
   }
-  m_hints.Parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  m_hints.Parse(read.bytes);
 }
 
 void CMainFrame::ShowHint(const std::string& hint) {
@@ -569,7 +585,21 @@ void CMainFrame::RestoreWindowPlacement() {
   LoadWindowPlacement(m_profile, m_settings);
   if (!m_settings.windowPos) return;
   const WindowPlacement& w = *m_settings.windowPos;
-  if (w.right > w.left && w.bottom > w.top) setGeometry(QRect(QPoint(w.left, w.top), QPoint(w.right - 1, w.bottom - 1)));
+  if (w.right > w.left && w.bottom > w.top) {
+    // A settings file may hold any numbers: the window stays reachable and
+    // no larger than a screen. The stored rectangle is the inside of the
+    // window; its frame goes round it.
+    const QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    std::vector<WindowRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+      const QRect area = screen->availableGeometry().marginsRemoved(margins);
+      const WindowRect rect{area.x(), area.y(), area.width(), area.height()};
+      if (screen == QGuiApplication::primaryScreen()) screens.insert(screens.begin(), rect);
+      else screens.push_back(rect);
+    }
+    const WindowRect fitted = FitToScreens(w.left, w.top, w.right, w.bottom, screens);
+    setGeometry(fitted.x, fitted.y, fitted.width, fitted.height);
+  }
   if (w.showState == kShowMaximized) showMaximized();
 }
 

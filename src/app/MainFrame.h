@@ -139,7 +139,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   int m_paneIds[7] = {};
   QString m_paneInitialTexts[7];
   QMenu* m_contextMenu = nullptr;  // menu 138, made on first use
-  QList<QAction*> m_windowItems;  // the open windows listed in the Window menu
+  QList<QPointer<QAction>> m_windowItems;  // the open windows listed in the Window menu
   int m_menuShown = 0;
   bool m_bFirstShow = true;
   bool m_bDestroyed = false;

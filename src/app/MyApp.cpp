@@ -75,6 +75,9 @@ CMyApp::~CMyApp() {
 
 bool CMyApp::InitInstance(const QStringList& files) {
   m_profile = std::make_unique<QSettingsProfile>();  // "Varkel Software" / "Corvella"
+  if (const QString unusable = m_profile->UnusableFile(); !unusable.isEmpty()) {
+    ShowMessage(nullptr, QString::fromUtf8(str::kSettingsFileUnusable).arg(unusable), MsgIcon::Exclamation);
+  }
   m_frame = std::make_unique<CMainFrame>(*m_profile, nullptr);
   m_docs = std::make_unique<DocManager>(*m_frame, *m_profile);
   // The document manager is the application's command target; the About

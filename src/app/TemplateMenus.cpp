@@ -25,6 +25,9 @@
 namespace corvella {
 namespace {
 
+// Far more than any template: it goes into the editor at once.
+constexpr std::uint64_t kMaxTemplateSize = 16 << 20;
+
 QString ProgramSubfolder(const char* name) {
   return QFile::decodeName(QByteArray::fromStdString(GetProgramFilePath(name)));
 }
@@ -44,8 +47,10 @@ TemplateMenus::TemplateMenus(CommandRouter& router, ScriptRunner& runner, std::f
 QStringList TemplateMenus::ScriptNames(const QString& folder) {
   QStringList names;
   // Hidden files too: a template named ".x" is still the user's template.
-  for (const QString& file : QDir(folder).entryList({QStringLiteral("*.pl")}, QDir::Files | QDir::Hidden)) {
-    const QString name = file.left(file.lastIndexOf(QLatin1Char('.')));
+  // Regular files only (through links): a FIFO would hang whoever reads it.
+  for (const QFileInfo& file : QDir(folder).entryInfoList({QStringLiteral("*.pl")}, QDir::Files | QDir::Hidden)) {
+    if (!file.isFile()) continue;
+    const QString name = file.fileName().left(file.fileName().lastIndexOf(QLatin1Char('.')));
     if (!name.isEmpty()) names << name;
   }
   std::sort(names.begin(), names.end(),
@@ -105,13 +110,14 @@ void TemplateMenus::Rebuild(const QList<QMenu*>& popups) {
 // The file's bytes are taken as Shift_JIS, its lines ending in CR LF whatever they ended in.
 void TemplateMenus::InsertTemplate(CMyView& view, const QString& name) {
   const QString path = ProgramSubfolder("template") + QLatin1Char('/') + name + QStringLiteral(".pl");
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  // A FIFO or device under a template's name would hang the read.
+  const FileReadResult read = ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxTemplateSize);
+  if (read.status != FileReadResult::Status::Ok) {
     ShowMessage(m_window, QString::fromUtf8(str::kTemplateCannotOpen).arg(QDir::toNativeSeparators(path)),
                 MsgIcon::Exclamation);
     return;
   }
-  const QByteArray bytes = file.readAll();
+  const QByteArray bytes = QByteArray::fromStdString(read.bytes);
   std::string text;
   for (QByteArray line : bytes.split('\n')) {
     if (line.endsWith('\r')) line.chop(1);

@@ -1,4 +1,4 @@
-// Where the Window menu's arrangement commands put the document windows, as plain rectangles.
+// Where the Window menu's arrangement commands put the document windows, and where a restored main window may go, as plain rectangles.
 #pragma once
 
 #include <vector>
@@ -24,5 +24,12 @@ struct IconSize {
   int width = 0, height = 0;
 };
 std::vector<WindowRect> IconRowRects(int areaWidth, int areaHeight, const std::vector<IconSize>& icons);
+
+// The main window's stored rectangle (its corners, as the settings hold
+// them) brought onto the screens that exist, `screens` being their available
+// areas with the primary first: no larger than the screen it covers most (the
+// primary when it covers none), and moved onto that screen unless a grip of
+// its top edge, where the title bar is, lies on one of them.
+WindowRect FitToScreens(int left, int top, int right, int bottom, const std::vector<WindowRect>& screens);
 
 }  // namespace corvella

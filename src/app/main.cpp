@@ -1,8 +1,11 @@
 // Program entry: the application object over Qt's event loop.
 #include <chrono>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -11,6 +14,7 @@
 #include "app/InstanceChannel.h"
 #include "app/MissingQtTexts.h"
 #include "app/MyApp.h"
+#include "app/StartArguments.h"
 #include "editor/EditControl.h"
 #include "platform/DesktopSession.h"
 
@@ -62,9 +66,12 @@ int main(int argc, char** argv) {
   // Installed last, so asked first; it answers only what the other leaves out.
   corvella::MissingQtTexts missingTexts;
   app.installTranslator(&missingTexts);
-  QStringList files = app.arguments();
-  files.removeFirst();
-  const bool timeStartup = files.removeAll(QStringLiteral("--startup-time")) > 0;
+  std::vector<std::string> arguments;
+  for (const QString& argument : app.arguments().mid(1)) arguments.push_back(QFile::encodeName(argument).toStdString());
+  const corvella::StartArguments command(arguments);
+  const bool timeStartup = command.TimeStartup();
+  QStringList files;
+  for (const std::string& file : command.Files()) files << QFile::decodeName(QByteArray::fromStdString(file));
   FirstPaintProbe probe(start, !files.isEmpty());
   if (timeStartup) app.installEventFilter(&probe);
   // A start with files while the program already runs hands them over and ends.

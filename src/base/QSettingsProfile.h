@@ -1,6 +1,8 @@
 // The settings store on disk: a QSettings INI file in the user's configuration folder.
 #pragma once
 
+#include <memory>
+
 #include <QSettings>
 
 #include "base/Profile.h"
@@ -12,6 +14,7 @@ namespace corvella {
 class QSettingsProfile : public Profile {
  public:
   QSettingsProfile();
+  ~QSettingsProfile() override;
 
   std::optional<std::string> Read(std::string_view section, std::string_view entry) const override;
   void Write(std::string_view section, std::string_view entry, std::string_view value) override;
@@ -19,10 +22,16 @@ class QSettingsProfile : public Profile {
 
   // Writes pending changes to disk now (they are also written on destruction).
   void Flush();
-  QString FileName() const { return settings_.fileName(); }
+  QString FileName() const;
+  // A settings file that is there but is no regular file of a sane size (a
+  // FIFO would hold up every read and write for good); empty when all is
+  // well. The values then live in memory only and are not saved.
+  const QString& UnusableFile() const { return m_unusable; }
 
  private:
-  mutable QSettings settings_;
+  QString m_unusable;
+  std::unique_ptr<QSettings> m_settings;  // none while m_unusable is set
+  MemoryProfile m_memory;
 };
 
 }  // namespace corvella

@@ -129,9 +129,16 @@ std::string PathForOpening(const std::string& path) {
 }
 
 std::string ResolvePerlFolder(const std::string& stored) {
+  if (stored.empty() || stored.front() != '/') return {};
   std::error_code ec;
   const auto canonical = std::filesystem::canonical(stored, ec);
   if (ec || !std::filesystem::is_directory(canonical, ec)) return {};
+  const auto runnable = [&canonical](const char* name) {
+    const std::string path = (canonical / name).string();
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+  };
+  if (!runnable("perl") && !runnable("jperl")) return {};
   return canonical.string();
 }
 

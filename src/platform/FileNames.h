@@ -42,8 +42,10 @@ std::optional<std::string> ExpandLongPath(const std::string& path);
 // expansion when that succeeds, otherwise the path as given.
 std::string PathForOpening(const std::string& path);
 
-// The Perl folder as every run uses it: the canonical form of an existing
-// folder, empty when it does not exist.
+// The Perl folder as every run uses it: the canonical form of an absolute
+// folder that holds the interpreter (an executable perl or jperl), else
+// empty. A relative folder is refused: what it names would depend on the
+// folder the editor was started from.
 std::string ResolvePerlFolder(const std::string& stored);
 
 // Deletes a file when there is one; a failure is not an error to report.

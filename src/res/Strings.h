@@ -434,4 +434,18 @@ inline constexpr const char* kShortcutPrograms = "スタートメニューのプ
 inline constexpr const char* kShortcutSendTo = "「送る」 メニューに追加(&S)";
 inline constexpr const char* kShortcutComment = "Perlのためのミニ開発環境";
 
+// What the user is told when one of the user's own files or settings
+// cannot be used.
+// A settings file that is no regular file or is far too large; %1 its path.
+inline constexpr const char* kSettingsFileUnusable =
+    "設定ファイル '%1' は通常のファイルでないか、大きすぎるため読み込めません。\n"
+    "既定の設定で起動します。設定の変更は保存されません。";
+// A stored Perl folder that is relative or holds no perl, taken as none; %1
+// the folder as given.
+inline constexpr const char* kPerlDirUnusable =
+    "フォルダ '%1' は Perl のフォルダとして使えません。\n"
+    "perl のあるフォルダを絶対パスで指定するまで、スクリプトを実行するコマンドは使えません。";
+// A shortcut that could not be made; %1 its file, %2 the reason.
+inline constexpr const char* kShortcutNotMade = "ショートカット '%1' を作成できませんでした。\n%2";
+
 }  // namespace corvella::str

@@ -41,7 +41,7 @@ std::optional<MimeAppsList> LoadList(const std::string& path) {
 }
 
 bool WriteFile(const std::string& folder, const std::string& path, std::string_view bytes) {
-  return MakeFolders(folder) && WriteFileAtomically(path, bytes) == 0;
+  return MakeFolders(folder) == 0 && WriteFileAtomically(path, bytes) == 0;
 }
 
 }  // namespace

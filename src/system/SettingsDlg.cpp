@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -199,10 +200,16 @@ void CSettingsDlg::accept() {
   }
   // The folder is stored empty all the same, which leaves the runs disabled;
   // the user learns why here rather than from greyed-out commands.
-  if (!folder.isEmpty() && ResolvePerlFolder(folder.toStdString()).empty()) {
-    ShowMessage(this, Text(str::kSettingsPerlDirNotFound).arg(folder), MsgIcon::Exclamation);
+  if (const QString problem = PerlFolderProblem(folder); !problem.isEmpty()) {
+    ShowMessage(this, problem, MsgIcon::Exclamation);
   }
   QDialog::accept();
+}
+
+QString CSettingsDlg::PerlFolderProblem(const QString& folder) {
+  if (folder.isEmpty() || !ResolvePerlFolder(folder.toStdString()).empty()) return {};
+  const bool missing = QDir::isAbsolutePath(folder) && !QFileInfo(folder).isDir();
+  return Text(missing ? str::kSettingsPerlDirNotFound : str::kPerlDirUnusable).arg(folder);
 }
 
 void CSettingsDlg::Store(Settings& settings) const {

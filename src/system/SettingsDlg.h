@@ -32,6 +32,10 @@ class CSettingsDlg : public QDialog {
   // KanjiConvert, CRLF, KanjiCode, OpenMode and SaveAsSJIS; nothing else.
   void Store(Settings& settings) const;
 
+  // What makes `folder` no Perl folder, as told to the user (%1 filled);
+  // empty when it is one, or empty itself.
+  static QString PerlFolderProblem(const QString& folder);
+
   // Answers the browse button in place of the folder dialog: the chosen
   // folder, or empty for cancel (tests).
   void SetFolderChooser(std::function<QString(const QString& preselect)> choose);
@@ -43,7 +47,7 @@ class CSettingsDlg : public QDialog {
 
   // Refuses a Perl folder of more than 255 characters and a tab width that
   // is no integer from 1 to 32, staying open; tells of a Perl folder that
-  // does not exist, then closes.
+  // cannot be used, then closes.
   void accept() override;
 
  private:

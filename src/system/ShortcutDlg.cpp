@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QVBoxLayout>
 
+#include "base/MessageBox.h"
 #include "base/OkCancelButtons.h"
 #include "platform/FileNames.h"
 #include "res/Strings.h"
@@ -44,7 +45,12 @@ void CShortcutDlg::accept() {
   const std::string icon = QFile::encodeName(m_icon).toStdString();
   for (std::size_t i = 0; i < m_boxes.size(); ++i) {
     if (m_boxes[i]->isChecked()) {
-      WriteShortcut(kShortcutPlaces[i], m_paths[i], program, icon, m_places);
+      if (const int error = WriteShortcut(kShortcutPlaces[i], m_paths[i], program, icon, m_places)) {
+        ShowMessage(this,
+                    QString::fromUtf8(str::kShortcutNotMade)
+                        .arg(QFile::decodeName(QByteArray::fromStdString(m_paths[i])), SystemErrorReason(error)),
+                    MsgIcon::Exclamation);
+      }
     } else {
       RemoveIfExists(m_paths[i]);
     }

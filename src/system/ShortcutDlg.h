@@ -22,7 +22,8 @@ class CShortcutDlg : public QDialog {
   // The shortcut's icon: a theme icon name or a file path.
   void SetIcon(const QString& icon) { m_icon = icon; }
 
-  // Writes the shortcut of each checked box anew and deletes the others, then closes.
+  // Writes the shortcut of each checked box anew and deletes the others,
+  // tells of a shortcut it could not make, then closes.
   void accept() override;
 
   // In the order desktop, applications menu, file manager's scripts.

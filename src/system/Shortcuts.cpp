@@ -15,15 +15,15 @@ std::array<std::string, 3> ShortcutPaths(const XdgPlaces& places) {
           JoinPath(places.dataHome, "nautilus/scripts/Corvella")};
 }
 
-bool WriteShortcut(ShortcutPlace place, const std::string& path, const std::string& program, const std::string& icon,
-                   const XdgPlaces& places) {
-  if (place != ShortcutPlace::Desktop && !MakeFolders(GetFolderPart(path))) return false;
+int WriteShortcut(ShortcutPlace place, const std::string& path, const std::string& program, const std::string& icon,
+                  const XdgPlaces& places) {
+  if (const int error = MakeFolders(GetFolderPart(path))) return error;
   const std::string text =
       place == ShortcutPlace::SendTo ? FileManagerScriptText(program) : ShortcutEntryText(program, icon);
-  if (WriteFileAtomically(path, text) != 0) return false;
+  if (const int error = WriteFileAtomically(path, text)) return error;
   if (place != ShortcutPlace::Programs) ::chmod(path.c_str(), 0755);
   if (place == ShortcutPlace::Desktop) RunDesktopTool({"gio", "set", path, "metadata::trusted", "true"}, places);
-  return true;
+  return 0;
 }
 
 }  // namespace corvella

@@ -18,11 +18,11 @@ inline constexpr std::array kShortcutPlaces{ShortcutPlace::Desktop, ShortcutPlac
 // Resolving the desktop folder may run a helper program, so callers keep the paths.
 std::array<std::string, 3> ShortcutPaths(const XdgPlaces& places);
 
-// Writes the shortcut anew, creating the applications and scripts folders
-// (never a desktop folder the user does not have). The desktop's file is
-// made executable and marked trusted, as desktops start only such entries.
-// False when the file could not be written.
-bool WriteShortcut(ShortcutPlace place, const std::string& path, const std::string& program, const std::string& icon,
+// Writes the shortcut anew, creating its folder when missing (a new
+// account may have no desktop folder yet). The desktop's file is made
+// executable and marked trusted, as desktops start only such entries.
+// 0, or the errno of the step that failed.
+int WriteShortcut(ShortcutPlace place, const std::string& path, const std::string& program, const std::string& icon,
                    const XdgPlaces& places);
 
 }  // namespace corvella

@@ -1,12 +1,14 @@
 // Where the desktop looks for the user's files (the XDG base folders, the desktop folder) and how its helper programs are run.
 #include "system/XdgPlaces.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/AtomicFile.h"
@@ -79,10 +81,18 @@ std::optional<std::string> RunDesktopTool(const std::vector<std::string>& argv, 
   return out;
 }
 
-bool MakeFolders(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::create_directories(path, ec);
-  return std::filesystem::is_directory(path, ec);
+int MakeFolders(const std::string& path) {
+  std::filesystem::path folder = std::filesystem::path(path).lexically_normal();
+  if (!folder.has_filename()) folder = folder.parent_path();  // "a/b/"
+  struct stat st;
+  if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+  if (errno != ENOENT) return errno;
+  if (const std::filesystem::path parent = folder.parent_path(); !parent.empty() && parent != folder) {
+    if (const int error = MakeFolders(parent.string())) return error;
+  }
+  // The mode file managers give the user's folders.
+  if (::mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) return errno;
+  return 0;
 }
 
 }  // namespace corvella

@@ -28,7 +28,8 @@ std::string DesktopFolder(const XdgPlaces& places);
 std::optional<std::string> RunDesktopTool(const std::vector<std::string>& argv, const XdgPlaces& places,
                                           int timeoutMs = 20000);
 
-// Creates the folder and its parents; true when it is a folder afterwards.
-bool MakeFolders(const std::string& path);
+// Creates the folder and its missing parents (mode 0755 less the umask);
+// 0 when it is a folder afterwards, else the errno of the step that failed.
+int MakeFolders(const std::string& path);
 
 }  // namespace corvella

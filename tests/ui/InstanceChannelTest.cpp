@@ -2,8 +2,11 @@
 #include "app/InstanceChannel.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QFuture>
+#include <QLocalSocket>
 #include <QThread>
 
 #include <QFileInfo>
@@ -30,6 +33,8 @@ bool SendFromAnotherStart(const QString& name, const QStringList& files) {
   second->start();
   while (!second->isFinished()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   second->wait();
+  // The files taken are handed on from the event loop.
+  QCoreApplication::processEvents();
   delete second;
   return taken;
 }
@@ -45,6 +50,54 @@ TEST(InstanceChannel, ASecondStartHandsItsFilesToTheRunningOne) {
 
   // Nobody listening: the start goes on by itself.
   EXPECT_FALSE(InstanceChannel(name + QStringLiteral("-none")).SendToRunning({QStringLiteral("/tmp/a.pl")}));
+}
+
+// A file handed over while a dialog is open is opened once it has gone:
+// nothing new comes up behind a dialog that waits for an answer.
+TEST(InstanceChannel, FilesWaitUntilTheModalDialogHasGone) {
+  const QString name = QStringLiteral("corvella-test-modal-%1").arg(QCoreApplication::applicationPid());
+  InstanceChannel running(name);
+  QStringList received;
+  ASSERT_TRUE(running.Listen([&](const QString& file) { received << file; }));
+  QDialog settings;
+  settings.setWindowModality(Qt::ApplicationModal);
+  settings.show();
+  ASSERT_TRUE(SendFromAnotherStart(name, {QStringLiteral("/tmp/a.pl")}));
+  ASSERT_TRUE(SendFromAnotherStart(name, {QStringLiteral("/tmp/b.pl")}));
+  EXPECT_TRUE(received.isEmpty());
+  settings.hide();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(received, (QStringList{QStringLiteral("/tmp/a.pl"), QStringLiteral("/tmp/b.pl")}));
+
+  // A dialog destroyed without being hidden first ends the wait as well.
+  auto* about = new QDialog;
+  about->setWindowModality(Qt::ApplicationModal);
+  about->show();
+  ASSERT_TRUE(SendFromAnotherStart(name, {QStringLiteral("/tmp/c.pl")}));
+  EXPECT_EQ(received.size(), 2);
+  delete about;
+  QCoreApplication::processEvents();
+  EXPECT_EQ(received.last(), QStringLiteral("/tmp/c.pl"));
+}
+
+// Opening a file may show a message box; while it waits for the user, the
+// start that handed the file over ends and its connection goes. Three quick
+// starts once crashed the program this way.
+TEST(InstanceChannel, AnOpeningThatWaitsOutlivesTheConnection) {
+  const QString name = QStringLiteral("corvella-test-box-%1").arg(QCoreApplication::applicationPid());
+  InstanceChannel running(name);
+  QStringList received;
+  ASSERT_TRUE(running.Listen([&](const QString& file) {
+    received << file;
+    // The box's own loop, left only when the connection has been freed.
+    auto* socket = running.findChild<QLocalSocket*>();
+    if (!socket || socket->state() != QLocalSocket::ConnectedState) return;
+    QEventLoop box;
+    QObject::connect(socket, &QObject::destroyed, &box, &QEventLoop::quit);
+    box.exec();
+  }));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(SendFromAnotherStart(name, {QStringLiteral("/tmp/hello.pl")}));
+  EXPECT_EQ(received.size(), 3);
 }
 
 // Each display has its own channel; a socket file nobody serves is taken

@@ -6,9 +6,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDropEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QMenu>
@@ -24,6 +27,7 @@
 #include "app/DocManager.h"
 #include "base/MessageBox.h"
 #include "base/Profile.h"
+#include "base/Settings.h"
 #include "editor/MyView.h"
 #include "res/resource.h"
 #include "editor/MyDoc.h"
@@ -38,6 +42,12 @@ class MainFrameTest : public MainWindowTest {
     MainWindowTest::SetUp();
     profile.WriteProfileInt("Settings", "TabWidth", 6);
     CreateFrame();
+  }
+  QMenu* WindowMenu() const {
+    for (QAction* a : frame->menuBar()->actions()) {
+      if (a->menu() && a->menu()->actions().contains(frame->Router().Action(res::ID_WINDOW_CASCADE))) return a->menu();
+    }
+    return nullptr;
   }
   QStringList MenuTitles() const {
     QStringList titles;
@@ -243,10 +253,7 @@ TEST_F(MainFrameTest, RecentFilesFillTheFileMenuAndDroppedFilesOpen) {
   EXPECT_EQ(docs->RecentFiles().front(), c);
 
   // The Window menu lists the three documents, the active one checked.
-  QMenu* window = nullptr;
-  for (QAction* a : frame->menuBar()->actions()) {
-    if (a->menu() && a->menu()->actions().contains(frame->Router().Action(res::ID_WINDOW_CASCADE))) window = a->menu();
-  }
+  QMenu* window = WindowMenu();
   ASSERT_NE(window, nullptr);
   emit window->aboutToShow();
   QStringList listed;
@@ -270,6 +277,80 @@ TEST_F(MainFrameTest, CloseAllKeepsTheDocumentWhoseQuestionIsCancelled) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_EQ(docs->Documents().size(), 1u);
   EXPECT_EQ(docs->Documents().front(), first);
+}
+
+// Close All builds the menu bar anew, and the window list's items go with
+// the old one; the next Window menu lists the new document alone.
+TEST_F(MainFrameTest, TheWindowMenuOpensAgainAfterCloseAll) {
+  for (int round = 1; round <= 3; ++round) {
+    docs->OnFileNew();
+    QMenu* window = WindowMenu();
+    ASSERT_NE(window, nullptr);
+    emit window->aboutToShow();
+    QStringList listed;
+    for (QAction* a : window->actions()) {
+      if (a->isCheckable() && a->text().startsWith('&')) listed << a->text();
+    }
+    EXPECT_EQ(listed, QStringList{QStringLiteral("&1 untitled%1").arg(round)});
+    docs->CloseAll();
+    // The document windows go, then the menu bar they leave behind.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+// A stored placement far beyond every screen opens the window on the
+// screen, no larger than it.
+TEST_F(MainFrameTest, AStoredPlacementOffTheScreensIsBroughtBack) {
+  profile.WriteProfileString("Settings", "WindowPos", "1,-99999,-99999,99999,99999");
+  frame->show();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect outside = frame->frameGeometry();
+  EXPECT_TRUE(screen.contains(outside)) << outside.x() << "," << outside.y() << " " << outside.width() << "x"
+                                        << outside.height();
+  frame->close();
+  // What is stored keeps its form.
+  const std::optional<WindowPlacement> stored = ParseWindowPos(profile.GetProfileString("Settings", "WindowPos"));
+  ASSERT_TRUE(stored.has_value());
+  EXPECT_TRUE(screen.contains(QRect(QPoint(stored->left, stored->top), QPoint(stored->right - 1, stored->bottom - 1))));
+}
+
+// A Perl folder from the settings file counts only when it is absolute and
+// holds perl: a relative one names a folder that depends on where the editor
+// was started. The user is told once, as the folder is then stored empty.
+TEST_F(MainFrameTest, APerlFolderThatIsRelativeOrHoldsNoPerlIsNone) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("bin")) && QDir(dir.path()).mkpath(QStringLiteral("etc")));
+  const QString bin = dir.filePath(QStringLiteral("bin"));
+  QFile perl(bin + QStringLiteral("/perl"));
+  ASSERT_TRUE(perl.open(QIODevice::WriteOnly));
+  perl.write("#!/bin/sh\n");
+  perl.close();
+  perl.setPermissions(perl.permissions() | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+  const auto start = [this](const QString& stored) {
+    docs.reset();
+    frame.reset();
+    messages.clear();
+    profile.WriteProfileString("Settings", "Perl", stored.toStdString());
+    CreateFrame();
+    frame->Router().UpdateActions();
+  };
+
+  for (const QString& stored : {QDir::current().relativeFilePath(bin), dir.filePath(QStringLiteral("etc"))}) {
+    start(stored);
+    EXPECT_TRUE(frame->GetSettings().m_szPerlDir.empty()) << stored.toStdString();
+    EXPECT_FALSE(frame->Router().Action(res::ID_COMMAND_VERSION)->isEnabled());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("'%1'").arg(stored))) << messages[0].toStdString();
+    frame->show();
+    ASSERT_TRUE(frame->close());
+    EXPECT_EQ(profile.GetProfileString("Settings", "Perl"), "");
+  }
+
+  start(bin);
+  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_EQ(frame->GetSettings().m_szPerlDir, QFileInfo(bin).canonicalFilePath().toStdString());
+  EXPECT_TRUE(frame->Router().Action(res::ID_COMMAND_VERSION)->isEnabled());
 }
 
 }  // namespace

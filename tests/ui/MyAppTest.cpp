@@ -2,10 +2,15 @@
 #include "app/MyApp.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include "app/DocManager.h"
 #include "app/MainFrame.h"
@@ -89,6 +94,34 @@ TEST(MyApp, StartUpModesOneAndTwo) {
     EXPECT_EQ(app.Documents()->Documents().front()->GetPathName(), file);
     EXPECT_EQ(app.Documents()->RecentFiles().front(), file);
   }
+}
+
+// A FIFO in place of the settings file would hold up the start for good:
+// it is left alone, the program starts with the defaults and says so.
+TEST(MyApp, ASettingsFileThatIsNoRegularFileIsLeftAlone) {
+  const QString ini = QSettingsProfile().FileName();
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(ini).path()));
+  ASSERT_TRUE(QFile::remove(ini) || !QFile::exists(ini));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+  QStringList messages;
+  SetMessageHook([&messages](const QString& text, MsgIcon, MsgButtons) {
+    messages << text;
+    return MsgResult::Ok;
+  });
+  {
+    CMyApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_EQ(DocumentsAfterStart(app), 1u);
+    app.MainFrame()->close();
+    app.ExitInstance();
+  }
+  SetMessageHook({});
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].contains(ini)) << messages[0].toStdString();
+  struct stat st;
+  ASSERT_EQ(::stat(QFile::encodeName(ini).constData(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  QFile::remove(ini);
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
 // Typing into a script view inside the main frame: automatic indentation, the "}" outdent and the input hints in the status bar.
 #include "editor/MyView.h"
 
+#include <fstream>
+
 #include <QFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/MainWindowTest.h"
 
@@ -179,6 +184,19 @@ TEST_F(ScriptViewTypingTest, AnUnreadableHintFileIsReportedOnceAndLeavesNoHints)
 
   frame->LoadHints(QFile::encodeName(dir.path()).toStdString());  // a folder is no hint file
   EXPECT_EQ(messages.size(), 2);
+
+  // Nor is a file of many megabytes, or a FIFO, which would hold up the
+  // start until something wrote to it.
+  const std::string huge = QFile::encodeName(dir.filePath(QStringLiteral("huge.txt"))).toStdString();
+  std::ofstream{huge}.close();
+  ASSERT_EQ(::truncate(huge.c_str(), 8 << 20), 0);
+  frame->LoadHints(huge);
+  EXPECT_EQ(messages.size(), 3);
+  const std::string fifo = QFile::encodeName(dir.filePath(QStringLiteral("fifo.txt"))).toStdString();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  frame->LoadHints(fifo);
+  EXPECT_EQ(messages.size(), 4);
+  EXPECT_TRUE(frame->FindHint("print").empty());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "system/SettingsDlg.h"
 
 #include <filesystem>
+#include <fstream>
 #include <tuple>
 
 #include <QCheckBox>
@@ -89,6 +90,8 @@ TEST_F(SettingsDlgTest, ValuesComeBackAndBrowsingChangesOnlyTheFolder) {
   QTemporaryDir temp;
   const QString real = temp.filePath(QStringLiteral("perl ビン"));
   ASSERT_TRUE(QDir().mkdir(real));
+  std::ofstream(std::filesystem::path(real.toStdString()) / "perl") << "#!/bin/sh\n";
+  std::filesystem::permissions(std::filesystem::path(real.toStdString()) / "perl", std::filesystem::perms(0755));
   const QString link = temp.filePath(QStringLiteral("リンク"));
   std::filesystem::create_directory_symlink(real.toStdString(), link.toStdString());
 

@@ -2,17 +2,23 @@
 #include "system/ShortcutDlg.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include <QCheckBox>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "support/CommandOutput.h"
 #include "support/TempXdgHome.h"
+
+#include "base/MessageBox.h"
 
 using namespace corvella;
 namespace fs = std::filesystem;
@@ -75,6 +81,42 @@ TEST(ShortcutDlg, ShortcutsAreMadeFoundAndDeleted) {
   EXPECT_TRUE(fs::exists(files[1]));
   EXPECT_FALSE(fs::exists(files[2]));
   EXPECT_EQ(Shown(programPath), (std::array{false, true, false}));
+}
+
+// A new account may have no desktop folder yet: it is made, as a file
+// manager makes it; where it cannot be, the user is told why.
+TEST(ShortcutDlg, AMissingDesktopFolderIsMade) {
+  test::TempXdgHome xdg;
+  std::ofstream(xdg.Config() / "user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/作業/デスクトップ\"\n";
+  QStringList messages;
+  SetMessageHook([&messages](const QString& text, MsgIcon, MsgButtons) {
+    messages << text;
+    return MsgResult::Ok;
+  });
+  const mode_t oldMask = ::umask(022);
+  {
+    CShortcutDlg dlg(QStringLiteral("/usr/bin/corvella"));
+    dlg.Box(0)->setChecked(true);
+    dlg.accept();
+  }
+  ::umask(oldMask);
+  EXPECT_TRUE(messages.isEmpty());
+  const fs::path desktop = xdg.Home() / "作業/デスクトップ";
+  EXPECT_TRUE(fs::exists(desktop / "Corvella.desktop"));
+  EXPECT_EQ(fs::status(desktop).permissions() & fs::perms::all, fs::perms(0755));
+
+  // A file stands where a folder on the way should be.
+  fs::remove_all(xdg.Home() / "作業");
+  std::ofstream(xdg.Home() / "作業") << "not a folder\n";
+  {
+    CShortcutDlg dlg(QStringLiteral("/usr/bin/corvella"));
+    dlg.Box(0)->setChecked(true);
+    dlg.accept();
+  }
+  SetMessageHook({});
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].contains(QString::fromStdString((desktop / "Corvella.desktop").string())));
+  EXPECT_TRUE(messages[0].contains(SystemErrorReason(ENOTDIR))) << messages[0].toStdString();
 }
 
 }  // namespace
