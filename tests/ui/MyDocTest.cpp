@@ -84,7 +84,8 @@ class MyDocTest : public ::testing::Test {
   }
   void TearDown() override {
     SetMessageHook({});
-    qputenv("TMPDIR", oldTmp);
+    if (oldTmp.isNull()) qunsetenv("TMPDIR");  // an empty TMPDIR would name no folder for later tests
+    else qputenv("TMPDIR", oldTmp);
     QDir::setCurrent(QDir::tempPath());
   }
 
