@@ -56,7 +56,7 @@ case "${1:-run}" in
     configure build-asan -DCORVELLA_WERROR=ON -DCORVELLA_SANITIZE=ON -DCORVELLA_UI=ON \
       -DCORVELLA_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
     cmake --build build-asan -j "$jobs"
-    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions="$top/tests/lsan.supp" \
       ctest --test-dir build-asan --output-on-failure -j "$jobs"
     ;;
   fuzz)
