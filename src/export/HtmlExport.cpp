@@ -2,36 +2,15 @@
 #include "export/HtmlExport.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "base/Profile.h"
 #include "export/HtmlScanner.h"
+#include "text/Newlines.h"
 
 namespace corvella {
 namespace {
 
 constexpr const char* kKeys[5] = {"HTML_KWD", "HTML_COM", "HTML_STR", "HTML_REG", "HTML_SUB"};
-
-// The text the scanner reads: every CR LF pair becomes a single line feed.
-std::string CrLfToLf(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t from = 0;
-  for (;;) {
-    const void* hit = text.size() > from ? std::memchr(text.data() + from, '\r', text.size() - from) : nullptr;
-    if (hit == nullptr) break;
-    const std::size_t cr = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-    if (cr + 1 < text.size() && text[cr + 1] == '\n') {
-      out.append(text, from, cr - from);
-      from = cr + 1;  // the LF stays
-    } else {
-      out.append(text, from, cr + 1 - from);
-      from = cr + 1;
-    }
-  }
-  out.append(text, from);
-  return out;
-}
 
 // The title is a file name, which on this system may hold "<" or "&": it is
 // escaped like the text, so that it can neither break nor add markup.
@@ -87,7 +66,9 @@ std::string HtmlExportFileName(std::string_view title) {
 
 std::string BuildHtmlPage(std::string_view text, const HtmlColours& colours, int tabWidth,
                           std::string_view title) {
-  const std::string lfText = CrLfToLf(text);
+  // The scanner reads every CR LF pair as a single line feed.
+  std::string lfText(text);
+  ReplaceCrLf(lfText, kNewlineLf);
   std::string page;
   // Tags and tab expansion add a fraction; one reserve keeps the pass free of reallocation in the common case.
   page.reserve(lfText.size() + lfText.size() / 2 + 512);

@@ -55,11 +55,7 @@ class ScriptRunner : public QObject {
   // that two runs never overlap.
   bool IsRunning() const { return m_bRunning; }
   void SetRunning(bool running) { m_bRunning = running; }
-  bool IsConsoleRun() const { return m_bConsoleRun; }
-  const std::string& RunCommand() const { return m_strRunCommand; }
   const std::string& RunScript() const { return m_strRunScript; }
-  // Held by a hidden run for the whole run.
-  std::mutex& RunLock() { return m_csRun; }
 
   // `arguments`: none, or the text of the arguments dialog (maybe empty);
   // `option`: "", " -c", " -d" or " -w".
