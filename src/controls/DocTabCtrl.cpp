@@ -1,4 +1,4 @@
-// The document tab strip: one tab per document window of an MDI area in opening order, kept in step by a 500 ms refresh.
+// The document tab strip: one tab per document window of an MDI area in opening order, refreshed when a window signals a change.
 #include "controls/DocTabCtrl.h"
 
 #include <QDragEnterEvent>
@@ -47,9 +47,6 @@ CDocTabCtrl::CDocTabCtrl(CMdiTabClient* tabOwner, unsigned style, QWidget* paren
   setMouseTracking(true);
   icons.reserve(4);
   imageList.reserve(4);
-  m_timer.setInterval(kTimerPeriodMs);
-  connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(kTimerId); });
-  m_timer.start();
   LayoutTabs();
 }
 
@@ -180,6 +177,7 @@ void CDocTabCtrl::RelayoutOwner() {
 
 void CDocTabCtrl::SetDocumentTitleFunction(DocumentTitleFunction function) {
   m_documentTitle = std::move(function);
+  PostRefresh();
 }
 
 QString CDocTabCtrl::GetTabTitle(const QMdiSubWindow* child) const {
@@ -274,6 +272,7 @@ void CDocTabCtrl::Refresh(bool addNew) {
   windows.reserve(static_cast<std::size_t>(frames.size()));
   int activeIndex = -1;
   for (QMdiSubWindow* frame : frames) {
+    Watch(frame);
     if (frame == active) activeIndex = static_cast<int>(windows.size());
     titles.push_back(GetTabTitle(frame));
     windows.push_back({IdOf(frame), frame->metaObject()->className(), titles.back().toStdString(), !frame->isHidden()});
@@ -305,11 +304,38 @@ void CDocTabCtrl::Refresh(bool addNew) {
 }
 
 void CDocTabCtrl::PostRefresh() {
-  QMetaObject::invokeMethod(this, [this] { OnTimer(kTimerId); }, Qt::QueuedConnection);
+  if (m_bRefreshPosted) return;
+  m_bRefreshPosted = true;
+  QMetaObject::invokeMethod(this, &CDocTabCtrl::OnPostedRefresh, Qt::QueuedConnection);
 }
 
-void CDocTabCtrl::OnTimer(int id) {
-  if (id == kTimerId) Refresh(true);
+void CDocTabCtrl::OnPostedRefresh() {
+  m_bRefreshPosted = false;
+  Refresh(true);
+}
+
+// Installing again only moves the filter to the front, so every refresh may
+// do it; the document widget is in place by the first refresh after the
+// window's arrival.
+void CDocTabCtrl::Watch(QMdiSubWindow* child) {
+  child->installEventFilter(this);
+  if (QWidget* document = child->widget()) document->installEventFilter(this);
+}
+
+// What a refresh compares of a window: its caption (or its document's) and
+// whether it is shown. An explicit show or hide is what isHidden reflects.
+bool CDocTabCtrl::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::WindowTitleChange:
+    case QEvent::ModifiedChange:
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+      PostRefresh();
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void CDocTabCtrl::OnSelChange() {
@@ -390,6 +416,7 @@ void CDocTabCtrl::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
     LayoutTabs();
     if (owner) owner->SetLayoutDirty(true);
+    PostRefresh();
     update();
   }
 }

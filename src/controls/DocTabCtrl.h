@@ -1,11 +1,10 @@
-// The document tab strip: one tab per document window of an MDI area in opening order, kept in step by a 500 ms refresh.
+// The document tab strip: one tab per document window of an MDI area in opening order, refreshed when a window signals a change.
 #pragma once
 
 #include <QIcon>
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -32,9 +31,6 @@ class CDocTabCtrl : public QWidget {
   static constexpr unsigned kStyleBottom = 0x0002;
   static constexpr unsigned kStyleHotTrack = 0x0040;
   static constexpr unsigned kStyleMultiLine = 0x0200;
-
-  static constexpr int kTimerId = 333;
-  static constexpr int kTimerPeriodMs = 500;
 
   // The text of a window's document, empty when it has none; the window's
   // caption stands in for an empty one.
@@ -71,8 +67,10 @@ class CDocTabCtrl : public QWidget {
   int FindTab(const QMdiSubWindow* child) const;
   QString GetTabTitle(const QMdiSubWindow* child) const;
   QMdiSubWindow* GetTabWindow(int tab) const;
+  // Whoever supplies the function calls PostRefresh when its answer changes;
+  // captions, visibility and the window list are watched here.
   void SetDocumentTitleFunction(DocumentTitleFunction function);
-  // A refresh as soon as the event loop runs.
+  // A refresh as soon as the event loop runs; requests before then share it.
   void PostRefresh();
 
   // Next / previous tab with wrap-around.
@@ -95,6 +93,7 @@ class CDocTabCtrl : public QWidget {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct Item {
@@ -105,7 +104,8 @@ class CDocTabCtrl : public QWidget {
     int image = -1;
   };
 
-  void OnTimer(int id);
+  void OnPostedRefresh();
+  void Watch(QMdiSubWindow* child);
   void OnSelChange();
   void OnLButtonDblClk();
   QMdiArea* MdiArea() const;
@@ -131,7 +131,7 @@ class CDocTabCtrl : public QWidget {
   unsigned m_nStyle = 0;
   int m_nCurSel = -1;
   int m_nHot = -1;
-  QTimer m_timer;
+  bool m_bRefreshPosted = false;
   DocumentTitleFunction m_documentTitle;
   int m_nTabHeight = 0;
   std::vector<int> m_widths;  // natural tab widths

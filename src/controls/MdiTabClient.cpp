@@ -123,9 +123,10 @@ bool CMdiTabClient::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::ShowToParent:
       case QEvent::HideToParent:
         // Only an explicit show or hide of the area; the strip follows, and
-        // the next refresh lays both out again.
+        // the refresh lays both out again.
         tabs->setVisible(event->type() == QEvent::ShowToParent);
         layoutDirty = true;
+        tabs->PostRefresh();
         break;
       default:
         break;

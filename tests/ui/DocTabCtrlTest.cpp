@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QDragMoveEvent>
 #include <QImage>
@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QTest>
+#include <QTimer>
 
 #include "controls/MdiTabClient.h"
 
@@ -94,10 +95,9 @@ class DocTabCtrlTest : public ::testing::Test {
     QTest::mouseDClick(tabs, Qt::LeftButton, {}, TabCentre(tab));
   }
 
-  // Waits for the periodic refresh (nothing else refreshes on a title change).
-  bool WaitForText(int tab, const QString& text) const {
-    QDeadlineTimer deadline(4 * CDocTabCtrl::kTimerPeriodMs);
-    while (tabs->GetItemText(tab) != text && !deadline.hasExpired()) QTest::qWait(20);
+  // The refresh a change asks for runs once the event loop does.
+  bool SettledText(int tab, const QString& text) const {
+    Settle();
     return tabs->GetItemText(tab) == text;
   }
 
@@ -129,9 +129,9 @@ TEST_F(DocTabCtrlTest, TabsFollowOpeningOrderAndDocumentTitles) {
   EXPECT_EQ(Texts(), (QStringList{"alpha.pl", "スクリプト.pl", "same.pl", "テスト.pl", "same.pl"}));
   EXPECT_EQ(tabs->GetCurSel(), 4);
 
-  // A saved-as document: the tab follows on the next timer period.
+  // A saved-as document: the tab follows at once.
   b->widget()->setWindowTitle(QStringLiteral("renamed & saved.pl"));
-  EXPECT_TRUE(WaitForText(1, QStringLiteral("renamed & saved.pl")));
+  EXPECT_TRUE(SettledText(1, QStringLiteral("renamed & saved.pl")));
   EXPECT_EQ(tabs->GetItemCount(), 5);
 
   EXPECT_EQ(CDocTabCtrl::StripTitlePlaceholder(QStringLiteral("a[*]b[*][*]c[*][*][*]")), QStringLiteral("ab[*]c[*]"));
@@ -140,7 +140,7 @@ TEST_F(DocTabCtrlTest, TabsFollowOpeningOrderAndDocumentTitles) {
   tabs->SetDocumentTitleFunction([a](const QMdiSubWindow* w) { return w == a ? QStringLiteral("doc.pl") : QString(); });
   EXPECT_EQ(tabs->GetTabTitle(a), QStringLiteral("doc.pl"));
   EXPECT_EQ(tabs->GetTabTitle(c), QStringLiteral("same.pl"));
-  EXPECT_TRUE(WaitForText(0, QStringLiteral("doc.pl")));
+  EXPECT_TRUE(SettledText(0, QStringLiteral("doc.pl")));
 
   if (const QString dir = qEnvironmentVariable("CORVELLA_SHOT_DIR"); !dir.isEmpty()) {
     area->tileSubWindows();
@@ -148,6 +148,41 @@ TEST_F(DocTabCtrlTest, TabsFollowOpeningOrderAndDocumentTitles) {
     Settle();
     client->grab().save(QDir(dir).filePath(QStringLiteral("doctabs.png")));
   }
+}
+
+// Every change a refresh compares reaches the strip as an event; while
+// nothing changes nothing refreshes.
+TEST_F(DocTabCtrlTest, TabsFollowWindowChangesAndNothingRefreshesWhileIdle) {
+  QMdiSubWindow* a = Open(QStringLiteral("a.pl"));
+  QMdiSubWindow* b = Open(QStringLiteral("b.pl[*]"));
+  QMdiSubWindow* c = Open(QStringLiteral("c.pl"));
+  a->widget()->setWindowTitle(QStringLiteral("renamed.pl"));
+  b->setWindowTitle(QStringLiteral("b2.pl[*]"));
+  b->setWindowModified(true);
+  Settle();
+  EXPECT_EQ(Texts(), (QStringList{"renamed.pl", "b2.pl", "c.pl"}));
+  c->hide();
+  Settle();
+  EXPECT_EQ(Texts(), (QStringList{"renamed.pl", "b2.pl"}));
+  c->show();
+  b->close();
+  Settle();
+  EXPECT_EQ(Texts(), (QStringList{"renamed.pl", "c.pl"}));
+  EXPECT_EQ(tabs->GetCurSel(), 1);
+
+  int asked = 0;
+  tabs->SetDocumentTitleFunction([&asked](const QMdiSubWindow*) {
+    ++asked;
+    return QString();
+  });
+  Settle();
+  EXPECT_GT(asked, 0);
+  asked = 0;
+  QTest::qWait(700);
+  EXPECT_EQ(asked, 0);
+  for (const QTimer* timer : tabs->findChildren<QTimer*>()) EXPECT_FALSE(timer->isActive());
+  EXPECT_TRUE(QAbstractEventDispatcher::instance()->registeredTimers(tabs).isEmpty());
+  tabs->SetDocumentTitleFunction(nullptr);
 }
 
 TEST_F(DocTabCtrlTest, ClickingActivatesDoubleClickMaximisesAndRestores) {

@@ -28,6 +28,7 @@
 #include "base/MessageBox.h"
 #include "base/Profile.h"
 #include "base/Settings.h"
+#include "controls/DocTabCtrl.h"
 #include "editor/MyView.h"
 #include "res/resource.h"
 #include "editor/MyDoc.h"
@@ -102,6 +103,31 @@ TEST_F(MainFrameTest, TitleAndPanesFollowTheActiveDocument) {
   EXPECT_EQ(frame->windowTitle(), QStringLiteral("Corvella"));
   EXPECT_EQ(frame->PaneText(res::ID_INDICATOR_LINE), lineAtStart);
   EXPECT_EQ(frame->PaneText(res::ID_INDICATOR_KANJI), codeAtStart);
+}
+
+// The tabs follow the documents' titles and their closing as soon as the
+// event loop runs, with no timer of their own.
+TEST_F(MainFrameTest, TabsFollowDocumentTitlesAndClosing) {
+  frame->show();
+  auto* tabs = frame->findChild<CDocTabCtrl*>();
+  ASSERT_NE(tabs, nullptr);
+  const auto texts = [tabs] {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QStringList list;
+    for (int i = 0; i < tabs->GetItemCount(); ++i) list << tabs->GetItemText(i);
+    return list;
+  };
+  CMyDoc* one = docs->OnFileNew();
+  CMyDoc* two = docs->OnFileNew();
+  EXPECT_EQ(texts(), (QStringList{"untitled1", "untitled2"}));
+  one->SetTitle(QStringLiteral("one.pl"));
+  two->SetModifiedFlag(true);
+  EXPECT_EQ(texts(), (QStringList{"one.pl", "untitled2"}));
+  answer = MsgResult::No;
+  frame->ActiveChild()->close();
+  EXPECT_EQ(texts(), (QStringList{"one.pl"}));
+  for (const QTimer* timer : tabs->findChildren<QTimer*>()) EXPECT_FALSE(timer->isActive());
 }
 
 // One above the other at full width, side by side at full height, and the
