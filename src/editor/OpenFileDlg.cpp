@@ -1,5 +1,5 @@
 // The open and save-as file dialog with the encoding, newline and auto-detect controls, and the File Open command built on it.
-#include "text/OpenFileDlg.h"
+#include "editor/OpenFileDlg.h"
 
 #include <utility>
 
