@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "Corpus.h"
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "text/Newlines.h"
 
 namespace {

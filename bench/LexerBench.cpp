@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "Corpus.h"
-#include "editor/PerlLexer.h"
+#include "document/PerlLexer.h"
 #include "export/HtmlExport.h"
 
 using namespace corvella;

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "Corpus.h"
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "platform/RecoveryStore.h"
 #include "text/Newlines.h"
 

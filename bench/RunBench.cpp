@@ -19,7 +19,7 @@
 #include "app/OutputBar.h"
 #include "base/MessageBox.h"
 #include "base/Profile.h"
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "editor/EditControl.h"
 #include "platform/ChildEnvironment.h"
 #include "res/resource.h"

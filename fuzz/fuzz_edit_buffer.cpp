@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/EditBuffer.h"
-#include "editor/SjisChar.h"
+#include "document/EditBuffer.h"
+#include "document/SjisChar.h"
 
 namespace {
 

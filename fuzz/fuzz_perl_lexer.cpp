@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/PerlLexer.h"
+#include "document/PerlLexer.h"
 
 using namespace corvella;
 

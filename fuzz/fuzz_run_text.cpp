@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/HintList.h"
+#include "document/HintList.h"
 #include "run/PerlErrorLine.h"
 #include "run/RunCommand.h"
 #include "run/RunOutputDecoder.h"

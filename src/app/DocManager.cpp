@@ -22,7 +22,7 @@
 #include "res/resource.h"
 #include "editor/MyDoc.h"
 #include "editor/RecoveryKeeper.h"
-#include "text/OpenFileDlg.h"
+#include "editor/OpenFileDlg.h"
 
 namespace corvella {
 namespace {

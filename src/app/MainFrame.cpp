@@ -39,7 +39,7 @@
 #include "system/SettingsDlg.h"
 #include "system/SystemCommands.h"
 #include "app/WindowArrangement.h"
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "run/PerlErrorLine.h"
 #include "base/EditorFont.h"
 #include "platform/AtomicFile.h"

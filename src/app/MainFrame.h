@@ -11,7 +11,7 @@
 
 #include "base/CommandRouter.h"
 #include "base/Settings.h"
-#include "editor/HintList.h"
+#include "document/HintList.h"
 #include "run/ScriptRunner.h"
 
 class QLabel;

@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "editor/EditControl.h"
 #include "res/Strings.h"
 #include "res/resource.h"

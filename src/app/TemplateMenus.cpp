@@ -15,7 +15,7 @@
 #include "app/TemplateNameDlg.h"
 #include "base/MessageBox.h"
 #include "editor/MyView.h"
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
 #include "res/Strings.h"

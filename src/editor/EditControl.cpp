@@ -16,7 +16,7 @@
 #include <QStyleHints>
 
 #include "editor/Cp932Text.h"
-#include "editor/SjisChar.h"
+#include "document/SjisChar.h"
 
 namespace corvella {
 namespace {

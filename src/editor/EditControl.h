@@ -12,9 +12,9 @@
 #include <QTextCharFormat>
 #include <QTimer>
 
-#include "editor/EditBuffer.h"
-#include "editor/LineLayout.h"
-#include "editor/TextRun.h"
+#include "document/EditBuffer.h"
+#include "document/LineLayout.h"
+#include "document/TextRun.h"
 
 namespace corvella {
 

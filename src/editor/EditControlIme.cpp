@@ -10,7 +10,7 @@
 
 #include "editor/Cp932Text.h"
 #include "editor/EditControl.h"
-#include "editor/SjisChar.h"
+#include "document/SjisChar.h"
 #include "text/Newlines.h"
 
 namespace corvella {

@@ -9,7 +9,7 @@
 #include "base/WaitCursor.h"
 #include "editor/Cp932Text.h"
 #include "editor/FindReplaceDialog.h"
-#include "editor/TextSearch.h"
+#include "document/TextSearch.h"
 #include "editor/UndoEditView.h"
 
 namespace corvella {

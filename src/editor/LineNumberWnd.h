@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QWidget>
 
-#include "editor/GutterRows.h"
+#include "document/GutterRows.h"
 
 namespace corvella {
 

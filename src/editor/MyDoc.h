@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "text/OpenFileDlg.h"
+#include "editor/OpenFileDlg.h"
 
 class QWidget;
 

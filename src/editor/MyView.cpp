@@ -13,10 +13,10 @@
 
 #include "base/EditorFont.h"
 #include "base/MessageBox.h"
-#include "editor/AutoIndent.h"
+#include "document/AutoIndent.h"
 #include "editor/Cp932Text.h"
 #include "editor/GotoLineDlg.h"
-#include "editor/HintList.h"
+#include "document/HintList.h"
 #include "editor/LineNumberWnd.h"
 #include "editor/PaneTexts.h"
 #include "editor/ScriptPrinter.h"

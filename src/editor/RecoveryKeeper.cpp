@@ -5,7 +5,7 @@
 
 #include <unistd.h>
 
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "editor/MyDoc.h"
 #include "editor/SyntaxView.h"
 #include "platform/FileNames.h"

@@ -18,10 +18,10 @@
 
 #include "base/WaitCursor.h"
 #include "editor/Cp932Text.h"
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "editor/EditControl.h"
-#include "editor/PrintLayout.h"
-#include "editor/SjisChar.h"
+#include "document/PrintLayout.h"
+#include "document/SjisChar.h"
 
 namespace corvella {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <QColor>
 
-#include "editor/LineStateStore.h"
-#include "editor/PerlLexer.h"
+#include "document/LineStateStore.h"
+#include "document/PerlLexer.h"
 #include "editor/UndoEditView.h"
 
 namespace corvella {

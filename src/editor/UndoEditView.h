@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "editor/EditControl.h"
-#include "editor/UndoHistory.h"
+#include "document/UndoHistory.h"
 
 class QDrag;
 class QMimeData;

@@ -1,8 +1,8 @@
 // The HTML export's token scanner: one left-to-right pass over the script that writes the coloured page body.
 #include "export/HtmlScanner.h"
 
-#include "editor/PerlByteClasses.h"
-#include "editor/PerlKeywords.h"
+#include "document/PerlByteClasses.h"
+#include "document/PerlKeywords.h"
 #include "export/HtmlExport.h"
 
 namespace corvella {

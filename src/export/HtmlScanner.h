@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/PerlTokenRules.h"
+#include "document/PerlTokenRules.h"
 
 namespace corvella {
 

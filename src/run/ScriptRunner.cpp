@@ -11,7 +11,7 @@
 #include "base/DesktopOpener.h"
 #include "base/Settings.h"
 #include "editor/Cp932Text.h"
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "editor/MyDoc.h"
 #include "editor/MyView.h"
 #include "platform/AtomicFile.h"

@@ -1,8 +1,8 @@
 # Fails when a file under src/ includes a folder above its own or beside it
 # on the same level. Run as: cmake -DSRC=<src folder> -P CheckLayering.cmake
 get_filename_component(SRC "${SRC}" ABSOLUTE)
-set(levels "platform=0" "res=0" "base=1" "text=2" "editor=3"
-           "export=4" "run=4" "controls=4" "system=4" "app=5")
+set(levels "platform=0" "res=0" "base=1" "text=2" "document=3" "editor=4"
+           "export=5" "run=5" "controls=5" "system=5" "app=6")
 foreach(entry IN LISTS levels)
   string(REPLACE "=" ";" pair "${entry}")
   list(GET pair 0 folder)

@@ -1,5 +1,5 @@
 // The file dialog's extra controls, and File Open: the lent encoding choice, the order of the files, "Directory".
-#include "text/OpenFileDlg.h"
+#include "editor/OpenFileDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -18,7 +18,7 @@
 #include "base/Profile.h"
 #include "controls/CJColorPicker.h"
 #include "controls/ColorFontDlg.h"
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "editor/EditControl.h"
 #include "editor/MyView.h"
 #include "res/resource.h"

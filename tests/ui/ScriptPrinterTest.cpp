@@ -21,7 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "base/EditorFont.h"
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "editor/EditControl.h"
 
 using namespace corvella;

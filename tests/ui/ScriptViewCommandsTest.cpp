@@ -17,7 +17,7 @@
 #include "app/MainFrame.h"
 #include "base/MessageBox.h"
 #include "base/Profile.h"
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "editor/FindReplace.h"
 #include "editor/GotoLineDlg.h"
 #include "editor/MyView.h"

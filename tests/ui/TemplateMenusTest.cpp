@@ -12,7 +12,7 @@
 
 #include "support/MainWindowTest.h"
 
-#include "editor/EditBuffer.h"
+#include "document/EditBuffer.h"
 #include "editor/MyView.h"
 #include "platform/FileNames.h"
 

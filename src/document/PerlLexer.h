@@ -1,0 +1,107 @@
+// The Perl colouring tokenizer: the bytes of one line in, classified runs and the comment flag out.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "document/PerlTokenRules.h"
+#include "document/TextRun.h"
+
+namespace corvella {
+
+// What the scan of the lines above hands on to a line: only whether the last
+// line that was not empty held a comment (auto indent asks it). An empty line
+// is not scanned and passes on what it was given.
+struct LineState {
+  bool commentAbove = false;
+  bool operator==(const LineState&) const = default;
+};
+
+// The pending run of same-class bytes. Unlike a painter that draws over the
+// control's own glyphs, it must keep a run to contiguous bytes, so a byte
+// the scanner skips also ends the run.
+class ColourRun {
+ public:
+  // `out` may be null while colouring is off: then no runs at all.
+  void Begin(std::vector<TextRun>* out, LexClass cls);
+  // A TAB ends the run and is itself in no run: text is never drawn across a tab.
+  void AddChar(unsigned char c, LexClass cls, std::size_t index);
+  // `length` bytes at `index`, without the TAB rule.
+  void AddString(std::size_t length, LexClass cls, std::size_t index);
+  void Flush();
+
+ private:
+  void Append(std::size_t length, LexClass cls, std::size_t index);
+
+  std::vector<TextRun>* m_out = nullptr;
+  LexClass m_cls = LexClass::kText;
+  std::size_t nStart = 0;
+  std::size_t m_length = 0;
+};
+
+// Scans one line at a time; a line's runs depend on nothing but its bytes.
+// A NUL byte is an ordinary byte.
+class PerlLexer {
+ public:
+  // Colouring switched off still scans, so the comment flag stays right, but
+  // produces no runs.
+  void SetStress(bool on) { m_bStress = on; }
+  bool Stress() const { return m_bStress; }
+
+  // `line` holds the line's bytes without its line end; `lineStart` is the
+  // index of its first byte in the text. `runs` is replaced by the line's
+  // runs, in drawing order. Answers whether the line contains a comment.
+  bool LexLine(std::string_view line, std::size_t lineStart, std::vector<TextRun>& runs);
+
+  // The state the next line starts with, after `line` started with `in`.
+  LineState NextLineState(LineState in, std::string_view line);
+
+  // Longest word looked up; a longer one ends the scan of its line.
+  static constexpr std::size_t kMaxWord = 1023;
+
+ private:
+  friend class PerlTokenRules<PerlLexer>;
+
+  bool Scan(std::string_view line, std::size_t lineStart, std::vector<TextRun>* runs);
+
+  // What PerlTokenRules asks of a scanner. Once the line has ended (or a
+  // word was too long) the cursor never moves again, so every loop that
+  // asks for one more byte stops.
+  bool StepForward() { return perlbytes::StepOn(m_line, m_nPos, m_bLineEnd); }
+  void StepBack() { --m_nPos; }
+  unsigned char Cur() const { return static_cast<unsigned char>(m_line[static_cast<std::size_t>(m_nPos)]); }
+  bool AfterOperand() const { return m_bAfterOperand; }
+  void SetAfterOperand(bool on) { m_bAfterOperand = on; }
+  void DispatchToken();
+  void Comment();
+  void String(unsigned char quote);
+  void Word();
+  void Other(unsigned char c);
+  void Plain() { Paint(LexClass::kText); }
+  void NameByte(bool isCall) { Paint(isCall ? LexClass::kSubCall : LexClass::kText); }
+  void NameBracket(bool, bool) { Plain(); }
+  void Ampersand(bool isCall) {
+    m_run.AddChar('&', isCall ? LexClass::kSubCall : LexClass::kText, IndexOf(m_nPos - 1));
+  }
+  void NameEnd(bool) {}
+  void PatternStart() { Paint(LexClass::kPattern); }
+  void PatternByte() { Paint(LexClass::kPattern); }
+  void PatternEnd() {}
+
+  std::size_t IndexOf(std::ptrdiff_t pos) const { return m_nLineStart + static_cast<std::size_t>(pos); }
+  void Paint(LexClass cls) { m_run.AddChar(Cur(), cls, IndexOf(m_nPos)); }
+  void MarkAt(std::ptrdiff_t leadPos) { m_run.AddString(2, LexClass::kMark, IndexOf(leadPos)); }
+
+  bool m_bStress = true;
+  bool m_bLineEnd = false;
+  bool m_bAfterOperand = false;
+  bool m_bCommentSeen = false;
+  std::string_view m_line;
+  std::size_t m_nLineStart = 0;
+  std::ptrdiff_t m_nPos = -1;  // offset in the line of the byte under the cursor
+  ColourRun m_run;
+  PerlTokenRules<PerlLexer> m_rules;
+};
+
+}  // namespace corvella

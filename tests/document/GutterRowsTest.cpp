@@ -1,0 +1,50 @@
+// Line-number gutter arithmetic: numbers, rows under a point, repaint decisions, line selections.
+#include "document/GutterRows.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvella;
+
+namespace {
+
+using Sel = EditBuffer::Selection;
+
+TEST(GutterRows, NumbersRowsAndRepaints) {
+  EXPECT_EQ(GutterNumberText(0), "   1");
+  EXPECT_EQ(GutterNumberText(9), "  10");
+  EXPECT_EQ(GutterNumberText(9998), "9999");
+  EXPECT_EQ(GutterNumberText(1234566), "1234567");  // past four places every digit stays
+
+  EXPECT_EQ(GutterRowCount(170, 16), 11);  // the partly visible row is numbered
+  EXPECT_EQ(GutterRowCount(50, 0), 51);    // never divides by zero
+  EXPECT_EQ(GutterLineAt(40, 16, 100), 102);
+  EXPECT_EQ(GutterLineAt(-5, 16, 100), 100);  // just above the gutter is its top row
+
+  const GutterRepaint still = GutterRepaintFor(20, 20, 3, 21);
+  EXPECT_FALSE(still.all);
+  EXPECT_EQ(still.oldRow, -17);  // the caret may come from a line out of sight
+  EXPECT_EQ(still.newRow, 1);
+  EXPECT_TRUE(GutterRepaintFor(21, 20, 25, 26).all);
+}
+
+TEST(GutterRows, ClickAndDragSelectWholeLines) {
+  EditBuffer text;
+  // Byte positions: a double-byte character takes two.
+  text.SetText("a\r\n\x82\xa0\x82\xa2\r\nccc");
+  EXPECT_EQ(GutterClickSelection(text, 1), (Sel{3, 9}));
+  EXPECT_EQ(GutterClickSelection(text, 2), (Sel{9, 12}));  // the last line runs to the end
+  EXPECT_EQ(GutterClickSelection(text, 7), (Sel{9, 12}));  // below the end is the last line
+  EXPECT_EQ(GutterDragSelection(text, 1, 0), (Sel{9, 0}));
+  EXPECT_EQ(GutterDragSelection(text, 1, 1), (Sel{3, 9}));
+  EXPECT_EQ(GutterDragSelection(text, 1, 5), (Sel{3, 12}));
+  EXPECT_EQ(GutterDragSelection(text, 2, -3), (Sel{12, 0}));
+  // An anchor left beyond the text after it shrank is its last line.
+  EXPECT_EQ(GutterDragSelection(text, 10, 1), (Sel{12, 3}));
+
+  text.SetText("a\r\n");
+  EXPECT_EQ(GutterClickSelection(text, 1), (Sel{3, 3}));
+  text.SetText("");
+  EXPECT_EQ(GutterClickSelection(text, 0), (Sel{0, 0}));
+}
+
+}  // namespace
