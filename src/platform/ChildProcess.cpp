@@ -1,6 +1,7 @@
 // A child process started from an argument vector (never through a shell), its standard streams redirected, its output read from pipes as it comes, stopped on request.
 #include "platform/ChildProcess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <ctime>
@@ -329,6 +330,20 @@ int ChildProcess::Wait() {
 // run now even when the script ignores or catches TERM, a grace period would
 // hold the caller on a timer, and Perl without a handler dies of TERM without
 // running its END blocks anyway, so TERM would spare little.
+int ChildProcess::WaitUnlessStopped(const Wakeup& stop, bool* stopped) {
+  bool ended = false;
+  for (int pause = 1; !ended; pause = std::min(pause * 2, 100)) {
+    ended = TryWait().has_value();
+    if (!ended && stop.Signalled(pause)) {
+      Terminate();
+      if (stopped) *stopped = true;
+      return Wait();
+    }
+  }
+  if (stopped) *stopped = false;
+  return Wait();
+}
+
 void ChildProcess::Terminate() {
   if (m_pid > 0 && !m_reaped) ::kill(-m_pid, SIGKILL);
 }

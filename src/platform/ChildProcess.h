@@ -93,6 +93,11 @@ class ChildProcess {
   std::optional<int> TryWait();
   // Blocks until the child ends; the code as TryWait; -1 when none was started.
   int Wait();
+  // Waits for the child's end unless `stop` is signalled first, which ends it
+  // (Terminate). The first checks come a millisecond apart, so a child whose
+  // output has just ended is seen ending at once; later ones at most ten a
+  // second. The code as Wait; `stopped` tells whether `stop` ended it.
+  int WaitUnlessStopped(const Wakeup& stop, bool* stopped = nullptr);
   // Kills the child and every process of its group at once.
   void Terminate();
   // Lets go of a child still running without stopping it (a terminal window

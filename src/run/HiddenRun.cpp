@@ -73,17 +73,9 @@ void HiddenRun::Work() {
         if (progress == ChildProcess::Progress::Ended) break;
       }
       // A child may close its pipes and go on running: it can still be stopped.
-      std::optional<int> code = stopped ? std::optional<int>(child.Wait()) : child.TryWait();
-      while (!code) {
-        if (m_wakeup->Signalled(100)) {
-          child.Terminate();
-          stopped = true;
-          code = child.Wait();
-        } else {
-          code = child.TryWait();
-        }
-      }
-      exitCode = *code;
+      bool stoppedWaiting = false;
+      exitCode = stopped ? child.Wait() : child.WaitUnlessStopped(*m_wakeup, &stoppedWaiting);
+      stopped = stopped || stoppedWaiting;
       std::string tail = out.Finish();
       tail += err.Finish();
       if (stopped) tail += m_texts.stopped;

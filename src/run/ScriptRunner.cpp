@@ -272,10 +272,7 @@ void ScriptRunner::RunMacro(CMyView& view, const std::string& name) {
           if (progress == ChildProcess::Progress::Ended) break;
         }
         // A macro that closed its output but goes on is still waited for.
-        while (!child.TryWait()) {
-          if (stop.Signalled(100)) child.Terminate();
-        }
-        child.Wait();
+        child.WaitUnlessStopped(stop);
       },
       [&stop] { stop.Signal(); });
   if (!finished) return;
@@ -337,12 +334,7 @@ void ScriptRunner::RunInBrowser(CMyDoc& doc, CMyView& view) {
     Wakeup stop;
     brokenOff = !WaitForChild(
         m_window,
-        [&] {
-          while (!child.TryWait()) {
-            if (stop.Signalled(100)) child.Terminate();
-          }
-          child.Wait();
-        },
+        [&] { child.WaitUnlessStopped(stop); },
         [&stop] { stop.Signal(); });
   }
   if (call.hasInput) RemoveIfExists(m_settings.m_szStdinPath);

@@ -200,6 +200,23 @@ TEST_F(ChildProcessTest, WakeupEndsAWaitForOutputAtOnce) {
   EXPECT_EQ(child.Wait(), 128 + SIGKILL);
 }
 
+// A child that closed its output but goes on is waited for, with its code,
+// until the wake-up stops it.
+TEST_F(ChildProcessTest, WaitingForTheEndUnlessStopped) {
+  Wakeup wakeup;
+  bool stopped = true;
+  ChildProcess ends;
+  ASSERT_TRUE(ends.Start(Perl({"-e", "close STDOUT; select undef, undef, undef, 0.2; exit 3"})));
+  EXPECT_EQ(ends.WaitUnlessStopped(wakeup, &stopped), 3);
+  EXPECT_FALSE(stopped);
+  ChildProcess endless;
+  ASSERT_TRUE(endless.Start(Perl({"-e", "close STDOUT; sleep 100"})));
+  std::thread stop([&wakeup] { wakeup.Signal(); });
+  EXPECT_EQ(endless.WaitUnlessStopped(wakeup, &stopped), 128 + SIGKILL);
+  EXPECT_TRUE(stopped);
+  stop.join();
+}
+
 TEST_F(ChildProcessTest, StoppingChildrenThatHoldOnOrIgnoreTerm) {
   // Both pipes closed but still running: TryWait tells, Terminate stops it.
   ChildProcess quiet;
