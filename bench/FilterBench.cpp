@@ -10,11 +10,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "BenchWindow.h"
 #include "QtBenchMain.h"
-#include "app/DocManager.h"
-#include "app/MainFrame.h"
-#include "base/MessageBox.h"
-#include "base/Profile.h"
 #include "editor/MyView.h"
 #include "platform/FileNames.h"
 #include "run/ScriptRunner.h"
@@ -47,15 +44,9 @@ void BM_MacroOverASelection(benchmark::State& state) {
   std::ofstream(input, std::ios::binary) << lfText;
   const std::string alone = "perl '" + macro.string() + "' < '" + input + "' > /dev/null";
 
-  corvella::SetMessageHook([](const QString&, corvella::MsgIcon, corvella::MsgButtons) { return corvella::MsgResult::No; });
-  corvella::MemoryProfile profile;
-  corvella::CMainFrame frame(profile, nullptr);
-  corvella::DocManager docs(frame, profile);
-  frame.SetAppTarget(&docs);
-  frame.Create();
-  frame.GetSettings().m_szPerlDir = "/usr/bin";
-  frame.show();
-  docs.OnFileNew();
+  BenchWindow window;
+  corvella::CMainFrame& frame = window.Frame();
+  window.Docs().OnFileNew();
   corvella::CMyView* view = frame.ActiveView();
 
   double macroSeconds = 0, aloneSeconds = 0;

@@ -13,12 +13,9 @@
 
 #include <sys/resource.h>
 
+#include "BenchWindow.h"
 #include "QtBenchMain.h"
-#include "app/DocManager.h"
-#include "app/MainFrame.h"
 #include "app/OutputBar.h"
-#include "base/MessageBox.h"
-#include "base/Profile.h"
 #include "document/EditBuffer.h"
 #include "editor/EditControl.h"
 #include "platform/ChildEnvironment.h"
@@ -44,17 +41,10 @@ void BM_HiddenRunIntoThePane(benchmark::State& state) {
   std::ofstream(script.toStdString()) << kScript;
   const std::string piped = "cd '" + dir.path().toStdString() + "' && perl print80m.pl | cat > /dev/null";
 
-  // No message box may wait for an answer here.
-  corvella::SetMessageHook([](const QString&, corvella::MsgIcon, corvella::MsgButtons) { return corvella::MsgResult::No; });
-  corvella::MemoryProfile profile;
-  corvella::CMainFrame frame(profile, nullptr);
-  corvella::DocManager docs(frame, profile);
-  frame.SetAppTarget(&docs);
-  frame.Create();
-  frame.GetSettings().m_szPerlDir = "/usr/bin";
+  BenchWindow window;
+  corvella::CMainFrame& frame = window.Frame();
   frame.GetSettings().InsideMode = true;
-  frame.show();
-  docs.OpenDocumentFile(script);
+  window.Docs().OpenDocumentFile(script);
 
   double runSeconds = 0, catSeconds = 0;
   const long peakBefore = PeakKb();

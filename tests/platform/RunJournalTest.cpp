@@ -8,6 +8,7 @@
 #include <iterator>
 #include <random>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -50,6 +51,7 @@ class RunJournalTest : public ::testing::Test {
     ::unsetenv("XDG_STATE_HOME");
     ::unsetenv("TMPDIR");
     for (const auto& [name, value] : saved) ::setenv(name.c_str(), value.c_str(), 1);
+    for (const char* mounted : {"small", "small-state"}) ::umount2((dir / mounted).c_str(), MNT_DETACH);
     fs::remove_all(dir);
   }
 
@@ -164,14 +166,6 @@ TEST_F(RunJournalTest, AFileChangedSinceTheRunIsLeftAloneAndTheOldBytesKept) {
   EXPECT_FALSE(fs::exists(waiting));
 }
 
-TEST_F(RunJournalTest, ASaveDuringARunIsWhatComesBack) {
-  Write(script, "old");
-  ASSERT_EQ(RunCopy::Start(script.string(), "run copy", nullptr), RunCopy::Failure::None);
-  ASSERT_EQ(RunCopy::Save(script.string(), "saved during the run"), 0);
-  EXPECT_EQ(RunCopy::PutBack(script.string()), 0);
-  EXPECT_EQ(Read(script), "saved during the run");
-}
-
 // Runs with saves in between, killed at random moments, and restores killed
 // too: the script is always one of the user's saves once the next start is
 // through, never a run copy, and the record is never taken for damaged.
@@ -262,6 +256,44 @@ TEST_F(RunJournalTest, AnotherUsersWritableFileInASharedFolderIsSaved) {
   struct stat st;
   ASSERT_EQ(::stat(theirs.c_str(), &st), 0);
   EXPECT_EQ(st.st_uid, 0u);
+}
+
+// A full disk at each step: the script's folder full when the run copy or
+// a save is written, full again at the run's end, and the state folder full
+// before a run. The script is always the user's last save or a run copy that
+// a checked record can put back.
+TEST_F(RunJournalTest, AFullDiskAtEachStepLosesNothing) {
+  const fs::path small = dir / "small", state = dir / "small-state";
+  fs::create_directories(small);
+  fs::create_directories(state);
+  if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=256k") != 0 ||
+      ::mount("tmpfs", state.c_str(), "tmpfs", 0, "size=64k") != 0) {
+    GTEST_SKIP() << "needs to mount a small tmpfs; run as root";
+  }
+  const fs::path script = small / "s.pl";
+  const std::string mine(100 << 10, 'm'), big(300 << 10, 'b');
+  Write(script, mine);
+  EXPECT_NE(RunCopy::Save(script.string(), big), 0);
+  EXPECT_EQ(RunCopy::Start(script.string(), big, nullptr), RunCopy::Failure::Write);
+  EXPECT_EQ(Read(script), mine);
+  EXPECT_FALSE(journal.Find(script.string()));
+
+  // Full at the run's end: the run copy stays, named by its record, until a save.
+  ASSERT_EQ(RunCopy::Start(script.string(), "run copy", nullptr), RunCopy::Failure::None);
+  Write(small / "filler", std::string(200 << 10, 'f'));
+  EXPECT_NE(RunCopy::PutBack(script.string()), 0);
+  EXPECT_EQ(Read(script), "run copy");
+  fs::remove(small / "filler");
+  ASSERT_EQ(RunCopy::Save(script.string(), "saved after"), 0);
+  EXPECT_FALSE(journal.Find(script.string()));
+  EXPECT_TRUE(journal.RecoverAbandoned().empty());
+  EXPECT_EQ(Read(script), "saved after");
+
+  // No room for the record: no run.
+  Write(script, mine);
+  ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+  EXPECT_EQ(RunCopy::Start(script.string(), "run copy", nullptr), RunCopy::Failure::Record);
+  EXPECT_EQ(Read(script), mine);
 }
 
 TEST(RunRecord, RoundTripAndEveryDamageIsSeen) {
