@@ -91,13 +91,21 @@ DocManager::Entry* DocManager::EntryOf(const CMyDoc* doc) const {
 }
 
 CMyDoc* DocManager::DocumentOf(const CMyView* view) const {
+  if (!view) return nullptr;
   for (const auto& e : m_docs) {
-    if (e->view == view) return e->doc.get();
+    if (&view->Document() == &e->doc->Text()) return e->doc.get();
   }
   return nullptr;
 }
 
 CMyDoc* DocManager::ActiveDocument() const { return DocumentOf(m_frame.ActiveView()); }
+
+CMyView* DocManager::NewView(CMyDoc& doc) {
+  doc.SetDialogParent(&m_frame);
+  auto* view = new CMyView;
+  view->SetDocument(doc.SharedText());
+  return view;
+}
 
 DocManager::Entry* DocManager::Attach(std::unique_ptr<CMyDoc> doc, CMyView* view) {
   auto entry = std::make_unique<Entry>();
@@ -126,9 +134,8 @@ void DocManager::CloseDocument(CMyDoc* doc) {
 
 CMyDoc* DocManager::OnFileNew() {
   auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
-  auto* view = new CMyView;
-  doc->SetView(view);
   doc->OnNewDocument();
+  auto* view = NewView(*doc);
   doc->SetTitle(QString::fromUtf8(str::kUntitledName) + QString::number(++m_nUntitled));
   return Attach(std::move(doc), view)->doc.get();
 }
@@ -139,14 +146,12 @@ CMyDoc* DocManager::OpenRecovered(const RecoveryRecord& record) {
     doc = OnFileNew();
   } else {
     auto made = std::make_unique<CMyDoc>(m_frame.GetSettings());
-    auto* view = new CMyView;
-    made->SetView(view);
     made->OnNewDocument();
+    auto* view = NewView(*made);
     made->SetPathName(QFile::decodeName(QByteArray::fromStdString(record.path)), false);
     doc = Attach(std::move(made), view)->doc.get();
   }
-  doc->m_nKanjiCode = record.kanjiCode;
-  doc->m_nCrLf = record.crlf;
+  doc->SetCodes(static_cast<EncodingCode>(record.kanjiCode), static_cast<NewlineCode>(record.crlf));
   doc->LoadRecovered(record.text);
   return doc;
 }
@@ -188,12 +193,9 @@ CMyDoc* DocManager::OpenDocumentFile(const QString& given) {
     }
   }
   auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
-  auto* view = new CMyView;
-  doc->SetView(view);
-  if (!doc->OnOpenDocument(path)) {
-    delete view;
-    return nullptr;
-  }
+  doc->SetDialogParent(&m_frame);
+  if (!doc->OnOpenDocument(path)) return nullptr;
+  auto* view = NewView(*doc);
   doc->SetPathName(path, false);
   RemoveStaleSaveFiles(QFile::encodeName(path).toStdString());
   CMyDoc* opened = Attach(std::move(doc), view)->doc.get();
@@ -263,10 +265,10 @@ void DocManager::RegisterCommands() {
   m_commands.On(ID_FILE_PRINT_SETUP, [this] { SetUpPrinter(&m_frame); });
   // The encoding and newline panes show the active document's codes.
   m_commands.On(ID_INDICATOR_KANJI, {}, [this](CmdUI& ui) {
-    if (CMyDoc* d = ActiveDocument()) ui.text = QString::fromStdString(KanjiPaneText(d->m_nKanjiCode));
+    if (CMyDoc* d = ActiveDocument()) ui.text = QString::fromStdString(KanjiPaneText(d->KanjiCode()));
   });
   m_commands.On(ID_INDICATOR_CRLF, {}, [this](CmdUI& ui) {
-    if (CMyDoc* d = ActiveDocument()) ui.text = QString::fromStdString(NewlinePaneText(d->m_nCrLf));
+    if (CMyDoc* d = ActiveDocument()) ui.text = QString::fromStdString(NewlinePaneText(d->CrLf()));
   });
   m_commands.On(ID_FILE_OPEN, [this] {
     OnFileOpen(&m_frame, m_frame.GetSettings(), [this](const QString& path) { return OpenDocumentFile(path) != nullptr; });
@@ -277,12 +279,11 @@ void DocManager::RegisterCommands() {
   m_commands.On(ID_FILE_SAVE_ALL, [this] { SaveAll(); }, needDoc);
   m_commands.On(ID_WINDOW_CLOSE_ALL, [this] { CloseAll(); }, needDoc);
   m_commands.On(ID_FILE_HTML_EXPORT, [this] {
-    if (CMyDoc* d = ActiveDocument(); d && d->GetView()) {
-      ExportHtml(&m_frame, *d->GetView(), m_profile, d->GetTitle(), d->GetPathName());
-    }
+    CMyView* view = m_frame.ActiveView();
+    if (CMyDoc* d = DocumentOf(view)) ExportHtml(&m_frame, *view, m_profile, d->GetTitle(), d->GetPathName());
   }, [this](CmdUI& ui) {
-    CMyDoc* d = ActiveDocument();
-    ui.enabled = d && d->GetView() && CanExportHtml(*d->GetView());
+    CMyView* view = m_frame.ActiveView();
+    ui.enabled = DocumentOf(view) && CanExportHtml(*view);
   });
   m_commands.On(ID_TEMPLATE_ORGANIZE, [this] {
     m_frame.Templates().Organize([this](const QString& path) { return OpenDocumentFile(path) != nullptr; });

@@ -57,6 +57,8 @@ class DocManager : public QObject, public CommandTarget {
 
  private:
   struct Entry;
+  // A view of `doc`'s text, not yet in a window.
+  CMyView* NewView(CMyDoc& doc);
   Entry* Attach(std::unique_ptr<CMyDoc> doc, CMyView* view);
   Entry* EntryOf(const CMyDoc* doc) const;
   void CloseDocument(CMyDoc* doc);

@@ -54,22 +54,22 @@ void CUndoEditView::ReplaceSelUndoable(std::string_view text) {
     QApplication::beep();
     return;
   }
-  if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-  m_history.RecordInsertText(Buffer(), text);
+  if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+  Document().History().RecordInsertText(Buffer(), text);
   EditControl::ReplaceSel(text);
 }
 
 void CUndoEditView::Undo() {
-  if (m_history.Undo(Buffer())) ScrollCaret();
+  if (Document().History().Undo(Buffer())) ScrollCaret();
 }
 
 void CUndoEditView::Redo() {
-  if (m_history.Redo(Buffer())) ScrollCaret();
+  if (Document().History().Redo(Buffer())) ScrollCaret();
 }
 
 void CUndoEditView::Cut() {
   if (!HasSelection() || IsReadOnly()) return;
-  m_history.RecordDeleteSelection(Buffer());
+  Document().History().RecordDeleteSelection(Buffer());
   EditControl::Cut();
 }
 
@@ -83,15 +83,15 @@ void CUndoEditView::Paste() {
     QApplication::beep();
     return;
   }
-  if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-  m_history.RecordInsertText(Buffer(), *text);
+  if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+  Document().History().RecordInsertText(Buffer(), *text);
   EditControl::ReplaceSel(*text);
   ScrollCaret();
 }
 
 void CUndoEditView::Clear() {
   if (!HasSelection() || IsReadOnly()) return;
-  m_history.RecordDeleteSelection(Buffer());
+  Document().History().RecordDeleteSelection(Buffer());
   EditControl::Clear();
 }
 
@@ -122,19 +122,19 @@ void CUndoEditView::CharMessage(std::string_view ch) {
     m_nImeSkip -= static_cast<int>(ch.size());
     if (m_nImeSkip < 0) m_nImeSkip = 0;
   } else if (c == 0x08) {
-    if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-    else m_history.RecordDeleteKey(Buffer(), DeleteKey::Backspace);
+    if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+    else Document().History().RecordDeleteKey(Buffer(), DeleteKey::Backspace);
   } else if (c == '\r' || c == '\n') {
-    if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-    m_history.RecordInsertText(Buffer(), "\r\n");
+    if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+    Document().History().RecordInsertText(Buffer(), "\r\n");
   } else if (ch.size() == 1 && IsRecordedSingleByte(c)) {
-    if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-    m_history.RecordTypedChar(Buffer(), c);
+    if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+    Document().History().RecordTypedChar(Buffer(), c);
   } else if (ch.size() == 2) {
     // A double-byte character typed directly is recorded like input-method
     // text, so the history always matches the text.
-    if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-    m_history.RecordInsertText(Buffer(), ch);
+    if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+    Document().History().RecordInsertText(Buffer(), ch);
   }
   EditControl::CharMessage(ch);
 }
@@ -163,8 +163,8 @@ bool CUndoEditView::KeyDownMessage(QKeyEvent* event) {
     return true;
   }
   if (event->key() == Qt::Key_Delete && !(mods & Qt::ShiftModifier) && !IsReadOnly()) {
-    if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-    else m_history.RecordDeleteKey(Buffer(), DeleteKey::Delete);
+    if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+    else Document().History().RecordDeleteKey(Buffer(), DeleteKey::Delete);
   }
   return EditControl::KeyDownMessage(event);
 }
@@ -178,11 +178,11 @@ void CUndoEditView::ImeResult(std::string_view bytes) {
   if (HasSelection()) {
     // What the input method puts in place of a selection (a reconversion)
     // is one change.
-    m_history.RecordDeleteSelection(Buffer());
-    m_history.RecordInsertText(Buffer(), bytes);
-    m_history.JoinLast();
+    Document().History().RecordDeleteSelection(Buffer());
+    Document().History().RecordInsertText(Buffer(), bytes);
+    Document().History().JoinLast();
   } else {
-    m_history.RecordInsertText(Buffer(), bytes);
+    Document().History().RecordInsertText(Buffer(), bytes);
   }
   m_nImeSkip = static_cast<int>(bytes.size());
   EditControl::ImeResult(bytes);
@@ -203,7 +203,7 @@ bool CUndoEditView::EnableDragDrop(int mode) {
 bool CUndoEditView::OnSelectedText(QPoint at) const {
   if (!HasSelection() || !FormattingRect().contains(at)) return false;
   const std::size_t pos = CharFromPos(at);
-  const auto sel = Buffer().GetSel();
+  const auto sel = Sel();
   // Only on the text itself, not beyond the end of its line.
   const std::size_t line = Buffer().LineFromChar(pos);
   const int endX = PosFromChar(Buffer().LineEnd(line)).x();
@@ -254,8 +254,8 @@ Qt::DropAction CUndoEditView::ExecDrag(QDrag* drag) {
 }
 
 void CUndoEditView::StartDrag() {
-  const auto sel = Buffer().GetSel();
-  const std::string text = Buffer().GetSelText();
+  const auto sel = Sel();
+  const std::string text = SelText();
   auto* data = new QMimeData;
   data->setText(SjisToOutsideText(text));
   data->setData(kSjisMime, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
@@ -346,7 +346,7 @@ void CUndoEditView::dropEvent(QDropEvent* event) {
   const QPoint at = event->position().toPoint();
   const std::size_t pos = CharFromPos(at);
   const bool fromHere = m_bDragging && event->mimeData() == m_pDragData;
-  const auto sel = Buffer().GetSel();
+  const auto sel = Sel();
   if (fromHere && pos >= sel.Start() && pos <= sel.End()) {
     event->ignore();
     return;
