@@ -50,7 +50,6 @@ class CloseGuard : public QObject {
 
 struct DocManager::Entry {
   std::unique_ptr<CMyDoc> doc;
-  CMyView* view = nullptr;
   CChildFrame* child = nullptr;
 };
 
@@ -107,15 +106,36 @@ CMyView* DocManager::NewView(CMyDoc& doc) {
   return view;
 }
 
+void DocManager::WireView(CMyDoc& doc, CMyView* view) {
+  CMyDoc* d = &doc;
+  view->SetPrintHeader([d] { return d->GetPathName().isEmpty() ? d->GetTitle() : d->GetPathName(); });
+  m_frame.Runner().AttachView(view, d);
+}
+
+// The second view starts where the first one is, with its own caret and
+// scroll position from then on.
+void DocManager::SplitActiveView() {
+  CChildFrame* child = m_frame.ActiveChild();
+  CMyView* first = m_frame.ActiveView();
+  CMyDoc* doc = DocumentOf(first);
+  if (!child || !doc || child->Views().size() != 1) return;
+  CMyView* second = NewView(*doc);
+  WireView(*doc, second);
+  m_frame.AddView(child, second);
+  const EditBuffer::Selection sel = first->Sel();
+  second->SetSel(sel.anchor, sel.caret);
+  second->SetFirstVisibleLine(first->FirstVisibleLine());
+  first->SetSel(sel.anchor, sel.caret);  // the buffer's selection back to the view with the focus
+  first->setFocus();
+}
+
 DocManager::Entry* DocManager::Attach(std::unique_ptr<CMyDoc> doc, CMyView* view) {
   auto entry = std::make_unique<Entry>();
   entry->doc = std::move(doc);
-  entry->view = view;
   CMyDoc* d = entry->doc.get();
   d->SetSaveAllModified([this] { return SaveAllModified(); });
-  view->SetPrintHeader([d] { return d->GetPathName().isEmpty() ? d->GetTitle() : d->GetPathName(); });
+  WireView(*d, view);
   entry->child = m_frame.AddDocumentWindow(view, d->GetTitle());
-  m_frame.Runner().AttachView(view, d);
   m_recovery->Watch(d);
   CChildFrame* child = entry->child;
   connect(d, &CMyDoc::titleChanged, child, [child](const QString& title) { child->setWindowTitle(title); });
@@ -278,6 +298,16 @@ void DocManager::RegisterCommands() {
   m_commands.On(ID_FILE_CLOSE, [this] { if (CChildFrame* c = m_frame.ActiveChild()) c->close(); }, needDoc);
   m_commands.On(ID_FILE_SAVE_ALL, [this] { SaveAll(); }, needDoc);
   m_commands.On(ID_WINDOW_CLOSE_ALL, [this] { CloseAll(); }, needDoc);
+  m_commands.On(ID_WINDOW_SPLIT_VIEW, [this] { SplitActiveView(); }, [this](CmdUI& ui) {
+    CChildFrame* child = m_frame.ActiveChild();
+    ui.enabled = child && ActiveDocument() && child->Views().size() == 1;
+  });
+  m_commands.On(ID_WINDOW_UNSPLIT_VIEW, [this] {
+    if (CChildFrame* child = m_frame.ActiveChild()) child->KeepActiveViewOnly();
+  }, [this](CmdUI& ui) {
+    CChildFrame* child = m_frame.ActiveChild();
+    ui.enabled = child && child->Views().size() > 1;
+  });
   m_commands.On(ID_FILE_HTML_EXPORT, [this] {
     CMyView* view = m_frame.ActiveView();
     if (CMyDoc* d = DocumentOf(view)) ExportHtml(&m_frame, *view, m_profile, d->GetTitle(), d->GetPathName());
