@@ -514,3 +514,42 @@ TEST_F(MyDocTest, RunCopyThatCannotBeMadeStopsTheRun) {
 }
 
 }  // namespace
+
+namespace corvella {
+namespace {
+
+// Nothing of loading, editing, undoing or saving needs a view: the text is the document's.
+TEST(MyDocWithoutView, OpensEditsUndoesAndSaves) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("alone.pl"));
+  {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("print 1;\n");
+  }
+  Settings settings;
+  settings.CRLF = kNewlineCrLf;
+  CMyDoc doc(settings);
+  ASSERT_TRUE(doc.OnOpenDocument(path));
+  doc.SetPathName(path, false);
+  EXPECT_EQ(doc.CrLf(), kNewlineLf);
+  EXPECT_FALSE(doc.IsModified());
+
+  EditBuffer& buffer = doc.Text().Buffer();
+  buffer.SetSel(0, 0);
+  doc.Text().History().RecordInsertText(buffer, "# a\r\n");
+  buffer.ReplaceSel("# a\r\n");
+  EXPECT_TRUE(doc.IsModified());
+  ASSERT_TRUE(doc.DoFileSave());
+  EXPECT_FALSE(doc.IsModified());
+  QFile saved(path);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(saved.readAll(), QByteArray("# a\nprint 1;\n"));
+
+  ASSERT_TRUE(doc.Text().History().Undo(buffer));
+  EXPECT_EQ(buffer.GetText(), "print 1;\r\n");
+  EXPECT_TRUE(doc.IsModified());
+}
+
+}  // namespace
+}  // namespace corvella
