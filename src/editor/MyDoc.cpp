@@ -1,4 +1,4 @@
-// One open script: its file, title, modified flag and the encoding and newline codes its file is written in.
+// One open script: its text, file, title, modified flag and the encoding and newline codes its file is written in.
 #include "editor/MyDoc.h"
 
 #include <algorithm>

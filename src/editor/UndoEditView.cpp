@@ -1,4 +1,4 @@
-// The bottom layer of the script editor: an edit control with its own undo and redo, find and replace, and text drag and drop.
+// The edit view that changes its text undoably, with find and replace and text drag and drop.
 #include "editor/UndoEditView.h"
 
 #include <QApplication>

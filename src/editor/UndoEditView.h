@@ -1,4 +1,4 @@
-// The bottom layer of the script editor: an edit control with its own undo and redo, find and replace, and text drag and drop.
+// The edit view that changes its text undoably (through the document's shared history), with find and replace and text drag and drop.
 #pragma once
 
 #include <string>
