@@ -33,6 +33,7 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   // and its scroll position at the top.
   void SetDocument(std::shared_ptr<TextDocument> document);
   TextDocument& Document() const { return *doc_; }
+  const std::shared_ptr<TextDocument>& SharedDocument() const { return doc_; }
   // The buffer, its selection made this view's: what callers acting through
   // this view edit. The const form leaves the selection where it is.
   EditBuffer& Buffer() { return Own(); }

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 
 #include "editor/Cp932Text.h"
@@ -18,6 +19,17 @@ namespace {
 
 // Text dragged between our own views keeps its exact bytes.
 const QString kSjisMime = QStringLiteral("application/x-corvella-sjis");
+
+// What a view drags carries the view, so that a drop into any view of the
+// same text is known as a move within it.
+class ViewDragData : public QMimeData {
+ public:
+  explicit ViewDragData(CUndoEditView* source) : m_source(source) {}
+  CUndoEditView* Source() const { return m_source; }
+
+ private:
+  QPointer<CUndoEditView> m_source;
+};
 
 // The system's drag-scroll inset.
 constexpr int kDragScrollInset = 11;
@@ -256,7 +268,7 @@ Qt::DropAction CUndoEditView::ExecDrag(QDrag* drag) {
 void CUndoEditView::StartDrag() {
   const auto sel = Sel();
   const std::string text = SelText();
-  auto* data = new QMimeData;
+  auto* data = new ViewDragData(this);
   data->setText(SjisToOutsideText(text));
   data->setData(kSjisMime, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
   auto* drag = new QDrag(this);
@@ -345,8 +357,14 @@ void CUndoEditView::dropEvent(QDropEvent* event) {
   m_bAccepting = false;
   const QPoint at = event->position().toPoint();
   const std::size_t pos = CharFromPos(at);
-  const bool fromHere = m_bDragging && event->mimeData() == m_pDragData;
-  const auto sel = Sel();
+  // A drag from this view, or from another view of the same text, moves the
+  // text within it: inserted here, the source view would then delete its
+  // selection with the inserted text inside it.
+  const auto* dragged = dynamic_cast<const ViewDragData*>(event->mimeData());
+  CUndoEditView* source = dragged ? dragged->Source() : nullptr;
+  const bool fromHere = source && source->m_bDragging && event->mimeData() == source->m_pDragData &&
+                        &source->Document() == &Document();
+  const auto sel = fromHere ? source->Sel() : Sel();
   if (fromHere && pos >= sel.Start() && pos <= sel.End()) {
     event->ignore();
     return;
@@ -354,8 +372,8 @@ void CUndoEditView::dropEvent(QDropEvent* event) {
   const Qt::DropAction action = (event->modifiers() & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction;
   if (fromHere && action == Qt::MoveAction) {
     // The source side moves the text once the drag is over.
-    m_bMovedHere = true;
-    m_nDropPos = pos;
+    source->m_bMovedHere = true;
+    source->m_nDropPos = pos;
   } else {
     InsertUndoableAndSelect(pos, DroppedText(event->mimeData()));
   }
