@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QTimer>
 
 #include "app/ChildFrame.h"
 #include "app/EncodingPaneMenu.h"
@@ -127,6 +128,8 @@ void DocManager::SplitActiveView() {
   second->SetFirstVisibleLine(first->FirstVisibleLine());
   first->SetSel(sel.anchor, sel.caret);  // the buffer's selection back to the view with the focus
   first->setFocus();
+  // Half its height now: the caret stays in sight once the split is laid out.
+  QTimer::singleShot(0, first, [first] { first->ScrollCaret(); });
 }
 
 DocManager::Entry* DocManager::Attach(std::unique_ptr<CMyDoc> doc, CMyView* view) {
