@@ -104,7 +104,6 @@ DocManager::Entry* DocManager::Attach(std::unique_ptr<CMyDoc> doc, CMyView* view
   entry->doc = std::move(doc);
   entry->view = view;
   CMyDoc* d = entry->doc.get();
-  d->SetSaveAllModified([this] { return SaveAllModified(); });
   view->SetPrintHeader([d] { return d->GetPathName().isEmpty() ? d->GetTitle() : d->GetPathName(); });
   entry->child = m_frame.AddDocumentWindow(view, d->GetTitle());
   m_frame.Runner().AttachView(view, d);

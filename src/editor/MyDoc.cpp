@@ -18,7 +18,6 @@
 #include "editor/SyntaxView.h"
 #include "platform/AtomicFile.h"
 #include "platform/RunCopy.h"
-#include "platform/RunJournal.h"
 #include "res/Strings.h"
 #include "text/DocumentFiles.h"
 #include "text/LoadedText.h"
@@ -209,7 +208,7 @@ bool CMyDoc::OnSaveDocument(const QString& path) {
   return true;
 }
 
-// The run copy is written elsewhere (SaveForRun) and asks nothing: the
+// The run copy is written elsewhere (ScriptRunCopy) and asks nothing: the
 // file's bytes come back after the run. A save during a run asks, as it is
 // what the run's end puts back.
 bool CMyDoc::ConfirmLossySave(const QString& path) {
@@ -276,54 +275,5 @@ bool CMyDoc::DoFileSave() {
 QString CMyDoc::GetScriptFileName() const {
   return QString::fromStdString(GetFileTitlePart(m_strPathName.toStdString()));
 }
-
-bool CMyDoc::SaveForRun(bool convert) {
-  if (!m_strPathName.isEmpty() && !IsReadOnlyFile(FsPath(m_strPathName)) && m_settings.AutoSave && IsModified()) {
-    OnSaveDocument(m_strPathName);
-  }
-  if (m_saveAllModified && !m_saveAllModified()) return false;
-  if (!m_pView || m_strPathName.isEmpty()) {
-    ShowMessage(DialogParent(), Text(str::kTempCopyFailed), MsgIcon::Exclamation);
-    return false;
-  }
-
-  // The run copy is written beside the document's own saves: the document
-  // stays as modified as it was, and its recovery copy stays where it is.
-  const QString path = m_strPathName;
-  SavedText runCopy;
-  try {
-    runCopy = EncodeTextForSave(m_pView->Buffer().GetText(), convert && m_settings.SaveAsSJIS ? 0 : m_nKanjiCode,
-                                convert ? 0 : m_nCrLf, m_bByteOrderMark);
-  } catch (const std::bad_alloc&) {
-    ReportFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
-    return false;
-  }
-  int error = 0;
-  switch (RunCopy::Start(FsPath(path), runCopy.bytes, &error)) {
-    case RunCopy::Failure::None: break;
-    case RunCopy::Failure::PendingPutBack:
-      Report(DialogParent(), Text(str::kRunCopyNotPutBack)
-                                 .arg(QDir::toNativeSeparators(path), QString::number(error),
-                                      QFile::decodeName(QByteArray::fromStdString(RunCopy::WaitingBytes(FsPath(path))))));
-      return false;
-    case RunCopy::Failure::Copy: ShowMessage(DialogParent(), Text(str::kTempCopyFailed), MsgIcon::Exclamation); return false;
-    case RunCopy::Failure::Record:
-      Report(DialogParent(), Text(str::kRunRecordFailed)
-                                 .arg(QDir::toNativeSeparators(path),
-                                      QFile::decodeName(QByteArray::fromStdString(RunJournal::DefaultFolder())),
-                                      SystemErrorReason(error), QString::number(error)));
-      return false;
-    case RunCopy::Failure::Write: ReportFailure(DialogParent(), str::kSaveFailed, path, error); return false;
-  }
-  if (runCopy.changed != 0) {
-    Report(DialogParent(),
-           Text(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(runCopy.changed)));
-  }
-  return true;
-}
-
-bool CMyDoc::RestoreAfterRun() const { return RestoreAfterRun(FsPath(m_strPathName)); }
-
-bool CMyDoc::RestoreAfterRun(const std::string& path) { return RunCopy::PutBack(path) == 0; }
 
 }  // namespace corvella
