@@ -198,10 +198,10 @@ bool ChildProcess::Start(const Options& options, int* error) {
       return fail(e);
     }
   }
-  // Larger output pipes let a child that prints fast go on for longer
-  // between two reads (fewer switches); where the system refuses, the
-  // default size stays.
-  for (int i = 1; i < 3; ++i) {
+  // Larger pipes let a child that prints fast go on for longer between two
+  // reads, and one that reads fast between two writes (fewer switches);
+  // where the system refuses, the default size stays.
+  for (int i = 0; i < 3; ++i) {
     if (pipes[i][0] >= 0) ::fcntl(pipes[i][0], F_SETPIPE_SZ, 1 << 20);
   }
   // Only the editor's end of the input pipe, which ReadSome fills as far as
@@ -348,8 +348,10 @@ int ChildProcess::WaitUnlessStopped(const Wakeup& stop, bool* stopped) {
 // standard output is read before standard error, and what came before the
 // end is all read, as the child wrote it.
 int ChildProcess::ReadUntilEnd(const Wakeup& stop, const Take& take, bool* stopped) {
+  std::string out, err;  // kept between reads: each read makes room for a whole chunk
   for (;;) {
-    std::string out, err;
+    out.clear();
+    err.clear();
     const Progress progress = ReadSome(out, err, -1, stop.fd());
     if (!out.empty() || !err.empty()) take(out, err);
     if (progress == Progress::Woken) {
