@@ -69,7 +69,6 @@ void HiddenRun::Work() {
     }
   }
   if (m_restore) m_restore(m_launch.scriptPath);
-  m_done = true;
   if (m_finished) m_finished(exitCode);
 }
 
