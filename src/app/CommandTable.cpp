@@ -73,6 +73,8 @@ constexpr auto kCommands = std::to_array<CommandText>({
     Cmd(ID_WINDOW_TILE_HORZ, str::kCmdTileHorzCaption, "", str::kCmdTileHorzPrompt),
     Cmd(ID_WINDOW_TILE_VERT, str::kCmdTileVertCaption, "", str::kCmdTileVertPrompt),
     Cmd(ID_WINDOW_ARRANGE, str::kCmdArrangeIconsCaption, "", str::kCmdArrangeIconsPrompt),
+    Cmd(ID_WINDOW_SPLIT_VIEW, str::kCmdSplitViewCaption, "", str::kCmdSplitViewPrompt),
+    Cmd(ID_WINDOW_UNSPLIT_VIEW, str::kCmdUnsplitViewCaption, "", str::kCmdUnsplitViewPrompt),
     Cmd(ID_HELP_README, str::kCmdReadmeCaption, "", str::kCmdReadmePrompt),
     Cmd(ID_HELP_ASSOCIATE, str::kCmdAssociateCaption, "", str::kCmdAssociatePrompt),
     Cmd(ID_HELP_SHORTCUT, str::kCmdCreateShortcutCaption, "", str::kCmdCreateShortcutPrompt),
@@ -133,7 +135,8 @@ MenuResource MakeMenu129() {
        Popup(str::kTemplateMenuCaption, {C(ID_TEMPLATE_ADD), C(ID_TEMPLATE_ORGANIZE), Sep()}),
        Popup(str::kMacroMenuCaption, {Sep()}),
        Popup(str::kWindowMenuCaption, {C(ID_WINDOW_CLOSE_ALL), Sep(), C(ID_WINDOW_CASCADE), C(ID_WINDOW_TILE_HORZ),
-                                       C(ID_WINDOW_TILE_VERT), C(ID_WINDOW_ARRANGE)}),
+                                       C(ID_WINDOW_TILE_VERT), C(ID_WINDOW_ARRANGE), Sep(), C(ID_WINDOW_SPLIT_VIEW),
+                                       C(ID_WINDOW_UNSPLIT_VIEW)}),
        HelpPopup()}};
 }
 

@@ -50,7 +50,6 @@ class CloseGuard : public QObject {
 
 struct DocManager::Entry {
   std::unique_ptr<CMyDoc> doc;
-  CMyView* view = nullptr;
   CChildFrame* child = nullptr;
 };
 
@@ -91,22 +90,51 @@ DocManager::Entry* DocManager::EntryOf(const CMyDoc* doc) const {
 }
 
 CMyDoc* DocManager::DocumentOf(const CMyView* view) const {
+  if (!view) return nullptr;
   for (const auto& e : m_docs) {
-    if (e->view == view) return e->doc.get();
+    if (&view->Document() == &e->doc->Text()) return e->doc.get();
   }
   return nullptr;
 }
 
 CMyDoc* DocManager::ActiveDocument() const { return DocumentOf(m_frame.ActiveView()); }
 
+CMyView* DocManager::NewView(CMyDoc& doc) {
+  doc.SetDialogParent(&m_frame);
+  auto* view = new CMyView;
+  view->SetDocument(doc.SharedText());
+  return view;
+}
+
+void DocManager::WireView(CMyDoc& doc, CMyView* view) {
+  CMyDoc* d = &doc;
+  view->SetPrintHeader([d] { return d->GetPathName().isEmpty() ? d->GetTitle() : d->GetPathName(); });
+  m_frame.Runner().AttachView(view, d);
+}
+
+// The second view starts where the first one is, with its own caret and
+// scroll position from then on.
+void DocManager::SplitActiveView() {
+  CChildFrame* child = m_frame.ActiveChild();
+  CMyView* first = m_frame.ActiveView();
+  CMyDoc* doc = DocumentOf(first);
+  if (!child || !doc || child->Views().size() != 1) return;
+  CMyView* second = NewView(*doc);
+  WireView(*doc, second);
+  m_frame.AddView(child, second);
+  const EditBuffer::Selection sel = first->Sel();
+  second->SetSel(sel.anchor, sel.caret);
+  second->SetFirstVisibleLine(first->FirstVisibleLine());
+  first->SetSel(sel.anchor, sel.caret);  // the buffer's selection back to the view with the focus
+  first->setFocus();
+}
+
 DocManager::Entry* DocManager::Attach(std::unique_ptr<CMyDoc> doc, CMyView* view) {
   auto entry = std::make_unique<Entry>();
   entry->doc = std::move(doc);
-  entry->view = view;
   CMyDoc* d = entry->doc.get();
-  view->SetPrintHeader([d] { return d->GetPathName().isEmpty() ? d->GetTitle() : d->GetPathName(); });
+  WireView(*d, view);
   entry->child = m_frame.AddDocumentWindow(view, d->GetTitle());
-  m_frame.Runner().AttachView(view, d);
   m_recovery->Watch(d);
   CChildFrame* child = entry->child;
   connect(d, &CMyDoc::titleChanged, child, [child](const QString& title) { child->setWindowTitle(title); });
@@ -125,9 +153,8 @@ void DocManager::CloseDocument(CMyDoc* doc) {
 
 CMyDoc* DocManager::OnFileNew() {
   auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
-  auto* view = new CMyView;
-  doc->SetView(view);
   doc->OnNewDocument();
+  auto* view = NewView(*doc);
   doc->SetTitle(QString::fromUtf8(str::kUntitledName) + QString::number(++m_nUntitled));
   return Attach(std::move(doc), view)->doc.get();
 }
@@ -138,14 +165,12 @@ CMyDoc* DocManager::OpenRecovered(const RecoveryRecord& record) {
     doc = OnFileNew();
   } else {
     auto made = std::make_unique<CMyDoc>(m_frame.GetSettings());
-    auto* view = new CMyView;
-    made->SetView(view);
     made->OnNewDocument();
+    auto* view = NewView(*made);
     made->SetPathName(QFile::decodeName(QByteArray::fromStdString(record.path)), false);
     doc = Attach(std::move(made), view)->doc.get();
   }
-  doc->m_nKanjiCode = record.kanjiCode;
-  doc->m_nCrLf = record.crlf;
+  doc->SetCodes(static_cast<EncodingCode>(record.kanjiCode), static_cast<NewlineCode>(record.crlf));
   doc->LoadRecovered(record.text);
   return doc;
 }
@@ -187,12 +212,9 @@ CMyDoc* DocManager::OpenDocumentFile(const QString& given) {
     }
   }
   auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
-  auto* view = new CMyView;
-  doc->SetView(view);
-  if (!doc->OnOpenDocument(path)) {
-    delete view;
-    return nullptr;
-  }
+  doc->SetDialogParent(&m_frame);
+  if (!doc->OnOpenDocument(path)) return nullptr;
+  auto* view = NewView(*doc);
   doc->SetPathName(path, false);
   RemoveStaleSaveFiles(QFile::encodeName(path).toStdString());
   CMyDoc* opened = Attach(std::move(doc), view)->doc.get();
@@ -262,10 +284,10 @@ void DocManager::RegisterCommands() {
   m_commands.On(ID_FILE_PRINT_SETUP, [this] { SetUpPrinter(&m_frame); });
   // The encoding and newline panes show the active document's codes.
   m_commands.On(ID_INDICATOR_KANJI, {}, [this](CmdUI& ui) {
-    if (CMyDoc* d = ActiveDocument()) ui.text = QString::fromStdString(KanjiPaneText(d->m_nKanjiCode));
+    if (CMyDoc* d = ActiveDocument()) ui.text = QString::fromStdString(KanjiPaneText(d->KanjiCode()));
   });
   m_commands.On(ID_INDICATOR_CRLF, {}, [this](CmdUI& ui) {
-    if (CMyDoc* d = ActiveDocument()) ui.text = QString::fromStdString(NewlinePaneText(d->m_nCrLf));
+    if (CMyDoc* d = ActiveDocument()) ui.text = QString::fromStdString(NewlinePaneText(d->CrLf()));
   });
   m_commands.On(ID_FILE_OPEN, [this] {
     OnFileOpen(&m_frame, m_frame.GetSettings(), [this](const QString& path) { return OpenDocumentFile(path) != nullptr; });
@@ -275,13 +297,22 @@ void DocManager::RegisterCommands() {
   m_commands.On(ID_FILE_CLOSE, [this] { if (CChildFrame* c = m_frame.ActiveChild()) c->close(); }, needDoc);
   m_commands.On(ID_FILE_SAVE_ALL, [this] { SaveAll(); }, needDoc);
   m_commands.On(ID_WINDOW_CLOSE_ALL, [this] { CloseAll(); }, needDoc);
-  m_commands.On(ID_FILE_HTML_EXPORT, [this] {
-    if (CMyDoc* d = ActiveDocument(); d && d->GetView()) {
-      ExportHtml(&m_frame, *d->GetView(), m_profile, d->GetTitle(), d->GetPathName());
-    }
+  m_commands.On(ID_WINDOW_SPLIT_VIEW, [this] { SplitActiveView(); }, [this](CmdUI& ui) {
+    CChildFrame* child = m_frame.ActiveChild();
+    ui.enabled = child && ActiveDocument() && child->Views().size() == 1;
+  });
+  m_commands.On(ID_WINDOW_UNSPLIT_VIEW, [this] {
+    if (CChildFrame* child = m_frame.ActiveChild()) child->KeepActiveViewOnly();
   }, [this](CmdUI& ui) {
-    CMyDoc* d = ActiveDocument();
-    ui.enabled = d && d->GetView() && CanExportHtml(*d->GetView());
+    CChildFrame* child = m_frame.ActiveChild();
+    ui.enabled = child && child->Views().size() > 1;
+  });
+  m_commands.On(ID_FILE_HTML_EXPORT, [this] {
+    CMyView* view = m_frame.ActiveView();
+    if (CMyDoc* d = DocumentOf(view)) ExportHtml(&m_frame, *view, m_profile, d->GetTitle(), d->GetPathName());
+  }, [this](CmdUI& ui) {
+    CMyView* view = m_frame.ActiveView();
+    ui.enabled = DocumentOf(view) && CanExportHtml(*view);
   });
   m_commands.On(ID_TEMPLATE_ORGANIZE, [this] {
     m_frame.Templates().Organize([this](const QString& path) { return OpenDocumentFile(path) != nullptr; });

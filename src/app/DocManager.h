@@ -57,6 +57,11 @@ class DocManager : public QObject, public CommandTarget {
 
  private:
   struct Entry;
+  // A view of `doc`'s text, not yet in a window.
+  CMyView* NewView(CMyDoc& doc);
+  // What each view of `doc` needs from the manager: the print header, the run commands.
+  void WireView(CMyDoc& doc, CMyView* view);
+  void SplitActiveView();
   Entry* Attach(std::unique_ptr<CMyDoc> doc, CMyView* view);
   Entry* EntryOf(const CMyDoc* doc) const;
   void CloseDocument(CMyDoc* doc);

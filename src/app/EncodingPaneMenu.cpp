@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include "editor/MyDoc.h"
-#include "editor/SyntaxView.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
@@ -19,10 +18,10 @@ QMenu* MakeCodeMenu(int paneId, CMyDoc& doc, QWidget* parent) {
   int current = 0;
   if (paneId == res::ID_INDICATOR_KANJI) {
     names = str::kKanjiCodeNames;
-    current = doc.m_nKanjiCode;
+    current = doc.KanjiCode();
   } else if (paneId == res::ID_INDICATOR_CRLF) {
     names = str::kNewlineCodeNames;
-    current = doc.m_nCrLf;
+    current = doc.CrLf();
   } else {
     return nullptr;
   }
@@ -51,7 +50,8 @@ void PopupCodeMenu(int paneId, CMyDoc& doc, QWidget* pane) {
 }
 
 bool ChooseCode(CMyDoc& doc, int paneId, int code) {
-  return paneId == res::ID_INDICATOR_KANJI ? doc.ReopenInEncoding(code) : doc.ReopenWithNewline(code);
+  return paneId == res::ID_INDICATOR_KANJI ? doc.ReopenInEncoding(static_cast<EncodingCode>(code))
+                                              : doc.ReopenWithNewline(static_cast<NewlineCode>(code));
 }
 
 }  // namespace corvella

@@ -341,17 +341,23 @@ CChildFrame* CMainFrame::ActiveChild() const {
 
 CMyView* CMainFrame::ActiveView() const {
   CChildFrame* child = ActiveChild();
-  return child ? qobject_cast<CMyView*>(child->widget()) : nullptr;
+  return child ? child->ActiveView() : nullptr;
 }
 
 CChildFrame* CMainFrame::AddDocumentWindow(CMyView* view, const QString& title) {
   auto* child = new CChildFrame;
-  child->setWidget(view);
   child->setWindowIcon(windowIcon());
   child->setWindowTitle(title);
   m_mdiArea->addSubWindow(child);
   connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::ScheduleTitleUpdate);
   connect(child, &QWidget::windowTitleChanged, this, &CMainFrame::ScheduleTitleUpdate);
+  AddView(child, view);
+  child->ActivateFrame();
+  return child;
+}
+
+void CMainFrame::AddView(CChildFrame* child, CMyView* view) {
+  child->AddView(view);
   view->ApplySettings(m_settings, m_font);
   connect(view, &CMyView::focusEntered, this, [this](CMyView* v) { m_pLastView = v; });
   view->SetHintHandlers([this](const std::string& word) { return FindHint(word); },
@@ -360,8 +366,6 @@ CChildFrame* CMainFrame::AddDocumentWindow(CMyView* view, const QString& title) 
   connect(view, &QObject::destroyed, this, [this, view] {
     if (m_pLastView == view) m_pLastView = nullptr;
   });
-  child->ActivateFrame();
-  return child;
 }
 
 // Qt titles the main window "... - [document]" itself while a document window
@@ -424,12 +428,14 @@ void CMainFrame::ShowHint(const std::string& hint) {
 
 void CMainFrame::UpdateAllViews(ViewUpdate hint) {
   for (QMdiSubWindow* sub : m_mdiArea->subWindowList()) {
-    auto* view = qobject_cast<CMyView*>(sub->widget());
-    if (!view) continue;
-    switch (hint) {
-      case ViewUpdate::Settings: view->ApplySettings(m_settings, m_font); break;
-      case ViewUpdate::Colouring: view->SetStress(m_settings.Stress); break;
-      case ViewUpdate::AutoIndent: view->SetAutoIndent(m_settings.AutoIndent); break;
+    auto* child = qobject_cast<CChildFrame*>(sub);
+    if (!child) continue;
+    for (CMyView* view : child->Views()) {
+      switch (hint) {
+        case ViewUpdate::Settings: view->ApplySettings(m_settings, m_font); break;
+        case ViewUpdate::Colouring: view->SetStress(m_settings.Stress); break;
+        case ViewUpdate::AutoIndent: view->SetAutoIndent(m_settings.AutoIndent); break;
+      }
     }
   }
 }

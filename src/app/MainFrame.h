@@ -55,6 +55,9 @@ class CMainFrame : public QMainWindow, public CommandTarget {
 
   // A new document window around `view`, maximised and active.
   CChildFrame* AddDocumentWindow(CMyView* view, const QString& title);
+  // A further view of the document that `child` shows (its settings, hints
+  // and context menu as for the first).
+  void AddView(CChildFrame* child, CMyView* view);
   CMyView* ActiveView() const;
   CChildFrame* ActiveChild() const;
 

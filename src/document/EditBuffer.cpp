@@ -59,6 +59,7 @@ void EditBuffer::Notify(Call call) {
 
 void EditBuffer::SetText(std::string_view text) {
   TextChange change;
+  change.wholeText = true;
   change.removedLength = text_.Length();
   change.insertedLength = text.size();
   change.linesRemoved = text_.BreakCount();

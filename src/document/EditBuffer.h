@@ -43,6 +43,7 @@ class EditBuffer {
     std::size_t line = 0;
     std::size_t linesRemoved = 0;
     std::size_t linesInserted = 0;
+    bool wholeText = false;  // SetText: nothing of the old text is left
   };
 
   // Views learn of changes only through this. A notification arrives after

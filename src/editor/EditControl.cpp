@@ -34,8 +34,9 @@ CharClass ClassOf(const EditBuffer& b, std::size_t pos) {
 
 }  // namespace
 
-EditControl::EditControl(QWidget* parent) : QAbstractScrollArea(parent) {
-  buffer_.AddListener(this);
+EditControl::EditControl(QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(std::make_shared<TextDocument>()) {
+  Attach();
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, true);
   viewport()->setCursor(Qt::IBeamCursor);
@@ -51,7 +52,38 @@ EditControl::EditControl(QWidget* parent) : QAbstractScrollArea(parent) {
   UpdateScrollBars();
 }
 
-EditControl::~EditControl() { buffer_.RemoveListener(this); }
+EditControl::~EditControl() { Detach(); }
+
+void EditControl::Attach() {
+  viewId_ = doc_->AddView();
+  Buf().AddListener(this);
+}
+
+void EditControl::Detach() {
+  Buf().RemoveListener(this);
+  doc_->RemoveView(viewId_);
+}
+
+void EditControl::SetDocument(std::shared_ptr<TextDocument> document) {
+  if (!document || document == doc_) return;
+  const std::size_t limit = Buf().GetLimitText();
+  Detach();
+  doc_ = std::move(document);
+  Attach();
+  // A view raises the limit it needs; a shared text keeps the highest.
+  if (Buf().GetLimitText() < limit) Buf().SetLimitText(limit);
+  widest_ = 0;
+  goalColumn_ = -1;
+  UpdateScrollBars();
+  verticalScrollBar()->setValue(0);
+  horizontalScrollBar()->setValue(0);
+  viewport()->update();
+}
+
+std::string EditControl::SelText() const {
+  const EditBuffer::Selection sel = Sel();
+  return Buf().GetText(sel.Start(), sel.End());
+}
 
 // ---------------------------------------------------------------- settings
 
@@ -97,7 +129,7 @@ void EditControl::SetTextColors(QColor back, QColor text) {
 }
 
 void EditControl::SetReadOnly(bool readOnly) {
-  buffer_.SetReadOnly(readOnly);
+  Buf().SetReadOnly(readOnly);
   setAttribute(Qt::WA_InputMethodEnabled, !readOnly);
 }
 
@@ -134,7 +166,7 @@ void EditControl::ScrollColumns(int columns) {
 
 void EditControl::UpdateScrollBars() {
   const int rows = VisibleLineCount();
-  const int lines = static_cast<int>(std::min<std::size_t>(buffer_.GetLineCount(), INT32_MAX));
+  const int lines = static_cast<int>(std::min<std::size_t>(Buf().GetLineCount(), INT32_MAX));
   QScrollBar* v = verticalScrollBar();
   v->setPageStep(rows);
   v->setSingleStep(1);
@@ -153,20 +185,20 @@ void EditControl::WidenTo(int pixels) {
 }
 
 int EditControl::ColumnOf(std::size_t line, std::size_t pos) const {
-  const std::size_t start = buffer_.LineIndex(line);
+  const std::size_t start = Buf().LineIndex(line);
   if (start == EditBuffer::npos) return 0;
-  return layout_.CellOf(buffer_.GetLine(line), pos - std::min(pos, start));
+  return layout_.CellOf(Buf().GetLine(line), pos - std::min(pos, start));
 }
 
 std::size_t EditControl::PosAtColumn(std::size_t line, qreal column) const {
-  const std::size_t start = buffer_.LineIndex(line);
-  if (start == EditBuffer::npos) return buffer_.GetTextLength();
-  return start + layout_.OffsetAt(buffer_.GetLine(line), column);
+  const std::size_t start = Buf().LineIndex(line);
+  if (start == EditBuffer::npos) return Buf().GetTextLength();
+  return start + layout_.OffsetAt(Buf().GetLine(line), column);
 }
 
 QPoint EditControl::PosFromChar(std::size_t pos) const {
-  pos = std::min(pos, buffer_.GetTextLength());
-  const std::size_t line = buffer_.LineFromChar(pos);
+  pos = std::min(pos, Buf().GetTextLength());
+  const std::size_t line = Buf().LineFromChar(pos);
   const QRect fr = FormattingRect();
   const int x = fr.left() + static_cast<int>(std::lround(ColumnOf(line, pos) * cellWidth_)) -
                 horizontalScrollBar()->value();
@@ -179,15 +211,15 @@ std::size_t EditControl::CharFromPos(QPoint point) const {
   const int row = static_cast<int>(std::floor((point.y() - fr.top()) / static_cast<double>(lineHeight_)));
   const long long line = static_cast<long long>(FirstVisibleLine()) + row;
   if (line < 0) return 0;
-  if (static_cast<std::size_t>(line) >= buffer_.GetLineCount()) return buffer_.GetTextLength();
+  if (static_cast<std::size_t>(line) >= Buf().GetLineCount()) return Buf().GetTextLength();
   const qreal column = (point.x() - fr.left() + horizontalScrollBar()->value()) / cellWidth_;
   return PosAtColumn(static_cast<std::size_t>(line), std::max<qreal>(0, column));
 }
 
 std::size_t EditControl::PreeditPos() const {
-  const EditBuffer::Selection sel = buffer_.GetSel();
+  const EditBuffer::Selection sel = Sel();
   if (preedit_.isEmpty() || sel.IsEmpty()) return sel.caret;
-  return std::max(sel.Start(), buffer_.LineIndex(buffer_.LineFromChar(sel.caret)));
+  return std::max(sel.Start(), Buf().LineIndex(Buf().LineFromChar(sel.caret)));
 }
 
 QRect EditControl::CaretRect() const {
@@ -198,25 +230,20 @@ QRect EditControl::CaretRect() const {
 
 // ---------------------------------------------------------------- text
 
-void EditControl::SetText(std::string_view bytes) {
-  widest_ = 0;
-  buffer_.SetText(bytes);
-  verticalScrollBar()->setValue(0);
-  horizontalScrollBar()->setValue(0);
-}
+void EditControl::SetText(std::string_view bytes) { Own().SetText(bytes); }
 
 void EditControl::SetSel(std::size_t anchor, std::size_t caret) {
   goalColumn_ = -1;
-  buffer_.SetSel(anchor, caret);
+  Own().SetSel(anchor, caret);
 }
 
 void EditControl::ReplaceSel(std::string_view bytes) {
-  if (!buffer_.ReplaceSel(bytes)) QApplication::beep();
+  if (!Own().ReplaceSel(bytes)) QApplication::beep();
 }
 
 void EditControl::ScrollCaret() {
-  const std::size_t caret = buffer_.GetSel().caret;
-  const int line = static_cast<int>(buffer_.LineFromChar(caret));
+  const std::size_t caret = Sel().caret;
+  const int line = static_cast<int>(Buf().LineFromChar(caret));
   const int rows = VisibleLineCount();
   const int first = FirstVisibleLine();
   if (line < first) SetFirstVisibleLine(line);
@@ -233,15 +260,15 @@ void EditControl::ScrollCaret() {
 }
 
 void EditControl::MoveCaret(std::size_t pos, bool extend) {
-  const EditBuffer::Selection sel = buffer_.GetSel();
-  buffer_.SetSel(extend ? sel.anchor : pos, pos);
+  const EditBuffer::Selection sel = Sel();
+  Own().SetSel(extend ? sel.anchor : pos, pos);
   ScrollCaret();
   RestartBlink();
 }
 
 void EditControl::SelectAll() {
   goalColumn_ = -1;
-  buffer_.SetSel(0, buffer_.GetTextLength());
+  Own().SetSel(0, Buf().GetTextLength());
 }
 
 std::optional<std::string> EditControl::ClipboardText() {
@@ -252,7 +279,7 @@ std::optional<std::string> EditControl::ClipboardText() {
 
 void EditControl::Copy() {
   if (!HasSelection()) return;
-  QGuiApplication::clipboard()->setText(SjisToOutsideText(buffer_.GetSelText()));
+  QGuiApplication::clipboard()->setText(SjisToOutsideText(SelText()));
 }
 
 void EditControl::Cut() {
@@ -277,10 +304,17 @@ void EditControl::Clear() {
 
 // ---------------------------------------------------------------- buffer notifications
 
-void EditControl::TextChanged(const EditBuffer::TextChange&) {
+void EditControl::TextChanged(const EditBuffer::TextChange& change) {
+  if (change.wholeText) widest_ = 0;
   if (redraw_) {
     UpdateScrollBars();
     viewport()->update();
+  }
+  // A new text shows from its top; one read again keeps its place.
+  if (change.wholeText && !doc_->Reloading()) {
+    goalColumn_ = -1;
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
   }
   emit textChanged();
 }
@@ -302,7 +336,7 @@ void EditControl::paintEvent(QPaintEvent* event) {
   painter.setClipRect(fr.intersected(event->rect()));
   const int first = FirstVisibleLine();
   const int rows = viewport()->height() / lineHeight_ + 1;
-  const int lines = static_cast<int>(std::min<std::size_t>(buffer_.GetLineCount(), INT32_MAX));
+  const int lines = static_cast<int>(std::min<std::size_t>(Buf().GetLineCount(), INT32_MAX));
   const int last = std::min(lines - 1, first + rows - 1);
   for (int line = first; line <= last; ++line) {
     const int y = fr.top() + (line - first) * lineHeight_;
@@ -318,9 +352,9 @@ void EditControl::paintEvent(QPaintEvent* event) {
 }
 
 void EditControl::PaintLine(QPainter& painter, std::size_t line, int y) {
-  const std::string bytes = buffer_.GetLine(line);
-  const std::size_t lineStart = buffer_.LineIndex(line);
-  const EditBuffer::Selection sel = buffer_.GetSel();
+  const std::string bytes = Buf().GetLine(line);
+  const std::size_t lineStart = Buf().LineIndex(line);
+  const EditBuffer::Selection sel = Sel();
   const std::size_t selStart = std::clamp(sel.Start(), lineStart, lineStart + bytes.size()) - lineStart;
   const std::size_t selEnd = std::clamp(sel.End(), lineStart, lineStart + bytes.size()) - lineStart;
 
@@ -329,7 +363,7 @@ void EditControl::PaintLine(QPainter& painter, std::size_t line, int y) {
   const qreal visibleRight = fr.right() + cellWidth_ * 2;
   LineRuns(line, bytes, runs_);
   const int stopCell = static_cast<int>(std::floor((visibleRight - x0) / cellWidth_));
-  const bool composing = !preedit_.isEmpty() && buffer_.LineFromChar(sel.caret) == line;
+  const bool composing = !preedit_.isEmpty() && Buf().LineFromChar(sel.caret) == line;
   const std::size_t gapAt = composing ? PreeditPos() - lineStart : std::string_view::npos;
   const int gapCells = composing ? PreeditCells(static_cast<int>(preedit_.size())) : 0;
   // The selection's part of this line is hidden: the result will replace it.
@@ -458,9 +492,9 @@ void EditControl::keyPressEvent(QKeyEvent* event) {
 bool EditControl::KeyDownMessage(QKeyEvent* event) {
   const bool shift = event->modifiers() & Qt::ShiftModifier;
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
-  const EditBuffer::Selection sel = buffer_.GetSel();
+  const EditBuffer::Selection sel = Sel();
   const std::size_t caret = sel.caret;
-  const std::size_t line = buffer_.LineFromChar(caret);
+  const std::size_t line = Buf().LineFromChar(caret);
 
   if (event->matches(QKeySequence::Copy)) { Copy(); return true; }
   if (event->matches(QKeySequence::SelectAll)) { SelectAll(); return true; }
@@ -468,7 +502,7 @@ bool EditControl::KeyDownMessage(QKeyEvent* event) {
   if (event->matches(QKeySequence::Paste)) { Paste(); return true; }
 
   auto verticalTo = [&](long long target) {
-    const long long last = static_cast<long long>(buffer_.GetLineCount()) - 1;
+    const long long last = static_cast<long long>(Buf().GetLineCount()) - 1;
     target = std::clamp<long long>(target, 0, last);
     if (goalColumn_ < 0) goalColumn_ = ColumnOf(line, caret);
     const qreal goal = goalColumn_;
@@ -483,11 +517,11 @@ bool EditControl::KeyDownMessage(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Left:
       if (!shift && !sel.IsEmpty() && !ctrl) horizontalTo(sel.Start());
-      else horizontalTo(ctrl ? WordStart(caret) : buffer_.PrevCharPos(caret));
+      else horizontalTo(ctrl ? WordStart(caret) : Buf().PrevCharPos(caret));
       return true;
     case Qt::Key_Right:
       if (!shift && !sel.IsEmpty() && !ctrl) horizontalTo(sel.End());
-      else horizontalTo(ctrl ? WordEnd(caret) : buffer_.NextCharPos(caret));
+      else horizontalTo(ctrl ? WordEnd(caret) : Buf().NextCharPos(caret));
       return true;
     case Qt::Key_Up:
       if (ctrl) {
@@ -512,10 +546,10 @@ bool EditControl::KeyDownMessage(QKeyEvent* event) {
       verticalTo(static_cast<long long>(line) + VisibleLineCount());
       return true;
     case Qt::Key_Home:
-      horizontalTo(ctrl ? 0 : buffer_.LineIndex(line));
+      horizontalTo(ctrl ? 0 : Buf().LineIndex(line));
       return true;
     case Qt::Key_End:
-      horizontalTo(ctrl ? buffer_.GetTextLength() : buffer_.LineEnd(line));
+      horizontalTo(ctrl ? Buf().GetTextLength() : Buf().LineEnd(line));
       return true;
     case Qt::Key_Delete:
       if (shift && !ctrl) {
@@ -525,8 +559,8 @@ bool EditControl::KeyDownMessage(QKeyEvent* event) {
       if (IsReadOnly()) return true;
       goalColumn_ = -1;
       if (sel.IsEmpty()) {
-        if (caret >= buffer_.GetTextLength()) return true;
-        buffer_.SetSel(caret, buffer_.NextCharPos(caret));
+        if (caret >= Buf().GetTextLength()) return true;
+        Own().SetSel(caret, Buf().NextCharPos(caret));
       }
       ReplaceSel({});
       ScrollCaret();
@@ -561,10 +595,10 @@ void EditControl::CharMessage(std::string_view ch) {
   goalColumn_ = -1;
   const unsigned char c = static_cast<unsigned char>(ch[0]);
   if (c == 0x08) {
-    const EditBuffer::Selection sel = buffer_.GetSel();
+    const EditBuffer::Selection sel = Sel();
     if (sel.IsEmpty()) {
       if (sel.caret == 0) return;
-      buffer_.SetSel(buffer_.PrevCharPos(sel.caret), sel.caret);
+      Own().SetSel(Buf().PrevCharPos(sel.caret), sel.caret);
     }
     ReplaceSel({});
   } else if (c == '\r' || c == '\n') {
@@ -639,54 +673,54 @@ void EditControl::AutoScroll() {
   else if (lastMouse_.x() > r.right()) ScrollColumns(1);
   const QPoint inside(std::clamp(lastMouse_.x(), r.left(), r.right()),
                       std::clamp(lastMouse_.y(), r.top(), r.bottom()));
-  const EditBuffer::Selection sel = buffer_.GetSel();
-  buffer_.SetSel(sel.anchor, CharFromPos(inside));
+  const EditBuffer::Selection sel = Sel();
+  Own().SetSel(sel.anchor, CharFromPos(inside));
 }
 
 // ---------------------------------------------------------------- words
 
 std::size_t EditControl::WordEnd(std::size_t pos) const {
-  const std::size_t length = buffer_.GetTextLength();
+  const std::size_t length = Buf().GetTextLength();
   if (pos >= length) return length;
-  const CharClass start = ClassOf(buffer_, pos);
-  if (start == CharClass::Break) return buffer_.NextCharPos(pos);
-  while (pos < length && ClassOf(buffer_, pos) == start) pos = buffer_.NextCharPos(pos);
-  while (pos < length && ClassOf(buffer_, pos) == CharClass::Blank) pos = buffer_.NextCharPos(pos);
+  const CharClass start = ClassOf(Buf(), pos);
+  if (start == CharClass::Break) return Buf().NextCharPos(pos);
+  while (pos < length && ClassOf(Buf(), pos) == start) pos = Buf().NextCharPos(pos);
+  while (pos < length && ClassOf(Buf(), pos) == CharClass::Blank) pos = Buf().NextCharPos(pos);
   return pos;
 }
 
 std::size_t EditControl::WordStart(std::size_t pos) const {
   if (pos == 0) return 0;
-  pos = buffer_.PrevCharPos(pos);
-  while (pos > 0 && ClassOf(buffer_, pos) == CharClass::Blank) pos = buffer_.PrevCharPos(pos);
-  const CharClass cls = ClassOf(buffer_, pos);
+  pos = Buf().PrevCharPos(pos);
+  while (pos > 0 && ClassOf(Buf(), pos) == CharClass::Blank) pos = Buf().PrevCharPos(pos);
+  const CharClass cls = ClassOf(Buf(), pos);
   if (cls == CharClass::Break) return pos;
   while (pos > 0) {
-    const std::size_t prev = buffer_.PrevCharPos(pos);
-    if (ClassOf(buffer_, prev) != cls) break;
+    const std::size_t prev = Buf().PrevCharPos(pos);
+    if (ClassOf(Buf(), prev) != cls) break;
     pos = prev;
   }
   return pos;
 }
 
 void EditControl::SelectWordAt(std::size_t pos) {
-  const std::size_t length = buffer_.GetTextLength();
-  pos = buffer_.CharStart(pos);
-  if (pos >= length || ClassOf(buffer_, pos) == CharClass::Break) {
-    buffer_.SetSel(pos, pos);
+  const std::size_t length = Buf().GetTextLength();
+  pos = Buf().CharStart(pos);
+  if (pos >= length || ClassOf(Buf(), pos) == CharClass::Break) {
+    Own().SetSel(pos, pos);
     return;
   }
-  const CharClass cls = ClassOf(buffer_, pos);
+  const CharClass cls = ClassOf(Buf(), pos);
   std::size_t start = pos;
   while (start > 0) {
-    const std::size_t prev = buffer_.PrevCharPos(start);
-    if (ClassOf(buffer_, prev) != cls) break;
+    const std::size_t prev = Buf().PrevCharPos(start);
+    if (ClassOf(Buf(), prev) != cls) break;
     start = prev;
   }
   std::size_t end = pos;
-  while (end < length && ClassOf(buffer_, end) == cls) end = buffer_.NextCharPos(end);
+  while (end < length && ClassOf(Buf(), end) == cls) end = Buf().NextCharPos(end);
   goalColumn_ = -1;
-  buffer_.SetSel(start, end);
+  Own().SetSel(start, end);
   ScrollCaret();
 }
 

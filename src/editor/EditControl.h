@@ -12,8 +12,11 @@
 #include <QTextCharFormat>
 #include <QTimer>
 
+#include <memory>
+
 #include "document/EditBuffer.h"
 #include "document/LineLayout.h"
+#include "document/TextDocument.h"
 #include "document/TextRun.h"
 
 namespace corvella {
@@ -22,20 +25,30 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   Q_OBJECT
 
  public:
+  // Shows a text of its own until SetDocument gives it a shared one.
   explicit EditControl(QWidget* parent = nullptr);
   ~EditControl() override;
 
-  EditBuffer& Buffer() { return buffer_; }
-  const EditBuffer& Buffer() const { return buffer_; }
+  // Makes the control a view of `document`, with its own caret at the start
+  // and its scroll position at the top.
+  void SetDocument(std::shared_ptr<TextDocument> document);
+  TextDocument& Document() const { return *doc_; }
+  const std::shared_ptr<TextDocument>& SharedDocument() const { return doc_; }
+  // The buffer, its selection made this view's: what callers acting through
+  // this view edit. The const form leaves the selection where it is.
+  EditBuffer& Buffer() { return Own(); }
+  const EditBuffer& Buffer() const { return Buf(); }
+  // This view's selection, whichever view last edited.
+  EditBuffer::Selection Sel() const { return doc_->SelectionOf(viewId_); }
 
   // --- what the views ask of the control
   void SetText(std::string_view bytes);  // whole text, caret at 0, view at the top
   void SetSel(std::size_t anchor, std::size_t caret);
   void ReplaceSel(std::string_view bytes);  // no undo; beeps when refused
   void ScrollCaret();
-  bool HasSelection() const { return !buffer_.GetSel().IsEmpty(); }
+  bool HasSelection() const { return !Sel().IsEmpty(); }
   void SetReadOnly(bool readOnly);
-  bool IsReadOnly() const { return buffer_.IsReadOnly(); }
+  bool IsReadOnly() const { return Buf().IsReadOnly(); }
 
   int FirstVisibleLine() const;
   void SetFirstVisibleLine(int line);
@@ -101,6 +114,9 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   // Called after the visible lines have been painted.
   virtual void AfterPaint(int firstLine, int lastLine);
 
+  // The text of this view's selection.
+  std::string SelText() const;
+
   // Ends a composition where it is, its pre-edit becoming text (before a
   // click moves the caret).
   void CommitPreedit();
@@ -127,6 +143,14 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   bool event(QEvent* event) override;
 
  private:
+  EditBuffer& Buf() const { return doc_->Buffer(); }
+  // The buffer with this view's selection in it, for an edit or a caret move.
+  EditBuffer& Own() const {
+    doc_->Activate(viewId_);
+    return doc_->Buffer();
+  }
+  void Attach();
+  void Detach();
   void UpdateMetrics();
   void UpdateScrollBars();
   void WidenTo(int pixels);
@@ -149,7 +173,8 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   void PaintPreedit(QPainter& painter, qreal left, int y);
   void PaintLine(QPainter& painter, std::size_t line, int y);
 
-  EditBuffer buffer_;
+  std::shared_ptr<TextDocument> doc_;
+  TextDocument::ViewId viewId_ = -1;
   QFont font_;
   QColor back_ = Qt::white;
   QColor text_ = Qt::black;

@@ -108,14 +108,14 @@ void EditControl::inputMethodEvent(QInputMethodEvent* event) {
   if (event->replacementStart() != 0 || event->replacementLength() != 0) {
     // Text around the caret the input method takes back (reconversion):
     // selected, so that the result replaces it, or deleted when none comes.
-    const std::size_t caret = buffer_.GetSel().caret;
-    const std::size_t line = buffer_.LineFromChar(caret);
-    const std::size_t lineStart = buffer_.LineIndex(line);
-    const std::string bytes = buffer_.GetLine(line);
+    const std::size_t caret = Sel().caret;
+    const std::size_t line = Buf().LineFromChar(caret);
+    const std::size_t lineStart = Buf().LineIndex(line);
+    const std::string bytes = Buf().GetLine(line);
     const int from = std::max(0, UnitsBefore(bytes, caret - lineStart) + event->replacementStart());
     const std::size_t start = lineStart + OffsetOfUnits(bytes, from);
     const std::size_t end = lineStart + OffsetOfUnits(bytes, from + std::max(0, event->replacementLength()));
-    buffer_.SetSel(start, end);
+    Own().SetSel(start, end);
     if (commit.isEmpty() && preedit_.isEmpty() && end > start) CharMessage("\x08");
   }
   if (!commit.isEmpty()) {
@@ -142,19 +142,19 @@ QVariant EditControl::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImFont:
       return font_;
     case Qt::ImSurroundingText:  // the caret's line
-      return SjisToQString(buffer_.GetLine(buffer_.LineFromChar(buffer_.GetSel().caret)));
+      return SjisToQString(Buf().GetLine(Buf().LineFromChar(Sel().caret)));
     case Qt::ImCursorPosition:
     case Qt::ImAnchorPosition: {
       // In the caret's line; an anchor on another line at the end of the line towards it.
-      const EditBuffer::Selection sel = buffer_.GetSel();
-      const std::size_t line = buffer_.LineFromChar(sel.caret);
-      const std::size_t lineStart = buffer_.LineIndex(line);
-      const std::string bytes = buffer_.GetLine(line);
+      const EditBuffer::Selection sel = Sel();
+      const std::size_t line = Buf().LineFromChar(sel.caret);
+      const std::size_t lineStart = Buf().LineIndex(line);
+      const std::string bytes = Buf().GetLine(line);
       const std::size_t pos = query == Qt::ImCursorPosition ? sel.caret : sel.anchor;
       return UnitsBefore(bytes, std::clamp(pos, lineStart, lineStart + bytes.size()) - lineStart);
     }
     case Qt::ImCurrentSelection:
-      return SjisToQString(buffer_.GetSelText());
+      return SjisToQString(SelText());
     case Qt::ImHints:
       return static_cast<int>(Qt::ImhMultiLine);
     default:

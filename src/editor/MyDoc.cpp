@@ -1,4 +1,4 @@
-// One open script: its file, title, modified flag and the encoding and newline codes its file is written in.
+// One open script: its text, file, title, modified flag and the encoding and newline codes its file is written in.
 #include "editor/MyDoc.h"
 
 #include <algorithm>
@@ -15,7 +15,6 @@
 #include "base/MessageBox.h"
 #include "base/Settings.h"
 #include "base/WaitCursor.h"
-#include "editor/SyntaxView.h"
 #include "platform/AtomicFile.h"
 #include "platform/RunCopy.h"
 #include "res/Strings.h"
@@ -25,7 +24,7 @@
 namespace corvella {
 namespace {
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Utf8(const char* utf8) { return QString::fromUtf8(utf8); }
 
 std::string FsPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -38,21 +37,27 @@ void Report(QWidget* parent, const QString& text) {
 }
 
 void ReportFailure(QWidget* parent, const char* format, const QString& path, int error) {
-  Report(parent, Text(format).arg(QDir::toNativeSeparators(path), SystemErrorReason(error), QString::number(error)));
+  Report(parent, Utf8(format).arg(QDir::toNativeSeparators(path), SystemErrorReason(error), QString::number(error)));
 }
 
 }  // namespace
 
 CMyDoc::CMyDoc(Settings& settings, QObject* parent)
-    : QObject(parent), m_nCrLf(settings.CRLF), m_nKanjiCode(settings.KanjiCode), m_settings(settings) {}
+    : QObject(parent),
+      m_settings(settings),
+      m_text(std::make_shared<TextDocument>()),
+      m_nCrLf(static_cast<NewlineCode>(settings.CRLF)),
+      m_nKanjiCode(static_cast<EncodingCode>(settings.KanjiCode)) {
+  m_text->Buffer().SetLimitText(EditBuffer::kMaxTextLimit);
+  m_text->Buffer().AddListener(this);
+}
 
-void CMyDoc::SetView(CSyntaxView* view) {
-  if (m_pView) disconnect(m_pView, nullptr, this, nullptr);
-  m_pView = view;
-  if (!view) return;
-  connect(view, &EditControl::textChanged, this, [this] {
-    if (!m_bLoading) SetModifiedFlag(true);
-  });
+CMyDoc::~CMyDoc() { m_text->Buffer().RemoveListener(this); }
+
+void CMyDoc::TextChanged(const EditBuffer::TextChange&) {
+  if (m_bLoading) return;
+  SetModifiedFlag(true);
+  emit textChanged();
 }
 
 void CMyDoc::SetPathName(const QString& path, bool addToRecentFileList) {
@@ -74,35 +79,35 @@ void CMyDoc::SetModifiedFlag(bool modified) {
   emit modifiedChanged(modified);
 }
 
-QWidget* CMyDoc::DialogParent() const { return m_pView ? m_pView->window() : nullptr; }
-
-void CMyDoc::LoadIntoView(const std::string& text) {
+void CMyDoc::LoadText(const std::string& text) {
   m_bLoading = true;
-  m_pView->OnInitialUpdate(text);
+  if (m_bReloading) {
+    m_text->Reload(text);
+  } else {
+    m_text->Load(text);
+  }
   m_bLoading = false;
+  emit textChanged();
 }
 
 void CMyDoc::LoadRecovered(const std::string& text) {
-  if (!m_pView) return;
-  LoadIntoView(text);
+  LoadText(text);
   SetModifiedFlag(true);
 }
 
 bool CMyDoc::OnNewDocument() {
-  if (!m_pView) return false;
-  LoadIntoView({});
+  LoadText({});
   SetModifiedFlag(false);
   return true;
 }
 
 bool CMyDoc::OnOpenDocument(const QString& path) {
-  if (!m_pView) return false;
   FileReadResult file = ReadWholeFile(FsPath(path));
   switch (file.status) {
     case FileReadResult::Status::Ok: break;
-    case FileReadResult::Status::TooLarge: Report(DialogParent(), Text(str::kFileTooLarge)); return false;
+    case FileReadResult::Status::TooLarge: Report(DialogParent(), Utf8(str::kFileTooLarge)); return false;
     case FileReadResult::Status::ShortRead:
-      Report(DialogParent(), Text(str::kOpenShortRead).arg(QDir::toNativeSeparators(path)));
+      Report(DialogParent(), Utf8(str::kOpenShortRead).arg(QDir::toNativeSeparators(path)));
       return false;
     case FileReadResult::Status::Failed: ReportFailure(DialogParent(), str::kOpenFailed, path, file.error); return false;
   }
@@ -113,52 +118,47 @@ bool CMyDoc::OnOpenDocument(const QString& path) {
   try {
     loaded = DecodeLoadedText(file.bytes, m_settings.KanjiConvert, kanjiCode, crLf);
     std::string().swap(file.bytes);  // the raw bytes go as soon as the text exists
-    LoadIntoView(loaded.text);
+    LoadText(loaded.text);
   } catch (const std::bad_alloc&) {
-    LoadIntoView({});
+    LoadText({});
     ReportFailure(DialogParent(), str::kOpenFailed, path, ENOMEM);
     return false;
   }
-  if (m_pView->Buffer().GetTextLength() != loaded.text.size()) {  // the view would not take it all
-    LoadIntoView({});
+  if (m_text->Buffer().GetTextLength() != loaded.text.size()) {  // the buffer would not take it all
+    LoadText({});
     ReportFailure(DialogParent(), str::kOpenFailed, path, ENOMEM);
     return false;
   }
-  m_nKanjiCode = kanjiCode;
-  m_nCrLf = crLf;
+  m_nKanjiCode = static_cast<EncodingCode>(kanjiCode);
+  m_nCrLf = static_cast<NewlineCode>(crLf);
   m_bByteOrderMark = loaded.byteOrderMark;
   m_strLossyPath = loaded.writesBack ? QString() : path;
   SetModifiedFlag(false);
   // Characters replaced on a UTF-8 load have their own note, which says as much.
   if (loaded.changed != 0) {
     Report(DialogParent(),
-           Text(str::kLoadReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(loaded.changed)));
+           Utf8(str::kLoadReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(loaded.changed)));
   } else if (!loaded.writesBack) {
-    Report(DialogParent(), Text(str::kLoadNotWrittenBack).arg(QDir::toNativeSeparators(path)));
+    Report(DialogParent(), Utf8(str::kLoadNotWrittenBack).arg(QDir::toNativeSeparators(path)));
   }
   return true;
 }
 
-bool CMyDoc::ReopenInEncoding(int kanjiCode) { return Reopen(kanjiCode, std::nullopt, str::kAskToReopenEncoding); }
+bool CMyDoc::ReopenInEncoding(EncodingCode kanjiCode) { return Reopen(kanjiCode, std::nullopt, str::kAskToReopenEncoding); }
 
-bool CMyDoc::ReopenWithNewline(int crLf) { return Reopen(m_nKanjiCode, crLf, str::kAskToReopenNewline); }
+bool CMyDoc::ReopenWithNewline(NewlineCode crLf) { return Reopen(m_nKanjiCode, crLf, str::kAskToReopenNewline); }
 
-bool CMyDoc::Reopen(int kanjiCode, std::optional<int> crLf, const char* question) {
-  if (!m_pView) return false;
+bool CMyDoc::Reopen(EncodingCode kanjiCode, std::optional<NewlineCode> crLf, const char* question) {
   if (m_strPathName.isEmpty()) {
     m_nKanjiCode = kanjiCode;
     if (crLf) m_nCrLf = *crLf;
     return true;
   }
   if (IsModified() &&
-      ShowMessage(DialogParent(), Text(question).arg(m_strPathName), MsgIcon::Question, MsgButtons::YesNo) !=
+      ShowMessage(DialogParent(), Utf8(question).arg(m_strPathName), MsgIcon::Question, MsgButtons::YesNo) !=
           MsgResult::Yes) {
     return false;
   }
-  const EditBuffer& buffer = m_pView->Buffer();
-  const std::size_t caretLine = buffer.LineFromChar(buffer.GetSel().caret);
-  const int firstVisible = m_pView->FirstVisibleLine();
-
   // The user names the encoding, so detection must not overrule it; the load
   // reads the document's code, which goes back should the load fail.
   struct Lent {
@@ -167,31 +167,29 @@ bool CMyDoc::Reopen(int kanjiCode, std::optional<int> crLf, const char* question
     ~Lent() { kanjiConvert = was; }
   } lent{m_settings.KanjiConvert, m_settings.KanjiConvert};
   m_settings.KanjiConvert = false;
-  const int oldKanjiCode = m_nKanjiCode;
+  const EncodingCode oldKanjiCode = m_nKanjiCode;
   m_nKanjiCode = kanjiCode;
   bool loaded;
   {
+    // Every view keeps its caret's line and its scroll position.
     WaitCursor wait;
+    m_bReloading = true;
     loaded = OnOpenDocument(m_strPathName);
+    m_bReloading = false;
   }
   if (!loaded) {
     m_nKanjiCode = oldKanjiCode;
     return false;
   }
   if (crLf) m_nCrLf = *crLf;
-
-  const std::size_t caret = buffer.LineIndex(std::min(caretLine, buffer.GetLineCount() - 1));
-  m_pView->SetSel(caret, caret);
-  m_pView->SetFirstVisibleLine(firstVisible);
-  m_pView->ScrollCaret();
   return true;
 }
 
 bool CMyDoc::OnSaveDocument(const QString& path) {
-  if (!m_pView || !ConfirmLossySave(path)) return false;
+  if (!ConfirmLossySave(path)) return false;
   SavedText saved;
   try {
-    saved = EncodeTextForSave(m_pView->Buffer().GetText(), m_nKanjiCode, m_nCrLf, m_bByteOrderMark);
+    saved = EncodeTextForSave(m_text->Buffer().GetText(), m_nKanjiCode, m_nCrLf, m_bByteOrderMark);
   } catch (const std::bad_alloc&) {
     ReportFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
     return false;
@@ -203,7 +201,7 @@ bool CMyDoc::OnSaveDocument(const QString& path) {
   SetModifiedFlag(false);
   if (saved.changed != 0) {
     Report(DialogParent(),
-           Text(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(saved.changed)));
+           Utf8(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(saved.changed)));
   }
   return true;
 }
@@ -215,7 +213,7 @@ bool CMyDoc::ConfirmLossySave(const QString& path) {
   if (m_strLossyPath.isEmpty() || path != m_strLossyPath) return true;
   const bool waiting = QApplication::overrideCursor() != nullptr;
   if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
-  const QString question = Text(str::kAskSaveNotWrittenBack).arg(QDir::toNativeSeparators(path));
+  const QString question = Utf8(str::kAskSaveNotWrittenBack).arg(QDir::toNativeSeparators(path));
   const MsgResult answer = ShowMessage(DialogParent(), question, MsgIcon::Question, MsgButtons::YesNo);
   if (waiting) QApplication::restoreOverrideCursor();
   if (answer != MsgResult::Yes) return false;
@@ -235,19 +233,19 @@ bool CMyDoc::DoSave(const QString& path, bool replace) {
     COpenFileDlg dialog(false, QStringLiteral("pl"), newName,
                         COpenFileDlg::kOfnHideReadOnly | COpenFileDlg::kOfnOverwritePrompt |
                             COpenFileDlg::kOfnPathMustExist,
-                        Text(str::kFileFilter), DialogParent());
+                        Utf8(str::kFileFilter), DialogParent());
     dialog.m_nKanjiCode = m_nKanjiCode;
     dialog.m_nCrLf = m_nCrLf;
     if (!m_runSaveAsDialog(dialog)) return false;
-    m_nKanjiCode = dialog.m_nKanjiCode;
-    m_nCrLf = dialog.m_nCrLf;
+    m_nKanjiCode = static_cast<EncodingCode>(dialog.m_nKanjiCode);
+    m_nCrLf = static_cast<NewlineCode>(dialog.m_nCrLf);
     newName = dialog.GetPathName();
     m_settings.Directory = GetFolderPart(newName.toStdString());
   }
 
   const std::string target = FsPath(newName);
   if (FileExists(target) && IsReadOnlyFile(target)) {
-    ShowMessage(DialogParent(), Text(str::kReadOnlySaveRefused), MsgIcon::Exclamation, MsgButtons::Ok);
+    ShowMessage(DialogParent(), Utf8(str::kReadOnlySaveRefused), MsgIcon::Exclamation, MsgButtons::Ok);
     return false;
   }
   // A failed write leaves an existing file as it was, so only a file this

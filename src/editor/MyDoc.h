@@ -1,7 +1,8 @@
-// One open script: its file, title, modified flag and the encoding and newline codes its file is written in.
+// One open script: its text, file, title, modified flag and the encoding and newline codes its file is written in.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -9,34 +10,46 @@
 #include <QPointer>
 #include <QString>
 
+#include "document/TextDocument.h"
 #include "editor/OpenFileDlg.h"
+#include "text/KanjiDetect.h"
+#include "text/Newlines.h"
 
 class QWidget;
 
 namespace corvella {
 
-class CSyntaxView;
 struct Settings;
 
 // The document manager owns each document and drives it: it creates the
-// document, gives it its view, calls OnNewDocument or OnOpenDocument and then
-// SetPathName, and saves through DoFileSave / DoSave. Failures are reported to
-// the user here, through the message box helper.
-class CMyDoc : public QObject {
+// document and its views, calls OnNewDocument or OnOpenDocument and then
+// SetPathName, and saves through DoFileSave / DoSave. The document owns its
+// text, which its views show and edit; it works the same with no view at all.
+// Failures are reported to the user here, through the message box helper.
+class CMyDoc : public QObject, private EditBuffer::Listener {
   Q_OBJECT
 
  public:
   // `settings` (the frame's) must outlive the document; the two codes start
   // from its "CRLF" and "KanjiCode" as they are now.
   explicit CMyDoc(Settings& settings, QObject* parent = nullptr);
+  ~CMyDoc() override;
 
-  int m_nCrLf;       // newline code of the file: 0 CR+LF, 1 LF, 2 CR
-  int m_nKanjiCode;  // encoding code: 0 Shift_JIS, 1 EUC-JP, 2 JIS, 3 UTF-8
+  // The text, its undo history and line states; a view shows it once given
+  // it (EditControl::SetDocument). Any change sets the modified flag.
+  TextDocument& Text() { return *m_text; }
+  const TextDocument& Text() const { return *m_text; }
+  const std::shared_ptr<TextDocument>& SharedText() const { return m_text; }
+  // Where questions and failures are shown.
+  void SetDialogParent(QWidget* parent) { m_dialogParent = parent; }
 
-  // The view that holds the document's text (not owned). Its text changes
-  // set the modified flag.
-  void SetView(CSyntaxView* view);
-  CSyntaxView* GetView() const { return m_pView; }
+  // The codes the file is written in.
+  EncodingCode KanjiCode() const { return m_nKanjiCode; }
+  NewlineCode CrLf() const { return m_nCrLf; }
+  void SetCodes(EncodingCode kanjiCode, NewlineCode crLf) {
+    m_nKanjiCode = kanjiCode;
+    m_nCrLf = crLf;
+  }
 
   const QString& GetPathName() const { return m_strPathName; }
   // Also makes the file name the title and, when asked, offers the path to
@@ -55,10 +68,10 @@ class CMyDoc : public QObject {
 
   // An empty text with empty histories, not modified.
   bool OnNewDocument();
-  // Loads the file into the view: the size limit, the codes settled by the
+  // Loads the file as the text: the size limit, the codes settled by the
   // load (detection when "KanjiConvert" is on), the histories emptied, not
   // modified; a file whose bytes the text would not write back is said so.
-  // On failure the view keeps what it held and false comes back.
+  // On failure the text stays as it was and false comes back.
   // The path is not taken over; the manager does that with SetPathName.
   bool OnOpenDocument(const QString& path);
   // Takes `text` (the editor's bytes, kept by a recovery copy) as the
@@ -72,9 +85,9 @@ class CMyDoc : public QObject {
   // asks first; No changes nothing. The caret stays on its line where the
   // text still has it. A document without a file only takes the code, for
   // its next save. False when nothing changed.
-  bool ReopenInEncoding(int kanjiCode);
-  bool ReopenWithNewline(int crLf);
-  // Writes the view's text in the document's codes (a UTF-8 file read with a
+  bool ReopenInEncoding(EncodingCode kanjiCode);
+  bool ReopenWithNewline(NewlineCode crLf);
+  // Writes the text in the document's codes (a UTF-8 file read with a
   // byte order mark gets it again), replacing the file only once the new
   // bytes are safely on the disk; clears the modified flag. The first save
   // over a lossy file asks first (No: nothing is written, false).
@@ -95,23 +108,31 @@ class CMyDoc : public QObject {
   void titleChanged(const QString& title);
   void pathNameChanged(const QString& path);
   void modifiedChanged(bool modified);
+  // The text changed (typing, undo, a load).
+  void textChanged();
   // A path became the document's own through Open or Save As.
   void addToRecentFileList(const QString& path);
 
  private:
-  QWidget* DialogParent() const;
-  void LoadIntoView(const std::string& text);
-  bool Reopen(int kanjiCode, std::optional<int> crLf, const char* question);
+  void TextChanged(const EditBuffer::TextChange& change) override;
+  void SelectionChanged(const EditBuffer::Selection&, const EditBuffer::Selection&) override {}
+  QWidget* DialogParent() const { return m_dialogParent; }
+  void LoadText(const std::string& text);
+  bool Reopen(EncodingCode kanjiCode, std::optional<NewlineCode> crLf, const char* question);
   // Whether a save to `path` may go ahead: asks once before the text goes
   // over a file it would not write back.
   bool ConfirmLossySave(const QString& path);
 
   Settings& m_settings;
-  QPointer<CSyntaxView> m_pView;
+  std::shared_ptr<TextDocument> m_text;
+  QPointer<QWidget> m_dialogParent;
+  NewlineCode m_nCrLf;         // 0 CR+LF, 1 LF, 2 CR
+  EncodingCode m_nKanjiCode;  // 0 Shift_JIS, 1 EUC-JP, 2 JIS, 3 UTF-8
   QString m_strPathName;
   QString m_strTitle;
   bool m_bModified = false;
   bool m_bLoading = false;
+  bool m_bReloading = false;  // a load keeps the views' places
   bool m_bByteOrderMark = false;  // the file began with a UTF-8 byte order mark, which its saves write again
   QString m_strLossyPath;  // the file read whose bytes the text would not write back, until a save is agreed
   FileDialogRunner m_runSaveAsDialog = ExecFileDialog;

@@ -2,6 +2,7 @@
 #include "editor/MyView.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -37,11 +38,13 @@ CMyView::CMyView(QWidget* parent) : CSyntaxView(parent) {
 
 void CMyView::ApplySettings(const Settings& s, const QFont& font) {
   SetEditorFont(font);
-  m_crKeyword = ColorFromRef(s.colors[kColorKeyword], kDefaultColors[kColorKeyword]);
-  m_crComment = ColorFromRef(s.colors[kColorComment], kDefaultColors[kColorComment]);
-  m_crString = ColorFromRef(s.colors[kColorString], kDefaultColors[kColorString]);
-  m_crPattern = ColorFromRef(s.colors[kColorPattern], kDefaultColors[kColorPattern]);
-  m_crSubCall = ColorFromRef(s.colors[kColorSubCall], kDefaultColors[kColorSubCall]);
+  SyntaxColors colors;
+  colors.keyword = ColorFromRef(s.colors[kColorKeyword], kDefaultColors[kColorKeyword]);
+  colors.comment = ColorFromRef(s.colors[kColorComment], kDefaultColors[kColorComment]);
+  colors.string = ColorFromRef(s.colors[kColorString], kDefaultColors[kColorString]);
+  colors.pattern = ColorFromRef(s.colors[kColorPattern], kDefaultColors[kColorPattern]);
+  colors.subCall = ColorFromRef(s.colors[kColorSubCall], kDefaultColors[kColorSubCall]);
+  SetColors(colors);
   SetTextColors(ColorFromRef(s.colors[kColorBack], kDefaultColors[kColorBack]),
                 ColorFromRef(s.colors[kColorText], kDefaultColors[kColorText]));
   SetTabWidth(s.TabWidth);
@@ -52,7 +55,7 @@ void CMyView::ApplySettings(const Settings& s, const QFont& font) {
 }
 
 void CMyView::FollowCaretLine() {
-  const int line = static_cast<int>(Buffer().LineFromChar(Buffer().GetSel().caret));
+  const int line = static_cast<int>(std::as_const(*this).Buffer().LineFromChar(Sel().caret));
   if (line != m_wndGutter->CurrentLine()) m_wndGutter->SetCurrentLine(m_wndGutter->CurrentLine(), line);
 }
 
@@ -96,8 +99,8 @@ void CMyView::RegisterScriptCommands() {
   // The pane is filled whenever asked, so that switching views shows the new
   // view's line at once, not only after its caret moves.
   m_commands.On(ID_INDICATOR_LINE, {}, [this](CmdUI& ui) {
-    const EditBuffer& b = Buffer();
-    ui.text = QString::fromStdString(LinePaneText(static_cast<int>(b.LineFromChar(b.GetSel().caret)) + 1));
+    const EditBuffer& b = std::as_const(*this).Buffer();
+    ui.text = QString::fromStdString(LinePaneText(static_cast<int>(b.LineFromChar(Sel().caret)) + 1));
   });
 }
 

@@ -7,7 +7,6 @@
 
 #include "document/EditBuffer.h"
 #include "editor/MyDoc.h"
-#include "editor/SyntaxView.h"
 #include "platform/FileNames.h"
 #include "platform/RecoveryStore.h"
 
@@ -42,9 +41,7 @@ void RecoveryKeeper::Watch(CMyDoc* doc) {
   connect(&entry.idle, &QTimer::timeout, this, [this, &entry] { Write(entry); });
   connect(&entry.longest, &QTimer::timeout, this, [this, &entry] { Write(entry); });
   m_entries.emplace(entry.serial, std::move(owned));
-  if (CSyntaxView* view = doc->GetView()) {
-    connect(view, &EditControl::textChanged, this, [this, &entry] { Changed(entry); });
-  }
+  connect(doc, &CMyDoc::textChanged, this, [this, &entry] { Changed(entry); });
   connect(doc, &CMyDoc::modifiedChanged, this, [this, &entry](bool modified) {
     if (modified) Changed(entry);
     else Discard(entry);
@@ -68,7 +65,7 @@ void RecoveryKeeper::Write(Entry& entry) {
   entry.idle.stop();
   entry.longest.stop();
   CMyDoc* doc = entry.doc;
-  if (!doc || !doc->IsModified() || !doc->GetView()) return;
+  if (!doc || !doc->IsModified()) return;
   if (entry.writer > 0) {
     entry.again = true;  // written again once the copy under way is in place
     return;
@@ -76,10 +73,10 @@ void RecoveryKeeper::Write(Entry& entry) {
   RecoveryRecord record;
   record.path = QFile::encodeName(doc->GetPathName()).toStdString();
   record.title = doc->GetTitle().toStdString();
-  record.kanjiCode = doc->m_nKanjiCode;
-  record.crlf = doc->m_nCrLf;
+  record.kanjiCode = doc->KanjiCode();
+  record.crlf = doc->CrLf();
   record.readOnly = !record.path.empty() && IsReadOnlyFile(record.path);
-  const EditBuffer& buffer = doc->GetView()->Buffer();
+  const EditBuffer& buffer = doc->Text().Buffer();
   const std::string header = FormatRecoveryHeader(record, buffer.GetTextLength());
   // The child sees the buffer as it is now, whatever is typed meanwhile.
   entry.writer = Store().WriteInChild(entry.serial, header, [&buffer](int fd) {

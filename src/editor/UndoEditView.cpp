@@ -1,4 +1,4 @@
-// The bottom layer of the script editor: an edit control with its own undo and redo, find and replace, and text drag and drop.
+// The edit view that changes its text undoably, with find and replace and text drag and drop.
 #include "editor/UndoEditView.h"
 
 #include <QApplication>
@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 
 #include "editor/Cp932Text.h"
@@ -18,6 +19,17 @@ namespace {
 
 // Text dragged between our own views keeps its exact bytes.
 const QString kSjisMime = QStringLiteral("application/x-corvella-sjis");
+
+// What a view drags carries the view, so that a drop into any view of the
+// same text is known as a move within it.
+class ViewDragData : public QMimeData {
+ public:
+  explicit ViewDragData(CUndoEditView* source) : m_source(source) {}
+  CUndoEditView* Source() const { return m_source; }
+
+ private:
+  QPointer<CUndoEditView> m_source;
+};
 
 // The system's drag-scroll inset.
 constexpr int kDragScrollInset = 11;
@@ -54,22 +66,22 @@ void CUndoEditView::ReplaceSelUndoable(std::string_view text) {
     QApplication::beep();
     return;
   }
-  if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-  m_history.RecordInsertText(Buffer(), text);
+  if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+  Document().History().RecordInsertText(Buffer(), text);
   EditControl::ReplaceSel(text);
 }
 
 void CUndoEditView::Undo() {
-  if (m_history.Undo(Buffer())) ScrollCaret();
+  if (Document().History().Undo(Buffer())) ScrollCaret();
 }
 
 void CUndoEditView::Redo() {
-  if (m_history.Redo(Buffer())) ScrollCaret();
+  if (Document().History().Redo(Buffer())) ScrollCaret();
 }
 
 void CUndoEditView::Cut() {
   if (!HasSelection() || IsReadOnly()) return;
-  m_history.RecordDeleteSelection(Buffer());
+  Document().History().RecordDeleteSelection(Buffer());
   EditControl::Cut();
 }
 
@@ -83,15 +95,15 @@ void CUndoEditView::Paste() {
     QApplication::beep();
     return;
   }
-  if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-  m_history.RecordInsertText(Buffer(), *text);
+  if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+  Document().History().RecordInsertText(Buffer(), *text);
   EditControl::ReplaceSel(*text);
   ScrollCaret();
 }
 
 void CUndoEditView::Clear() {
   if (!HasSelection() || IsReadOnly()) return;
-  m_history.RecordDeleteSelection(Buffer());
+  Document().History().RecordDeleteSelection(Buffer());
   EditControl::Clear();
 }
 
@@ -122,19 +134,19 @@ void CUndoEditView::CharMessage(std::string_view ch) {
     m_nImeSkip -= static_cast<int>(ch.size());
     if (m_nImeSkip < 0) m_nImeSkip = 0;
   } else if (c == 0x08) {
-    if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-    else m_history.RecordDeleteKey(Buffer(), DeleteKey::Backspace);
+    if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+    else Document().History().RecordDeleteKey(Buffer(), DeleteKey::Backspace);
   } else if (c == '\r' || c == '\n') {
-    if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-    m_history.RecordInsertText(Buffer(), "\r\n");
+    if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+    Document().History().RecordInsertText(Buffer(), "\r\n");
   } else if (ch.size() == 1 && IsRecordedSingleByte(c)) {
-    if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-    m_history.RecordTypedChar(Buffer(), c);
+    if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+    Document().History().RecordTypedChar(Buffer(), c);
   } else if (ch.size() == 2) {
     // A double-byte character typed directly is recorded like input-method
     // text, so the history always matches the text.
-    if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-    m_history.RecordInsertText(Buffer(), ch);
+    if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+    Document().History().RecordInsertText(Buffer(), ch);
   }
   EditControl::CharMessage(ch);
 }
@@ -163,8 +175,8 @@ bool CUndoEditView::KeyDownMessage(QKeyEvent* event) {
     return true;
   }
   if (event->key() == Qt::Key_Delete && !(mods & Qt::ShiftModifier) && !IsReadOnly()) {
-    if (HasSelection()) m_history.RecordDeleteSelection(Buffer());
-    else m_history.RecordDeleteKey(Buffer(), DeleteKey::Delete);
+    if (HasSelection()) Document().History().RecordDeleteSelection(Buffer());
+    else Document().History().RecordDeleteKey(Buffer(), DeleteKey::Delete);
   }
   return EditControl::KeyDownMessage(event);
 }
@@ -178,11 +190,11 @@ void CUndoEditView::ImeResult(std::string_view bytes) {
   if (HasSelection()) {
     // What the input method puts in place of a selection (a reconversion)
     // is one change.
-    m_history.RecordDeleteSelection(Buffer());
-    m_history.RecordInsertText(Buffer(), bytes);
-    m_history.JoinLast();
+    Document().History().RecordDeleteSelection(Buffer());
+    Document().History().RecordInsertText(Buffer(), bytes);
+    Document().History().JoinLast();
   } else {
-    m_history.RecordInsertText(Buffer(), bytes);
+    Document().History().RecordInsertText(Buffer(), bytes);
   }
   m_nImeSkip = static_cast<int>(bytes.size());
   EditControl::ImeResult(bytes);
@@ -203,7 +215,7 @@ bool CUndoEditView::EnableDragDrop(int mode) {
 bool CUndoEditView::OnSelectedText(QPoint at) const {
   if (!HasSelection() || !FormattingRect().contains(at)) return false;
   const std::size_t pos = CharFromPos(at);
-  const auto sel = Buffer().GetSel();
+  const auto sel = Sel();
   // Only on the text itself, not beyond the end of its line.
   const std::size_t line = Buffer().LineFromChar(pos);
   const int endX = PosFromChar(Buffer().LineEnd(line)).x();
@@ -254,9 +266,9 @@ Qt::DropAction CUndoEditView::ExecDrag(QDrag* drag) {
 }
 
 void CUndoEditView::StartDrag() {
-  const auto sel = Buffer().GetSel();
-  const std::string text = Buffer().GetSelText();
-  auto* data = new QMimeData;
+  const auto sel = Sel();
+  const std::string text = SelText();
+  auto* data = new ViewDragData(this);
   data->setText(SjisToOutsideText(text));
   data->setData(kSjisMime, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
   auto* drag = new QDrag(this);
@@ -345,8 +357,14 @@ void CUndoEditView::dropEvent(QDropEvent* event) {
   m_bAccepting = false;
   const QPoint at = event->position().toPoint();
   const std::size_t pos = CharFromPos(at);
-  const bool fromHere = m_bDragging && event->mimeData() == m_pDragData;
-  const auto sel = Buffer().GetSel();
+  // A drag from this view, or from another view of the same text, moves the
+  // text within it: inserted here, the source view would then delete its
+  // selection with the inserted text inside it.
+  const auto* dragged = dynamic_cast<const ViewDragData*>(event->mimeData());
+  CUndoEditView* source = dragged ? dragged->Source() : nullptr;
+  const bool fromHere = source && source->m_bDragging && event->mimeData() == source->m_pDragData &&
+                        &source->Document() == &Document();
+  const auto sel = fromHere ? source->Sel() : Sel();
   if (fromHere && pos >= sel.Start() && pos <= sel.End()) {
     event->ignore();
     return;
@@ -354,8 +372,8 @@ void CUndoEditView::dropEvent(QDropEvent* event) {
   const Qt::DropAction action = (event->modifiers() & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction;
   if (fromHere && action == Qt::MoveAction) {
     // The source side moves the text once the drag is over.
-    m_bMovedHere = true;
-    m_nDropPos = pos;
+    source->m_bMovedHere = true;
+    source->m_nDropPos = pos;
   } else {
     InsertUndoableAndSelect(pos, DroppedText(event->mimeData()));
   }

@@ -1,4 +1,4 @@
-// The bottom layer of the script editor: an edit control with its own undo and redo, find and replace, and text drag and drop.
+// The edit view that changes its text undoably (through the document's shared history), with find and replace and text drag and drop.
 #pragma once
 
 #include <string>
@@ -25,13 +25,14 @@ class CUndoEditView : public EditControl {
 
   void Undo();
   void Redo();
-  void ClearUndo() { m_history.Clear(); }
+  // The history is the document's: every view of it undoes the same edits.
+  void ClearUndo() { Document().History().Clear(); }
   // Makes the changes recorded since the history held `count` records one
   // undo step (see UndoHistory::JoinSince).
-  void JoinUndoSince(std::size_t count) { m_history.JoinSince(count); }
-  bool CanUndo() const { return m_history.CanUndo(); }
-  bool CanRedo() const { return m_history.CanRedo(); }
-  const UndoHistory& History() const { return m_history; }
+  void JoinUndoSince(std::size_t count) { Document().History().JoinSince(count); }
+  bool CanUndo() const { return Document().History().CanUndo(); }
+  bool CanRedo() const { return Document().History().CanRedo(); }
+  const UndoHistory& History() const { return Document().History(); }
 
   // Loads a whole text (a document was opened or created): histories emptied.
   void OnInitialUpdate(std::string_view text);
@@ -53,8 +54,6 @@ class CUndoEditView : public EditControl {
 
   // A search found nothing: a beep here; the script view says more.
   virtual void OnTextNotFound(const std::string& what);
-
-  bool m_bStress = false;
 
  protected:
   void CharMessage(std::string_view ch) override;
@@ -79,7 +78,6 @@ class CUndoEditView : public EditControl {
   void InsertUndoableAndSelect(std::size_t at, std::string_view text);
   void DragScroll(QPoint at);
 
-  UndoHistory m_history;
   int m_nImeSkip = 0;
   bool m_bDropRegistered = false;
   bool m_bDragging = false;

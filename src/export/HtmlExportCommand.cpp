@@ -72,8 +72,8 @@ std::unique_ptr<QFileDialog> MakeHtmlSaveDialog(QWidget* parent, const QString& 
 
 HtmlExportResult ExportHtml(QWidget* parent, const CSyntaxView& view, Profile& profile, const QString& title,
                             const QString& path, const HtmlExportPrompts& prompts) {
-  HtmlColours colours = LoadHtmlColours(profile, ToColorRef(view.m_crKeyword), ToColorRef(view.m_crComment),
-                                        ToColorRef(view.m_crString));
+  HtmlColours colours = LoadHtmlColours(profile, ToColorRef(view.Colors().keyword), ToColorRef(view.Colors().comment),
+                                        ToColorRef(view.Colors().string));
   CHtmlFormatDlg dialog(parent);
   dialog.SetMessageFn(prompts.message);
   dialog.m_strKwd = QString::fromStdString(colours.keyword);

@@ -78,6 +78,8 @@ inline constexpr int ID_EDIT_FIND_PREV = 32804;
 inline constexpr int ID_COMMAND_CONFIG = 32805;
 inline constexpr int ID_EDIT_CTRL_SHIFT_DELETE = 32806;  // bound so that the key does nothing
 inline constexpr int ID_EDIT_DELETE_TO_EOL = 32807;
+inline constexpr int ID_WINDOW_SPLIT_VIEW = 32808;    // two views of the active document, one above the other
+inline constexpr int ID_WINDOW_UNSPLIT_VIEW = 32809;  // back to the view that has the focus
 
 // Menu items made from the files of the template and macro folders. Ids are
 // handed out upward from the first; a template id never reaches the macro range.

@@ -12,12 +12,13 @@
 #include "base/MessageBox.h"
 #include "base/Settings.h"
 #include "editor/MyDoc.h"
-#include "editor/SyntaxView.h"
 #include "platform/FileNames.h"
 #include "platform/RunCopy.h"
 #include "platform/RunJournal.h"
 #include "res/Strings.h"
+#include "text/KanjiDetect.h"
 #include "text/LoadedText.h"
+#include "text/Newlines.h"
 
 namespace corvella {
 namespace {
@@ -56,7 +57,7 @@ bool ScriptRunCopy::Save(bool convert) {
     m_doc.OnSaveDocument(path);
   }
   if (m_saveAll && !m_saveAll()) return false;
-  if (!m_doc.GetView() || path.isEmpty()) {
+  if (path.isEmpty()) {
     ShowMessage(m_parent, Text(str::kTempCopyFailed), MsgIcon::Exclamation);
     return false;
   }
@@ -65,9 +66,9 @@ bool ScriptRunCopy::Save(bool convert) {
   // stays as modified as it was, and its recovery copy stays where it is.
   SavedText runCopy;
   try {
-    runCopy = EncodeTextForSave(m_doc.GetView()->Buffer().GetText(),
-                                convert && m_settings.SaveAsSJIS ? 0 : m_doc.m_nKanjiCode, convert ? 0 : m_doc.m_nCrLf,
-                                m_doc.HasByteOrderMark());
+    runCopy = EncodeTextForSave(m_doc.Text().Buffer().GetText(),
+                                convert && m_settings.SaveAsSJIS ? kEncodingSjis : m_doc.KanjiCode(),
+                                convert ? kNewlineCrLf : m_doc.CrLf(), m_doc.HasByteOrderMark());
   } catch (const std::bad_alloc&) {
     ReportFailure(m_parent, str::kSaveFailed, path, ENOMEM);
     return false;

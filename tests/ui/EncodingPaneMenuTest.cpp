@@ -14,8 +14,8 @@
 #include "support/MainWindowTest.h"
 
 #include "editor/MyDoc.h"
+#include "editor/MyView.h"
 #include "editor/PaneTexts.h"
-#include "editor/SyntaxView.h"
 #include "res/resource.h"
 
 using namespace corvella;
@@ -47,9 +47,9 @@ class EncodingPaneMenuTest : public MainWindowTest {
     return nullptr;
   }
   // An edit the reopen must throw away.
-  static void Edit(CMyDoc& doc) {
-    doc.GetView()->SetSel(0, 0);
-    doc.GetView()->ReplaceSelUndoable("x");
+  void Edit() {
+    frame->ActiveView()->SetSel(0, 0);
+    frame->ActiveView()->ReplaceSelUndoable("x");
   }
 
   QTemporaryDir dir;
@@ -60,9 +60,9 @@ class EncodingPaneMenuTest : public MainWindowTest {
 TEST_F(EncodingPaneMenuTest, EncodingPaneReopensTheFileInTheChosenEncoding) {
   CMyDoc* doc = docs->OpenDocumentFile(Write("utf8.pl", kUtf8Lf));
   ASSERT_NE(doc, nullptr);
-  CSyntaxView& view = *doc->GetView();
+  CSyntaxView& view = *frame->ActiveView();
   ASSERT_NE(view.Buffer().GetText(), kSjisText);
-  Edit(*doc);
+  Edit();
   view.SetSel(view.Buffer().LineIndex(1), view.Buffer().LineIndex(1));
   frame->UpdatePanes();
   QLabel* pane = Pane(res::ID_INDICATOR_KANJI);
@@ -88,7 +88,7 @@ TEST_F(EncodingPaneMenuTest, EncodingPaneReopensTheFileInTheChosenEncoding) {
 
   EXPECT_EQ(messages.size(), 1);  // the question, and no report
   EXPECT_EQ(view.Buffer().GetText(), kSjisText);
-  EXPECT_EQ(doc->m_nKanjiCode, 3);
+  EXPECT_EQ(doc->KanjiCode(), 3);
   EXPECT_EQ(pane->text().toStdString(), KanjiPaneText(3));
   EXPECT_FALSE(view.CanUndo());
   EXPECT_FALSE(doc->IsModified());
@@ -98,16 +98,16 @@ TEST_F(EncodingPaneMenuTest, EncodingPaneReopensTheFileInTheChosenEncoding) {
 TEST_F(EncodingPaneMenuTest, ModifiedDocumentStaysAsItIsWhenTheAnswerIsNo) {
   CMyDoc* doc = docs->OpenDocumentFile(Write("utf8.pl", kUtf8Lf));
   ASSERT_NE(doc, nullptr);
-  Edit(*doc);
-  const std::string edited = doc->GetView()->Buffer().GetText();
+  Edit();
+  const std::string edited = doc->Text().Buffer().GetText();
   answer = MsgResult::No;
   EXPECT_FALSE(ChooseCode(*doc, res::ID_INDICATOR_KANJI, 3));
   EXPECT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages.value(0).contains(doc->GetPathName()));
-  EXPECT_EQ(doc->GetView()->Buffer().GetText(), edited);
-  EXPECT_EQ(doc->m_nKanjiCode, 0);
+  EXPECT_EQ(doc->Text().Buffer().GetText(), edited);
+  EXPECT_EQ(doc->KanjiCode(), 0);
   EXPECT_TRUE(doc->IsModified());
-  EXPECT_TRUE(doc->GetView()->CanUndo());
+  EXPECT_TRUE(frame->ActiveView()->CanUndo());
 }
 
 // Every line end loads as one, so a CR-only file reads the same; the chosen
@@ -116,12 +116,12 @@ TEST_F(EncodingPaneMenuTest, NewlinePaneReopensWithTheChosenNewlineCode) {
   const QString path = Write("mac.pl", "a\rb\rc\r");
   CMyDoc* doc = docs->OpenDocumentFile(path);
   ASSERT_NE(doc, nullptr);
-  ASSERT_EQ(doc->m_nCrLf, 2);
-  Edit(*doc);
+  ASSERT_EQ(doc->CrLf(), 2);
+  Edit();
   answer = MsgResult::Yes;
   EXPECT_TRUE(ChooseCode(*doc, res::ID_INDICATOR_CRLF, 1));
   frame->UpdatePanes();
-  EXPECT_EQ(doc->GetView()->Buffer().GetText(), "a\r\nb\r\nc\r\n");
+  EXPECT_EQ(doc->Text().Buffer().GetText(), "a\r\nb\r\nc\r\n");
   EXPECT_EQ(frame->PaneText(res::ID_INDICATOR_CRLF).toStdString(), NewlinePaneText(1));
   ASSERT_TRUE(doc->DoFileSave());
   QFile saved(path);
@@ -131,24 +131,24 @@ TEST_F(EncodingPaneMenuTest, NewlinePaneReopensWithTheChosenNewlineCode) {
 
 TEST_F(EncodingPaneMenuTest, UntitledDocumentOnlyTakesTheCodeForItsSave) {
   CMyDoc* doc = docs->OnFileNew();
-  Edit(*doc);
+  Edit();
   EXPECT_TRUE(ChooseCode(*doc, res::ID_INDICATOR_KANJI, 1));
   EXPECT_TRUE(messages.empty());
-  EXPECT_EQ(doc->m_nKanjiCode, 1);
-  EXPECT_EQ(doc->GetView()->Buffer().GetText(), "x");
+  EXPECT_EQ(doc->KanjiCode(), 1);
+  EXPECT_EQ(doc->Text().Buffer().GetText(), "x");
 }
 
 TEST_F(EncodingPaneMenuTest, VanishedFileIsReportedAndTheDocumentKept) {
   const QString path = Write("gone.pl", kUtf8Lf);
   CMyDoc* doc = docs->OpenDocumentFile(path);
   ASSERT_NE(doc, nullptr);
-  const std::string text = doc->GetView()->Buffer().GetText();
+  const std::string text = doc->Text().Buffer().GetText();
   ASSERT_TRUE(QFile::remove(path));
   EXPECT_FALSE(ChooseCode(*doc, res::ID_INDICATOR_KANJI, 3));
   ASSERT_EQ(icons.size(), 1u);
   EXPECT_EQ(icons[0], MsgIcon::Exclamation);
-  EXPECT_EQ(doc->GetView()->Buffer().GetText(), text);
-  EXPECT_EQ(doc->m_nKanjiCode, 0);
+  EXPECT_EQ(doc->Text().Buffer().GetText(), text);
+  EXPECT_EQ(doc->KanjiCode(), 0);
 }
 
 }  // namespace

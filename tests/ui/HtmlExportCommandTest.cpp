@@ -60,9 +60,11 @@ class ExportTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
     profile.DeleteSection(kSettingsSection);
-    view.m_crKeyword = QColor(0, 0, 255);
-    view.m_crComment = QColor(192, 0, 0);
-    view.m_crString = QColor(0, 128, 128);
+    SyntaxColors colors;
+    colors.keyword = QColor(0, 0, 255);
+    colors.comment = QColor(192, 0, 0);
+    colors.string = QColor(0, 128, 128);
+    view.SetColors(colors);
     view.SetTabWidth(8);
     view.OnInitialUpdate(kScript);
     prompts.message = Recorder(messages);

@@ -204,7 +204,7 @@ TEST_F(MainFrameTest, ToggleCommandsChangeSettingsAndViews) {
   EXPECT_FALSE(view->AutoIndent());
   frame->Router().Route(res::ID_VIEW_SYNTAX_COLOR);
   EXPECT_FALSE(frame->GetSettings().Stress);
-  EXPECT_FALSE(view->m_bStress);
+  EXPECT_FALSE(view->Stress());
   frame->Router().Route(res::ID_COMMAND_USE_JPERL);
   EXPECT_EQ(frame->GetSettings().UsePerl, 1);
   EXPECT_TRUE(frame->Router().Query(res::ID_COMMAND_USE_JPERL).checked.value_or(false));
@@ -296,7 +296,7 @@ TEST_F(MainFrameTest, RecentFilesFillTheFileMenuAndDroppedFilesOpen) {
 TEST_F(MainFrameTest, CloseAllKeepsTheDocumentWhoseQuestionIsCancelled) {
   CMyDoc* first = docs->OnFileNew();
   docs->OnFileNew();
-  first->GetView()->SetText("changed");
+  first->Text().Buffer().SetText("changed");
   first->SetModifiedFlag(true);
   answer = MsgResult::Cancel;
   docs->CloseAll();

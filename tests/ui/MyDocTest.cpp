@@ -77,7 +77,7 @@ class MyDocTest : public ::testing::Test {
       return answer;
     });
     doc = std::make_unique<CMyDoc>(settings);
-    doc->SetView(&view);
+    view.SetDocument(doc->SharedText());
     doc->SetSaveAsDialogRunner([](COpenFileDlg&) {
       ADD_FAILURE() << "no dialog expected";
       return false;
@@ -95,7 +95,7 @@ class MyDocTest : public ::testing::Test {
   // A fresh document made with the Settings as they are now.
   void NewDoc() {
     doc = std::make_unique<CMyDoc>(settings);
-    doc->SetView(&view);
+    view.SetDocument(doc->SharedText());
   }
 
   void Open(const QString& path) {
@@ -160,7 +160,7 @@ TEST_F(MyDocTest, SaveAsProposesANameAndItsCodesStayForPlainSaves) {
     return dlg.result() == QDialog::Accepted;
   });
   EXPECT_FALSE(doc->DoSave(QString()));
-  EXPECT_EQ(doc->m_nKanjiCode, 0);
+  EXPECT_EQ(doc->KanjiCode(), 0);
   EXPECT_TRUE(doc->GetPathName().isEmpty());
 
   doc->SetSaveAsDialogRunner(SaveAs(QString(), 1, 1));
@@ -172,8 +172,8 @@ TEST_F(MyDocTest, SaveAsProposesANameAndItsCodesStayForPlainSaves) {
   const QString saved = Path("my.pl");
   EXPECT_EQ(ReadAll(saved), kEucLf);  // EUC-JP, LF, and a final line end added on disk only
   EXPECT_EQ(view.Buffer().GetText(), std::string(kSjisCrLf.constData(), kSjisCrLf.size() - 2));
-  EXPECT_EQ(doc->m_nKanjiCode, 1);
-  EXPECT_EQ(doc->m_nCrLf, 1);
+  EXPECT_EQ(doc->KanjiCode(), 1);
+  EXPECT_EQ(doc->CrLf(), 1);
   EXPECT_EQ(QFileInfo(doc->GetPathName()).canonicalFilePath(), QFileInfo(saved).canonicalFilePath());
   EXPECT_EQ(doc->GetTitle(), U("my.pl"));
   EXPECT_EQ(doc->GetScriptFileName(), U("my.pl"));
@@ -203,7 +203,7 @@ TEST_F(MyDocTest, OpenSettlesTheCodesFromTheFile) {
 
   settings.CRLF = 2;
   Open(Path("lf.pl"));
-  EXPECT_EQ(doc->m_nCrLf, 1);
+  EXPECT_EQ(doc->CrLf(), 1);
   EXPECT_EQ(view.Buffer().GetText(), "a\r\nb\r\n");
   EXPECT_FALSE(doc->IsModified());
   EXPECT_FALSE(view.CanUndo());
@@ -211,7 +211,7 @@ TEST_F(MyDocTest, OpenSettlesTheCodesFromTheFile) {
   EXPECT_TRUE(doc->IsModified());
 
   Open(Path("bare.pl"));
-  EXPECT_EQ(doc->m_nCrLf, 2);  // nothing to settle it: the default stays
+  EXPECT_EQ(doc->CrLf(), 2);  // nothing to settle it: the default stays
 
   // Auto-detect off and EUC-JP chosen: Shift_JIS bytes are taken as EUC-JP.
   settings.KanjiConvert = false;
@@ -221,7 +221,7 @@ TEST_F(MyDocTest, OpenSettlesTheCodesFromTheFile) {
   const std::string asEuc = DecodeLoadedText(kSjisCrLf.toStdString(), false, kanji, crlf).text;
   EXPECT_EQ(view.Buffer().GetText(), asEuc);
   EXPECT_NE(asEuc, kSjisCrLf.toStdString());
-  EXPECT_EQ(doc->m_nKanjiCode, 1);
+  EXPECT_EQ(doc->KanjiCode(), 1);
   // Saved as EUC-JP those bytes would not come back: the load says so.
   EXPECT_TRUE(doc->IsLossy());
   ASSERT_EQ(messages.size(), 1u);
@@ -231,8 +231,8 @@ TEST_F(MyDocTest, OpenSettlesTheCodesFromTheFile) {
   settings.KanjiConvert = true;
   settings.KanjiCode = 0;
   Open(Path("euc.pl"));
-  EXPECT_EQ(doc->m_nKanjiCode, 1);
-  EXPECT_EQ(doc->m_nCrLf, 1);
+  EXPECT_EQ(doc->KanjiCode(), 1);
+  EXPECT_EQ(doc->CrLf(), 1);
   EXPECT_EQ(view.Buffer().GetText(), kSjisCrLf.toStdString());
   EXPECT_TRUE(messages.empty());
 
@@ -253,7 +253,7 @@ TEST_F(MyDocTest, Utf8ByteOrderMarkIsHonouredAndKept) {
   settings.KanjiCode = 0;
   WriteAll(Path("bom.pl"), "\xEF\xBB\xBF# \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\nprint 1;\n");
   Open(Path("bom.pl"));
-  EXPECT_EQ(doc->m_nKanjiCode, 3);
+  EXPECT_EQ(doc->KanjiCode(), 3);
   EXPECT_EQ(view.Buffer().GetText(), "# \x93\xfa\x96\x7b\x8c\xea\r\nprint 1;\r\n");
   Type("#\x88\x9F");
   ASSERT_TRUE(doc->DoFileSave());
@@ -271,7 +271,7 @@ TEST_F(MyDocTest, AFileTheTextWouldNotWriteBackIsRewrittenOnlyWhenTheUserAgrees)
   WriteAll(Path("noise.pl"), noise);
   settings.KanjiConvert = true;
   Open(Path("noise.pl"));
-  EXPECT_EQ(doc->m_nKanjiCode, 2);
+  EXPECT_EQ(doc->KanjiCode(), 2);
   EXPECT_TRUE(doc->IsLossy());
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_TRUE(messages[0].text.contains(QStringLiteral("noise.pl")));
@@ -325,7 +325,7 @@ TEST_F(MyDocTest, SavingAddsAFinalLineEndOnDiskOnly) {
   const char* const expected[] = {"print 1;\r\n", "print 1;\n", "print 1;\r"};
   for (int crlf = 0; crlf < 3; ++crlf) {
     Open(Path("s.pl"));
-    doc->m_nCrLf = crlf;
+    doc->SetCodes(doc->KanjiCode(), static_cast<NewlineCode>(crlf));
     view.OnInitialUpdate("print 1;");
     ASSERT_TRUE(doc->DoSave(doc->GetPathName()));
     EXPECT_EQ(ReadAll(Path("s.pl")), QByteArray(expected[crlf]));
@@ -401,8 +401,8 @@ TEST_F(MyDocTest, RunCopyWritesShiftJisCrLfAndPutsTheBytesBack) {
   WriteAll(script, kEucLf);
   settings.KanjiConvert = true;
   Open(script);
-  ASSERT_EQ(doc->m_nKanjiCode, 1);
-  ASSERT_EQ(doc->m_nCrLf, 1);
+  ASSERT_EQ(doc->KanjiCode(), 1);
+  ASSERT_EQ(doc->CrLf(), 1);
   Type("#");
   int saveAllCalls = 0;
   saveAll = [&] { return ++saveAllCalls > 0; };
@@ -414,8 +414,8 @@ TEST_F(MyDocTest, RunCopyWritesShiftJisCrLfAndPutsTheBytesBack) {
   const QString copy = QFile::decodeName(GetTempCopyPath(QFile::encodeName(script).toStdString()).c_str());
   EXPECT_EQ(copy, dir.filePath("tmp/run.pl_$"));
   EXPECT_EQ(ReadAll(copy), kEucLf);
-  EXPECT_EQ(doc->m_nKanjiCode, 1);
-  EXPECT_EQ(doc->m_nCrLf, 1);
+  EXPECT_EQ(doc->KanjiCode(), 1);
+  EXPECT_EQ(doc->CrLf(), 1);
   EXPECT_TRUE(doc->IsModified());
 
   EXPECT_TRUE(RunCopy().PutBack());
@@ -507,8 +507,8 @@ TEST_F(MyDocTest, RunCopyThatCannotBeMadeStopsTheRun) {
   EXPECT_EQ(messages[0].text, U("テンポラリファイルを作成出来ませんでした。"));
   EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
   EXPECT_EQ(ReadAll(script), kEucLf);
-  EXPECT_EQ(doc->m_nKanjiCode, 1);
-  EXPECT_EQ(doc->m_nCrLf, 1);
+  EXPECT_EQ(doc->KanjiCode(), 1);
+  EXPECT_EQ(doc->CrLf(), 1);
   EXPECT_TRUE(doc->IsModified());
 
   // A copy that cannot go back stays where it is.
@@ -518,3 +518,42 @@ TEST_F(MyDocTest, RunCopyThatCannotBeMadeStopsTheRun) {
 }
 
 }  // namespace
+
+namespace corvella {
+namespace {
+
+// Nothing of loading, editing, undoing or saving needs a view: the text is the document's.
+TEST(MyDocWithoutView, OpensEditsUndoesAndSaves) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("alone.pl"));
+  {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("print 1;\n");
+  }
+  Settings settings;
+  settings.CRLF = kNewlineCrLf;
+  CMyDoc doc(settings);
+  ASSERT_TRUE(doc.OnOpenDocument(path));
+  doc.SetPathName(path, false);
+  EXPECT_EQ(doc.CrLf(), kNewlineLf);
+  EXPECT_FALSE(doc.IsModified());
+
+  EditBuffer& buffer = doc.Text().Buffer();
+  buffer.SetSel(0, 0);
+  doc.Text().History().RecordInsertText(buffer, "# a\r\n");
+  buffer.ReplaceSel("# a\r\n");
+  EXPECT_TRUE(doc.IsModified());
+  ASSERT_TRUE(doc.DoFileSave());
+  EXPECT_FALSE(doc.IsModified());
+  QFile saved(path);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(saved.readAll(), QByteArray("# a\nprint 1;\n"));
+
+  ASSERT_TRUE(doc.Text().History().Undo(buffer));
+  EXPECT_EQ(buffer.GetText(), "print 1;\r\n");
+  EXPECT_TRUE(doc.IsModified());
+}
+
+}  // namespace
+}  // namespace corvella

@@ -164,9 +164,9 @@ class FileOpenTest : public ::testing::Test {
   bool OpenDocument(const QString& path) {
     seen.push_back({QFileInfo(path).fileName(), settings.KanjiConvert, settings.KanjiCode});
     CMyDoc doc(settings);
-    doc.SetView(&view);
+    view.SetDocument(doc.SharedText());
     if (!doc.OnOpenDocument(path)) return false;
-    codes.push_back(doc.m_nKanjiCode);
+    codes.push_back(doc.KanjiCode());
     return true;
   }
 

@@ -188,7 +188,7 @@ TEST_F(OutputBarTest, FontFollowsTheFontDialogWithOnePixelMargins) {
   EXPECT_EQ(Pane().Edit().EditorFont().pointSize(), 20);
   EXPECT_EQ(Pane().Edit().FormattingRect().left(), 1);
   EXPECT_EQ(frame->ActiveView()->EditorFont().pointSize(), 20);
-  EXPECT_EQ(frame->ActiveView()->m_crKeyword, QColor(255, 0, 0));
+  EXPECT_EQ(frame->ActiveView()->Colors().keyword, QColor(255, 0, 0));
 }
 
 TEST_F(OutputBarTest, GripperFloatsAndCloseButtonHidesOnlyWhenReleasedOnIt) {

@@ -31,14 +31,16 @@ int CountColour(CSyntaxView& view, std::size_t start, std::size_t end, QColor co
 TEST(SyntaxView, DrawsClassesInTheirColoursAndKeepsCommentFlags) {
   CSyntaxView view;
   view.resize(500, 200);
-  view.m_crKeyword = QColor(0, 0, 255);
-  view.m_crComment = QColor(192, 0, 0);
+  SyntaxColors colors;
+  colors.keyword = QColor(0, 0, 255);
+  colors.comment = QColor(192, 0, 0);
+  view.SetColors(colors);
   view.OnInitialUpdate("print $x # note\r\n\r\n$y = 1;");
   view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-  EXPECT_GT(CountColour(view, 0, 5, view.m_crKeyword), 10);   // "print"
-  EXPECT_EQ(CountColour(view, 6, 8, view.m_crKeyword), 0);    // "$x" is plain
-  EXPECT_GT(CountColour(view, 9, 15, view.m_crComment), 10);  // "# note"
+  EXPECT_GT(CountColour(view, 0, 5, view.Colors().keyword), 10);   // "print"
+  EXPECT_EQ(CountColour(view, 6, 8, view.Colors().keyword), 0);    // "$x" is plain
+  EXPECT_GT(CountColour(view, 9, 15, view.Colors().comment), 10);  // "# note"
   // Line 0 holds a comment, the empty line 1 passes it on, line 2 has none.
   EXPECT_TRUE(view.CommentAbove(1));
   EXPECT_TRUE(view.CommentAbove(2));
@@ -46,7 +48,7 @@ TEST(SyntaxView, DrawsClassesInTheirColoursAndKeepsCommentFlags) {
 
   view.SetStress(false);
   view.OnInitialUpdate("$z = 2;\r\nprint 1; # again");
-  EXPECT_EQ(CountColour(view, 0, 5, view.m_crKeyword), 0);
+  EXPECT_EQ(CountColour(view, 0, 5, view.Colors().keyword), 0);
   EXPECT_TRUE(view.CommentAbove(2));  // still scanned
   EXPECT_FALSE(view.CommentAbove(1));
 }
@@ -58,7 +60,7 @@ TEST(SyntaxView, SelectedTextKeepsTheHighlight) {
   view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   view.SetSel(0, 5);
-  EXPECT_EQ(CountColour(view, 0, 5, view.m_crKeyword), 0);
+  EXPECT_EQ(CountColour(view, 0, 5, view.Colors().keyword), 0);
   EXPECT_GT(CountColour(view, 0, 5, view.palette().color(QPalette::HighlightedText)), 10);
 }
 

@@ -88,6 +88,24 @@ TEST(UndoEditViewDrag, CtrlCopiesAndOtherViewsReceiveMoves) {
   DragFrom(view, 5);
   EXPECT_EQ(other.Buffer().GetText(), "Xtwo");
   EXPECT_EQ(view.Buffer().GetText(), "one one");
+
+  // A second view of the same text: the text moves once, into the drop point,
+  // even when that lies inside the first view's selection as it grows.
+  CUndoEditView second;
+  second.resize(600, 300);
+  second.EnableDragDrop(3);
+  second.show();
+  second.SetDocument(view.SharedDocument());
+  view.OnInitialUpdate("abc def ghi");
+  view.target = &second;
+  view.SetSel(4, 11);  // "def ghi"
+  view.dropAt = 0;
+  DragFrom(view, 5);
+  EXPECT_EQ(second.Buffer().GetText(), "def ghiabc ");
+  view.SetSel(0, 3);  // "def"
+  view.dropAt = 2;    // inside it: nothing changes
+  DragFrom(view, 1);
+  EXPECT_EQ(view.Buffer().GetText(), "def ghiabc ");
 }
 
 class UndoEditViewTest : public ::testing::Test {
