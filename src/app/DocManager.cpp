@@ -136,7 +136,6 @@ DocManager::Entry* DocManager::Attach(std::unique_ptr<CMyDoc> doc, CMyView* view
   auto entry = std::make_unique<Entry>();
   entry->doc = std::move(doc);
   CMyDoc* d = entry->doc.get();
-  d->SetSaveAllModified([this] { return SaveAllModified(); });
   WireView(*d, view);
   entry->child = m_frame.AddDocumentWindow(view, d->GetTitle());
   m_recovery->Watch(d);

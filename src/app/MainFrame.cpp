@@ -106,6 +106,7 @@ bool CMainFrame::Create() {
   pane.text = [this] { return m_wndOutput->Edit().Buffer().GetText(); };
   pane.limit = COutputBar::kTextLimit;
   m_runner = std::make_unique<ScriptRunner>(m_settings, m_profile, std::move(pane), this);
+  m_runner->SetSaveAllModified([this] { return !m_saveAllModified || m_saveAllModified(); });
   connect(m_wndOutput, &COutputBar::lineActivated, this, &CMainFrame::JumpToError);
   m_templateMenus = std::make_unique<TemplateMenus>(
       *m_router, *m_runner, [this] { return ActiveView(); },

@@ -17,7 +17,6 @@
 #include "base/WaitCursor.h"
 #include "platform/AtomicFile.h"
 #include "platform/RunCopy.h"
-#include "platform/RunJournal.h"
 #include "res/Strings.h"
 #include "text/DocumentFiles.h"
 #include "text/LoadedText.h"
@@ -207,7 +206,7 @@ bool CMyDoc::OnSaveDocument(const QString& path) {
   return true;
 }
 
-// The run copy is written elsewhere (SaveForRun) and asks nothing: the
+// The run copy is written elsewhere (ScriptRunCopy) and asks nothing: the
 // file's bytes come back after the run. A save during a run asks, as it is
 // what the run's end puts back.
 bool CMyDoc::ConfirmLossySave(const QString& path) {
@@ -274,54 +273,5 @@ bool CMyDoc::DoFileSave() {
 QString CMyDoc::GetScriptFileName() const {
   return QString::fromStdString(GetFileTitlePart(m_strPathName.toStdString()));
 }
-
-bool CMyDoc::SaveForRun(bool convert) {
-  if (!m_strPathName.isEmpty() && !IsReadOnlyFile(FsPath(m_strPathName)) && m_settings.AutoSave && IsModified()) {
-    OnSaveDocument(m_strPathName);
-  }
-  if (m_saveAllModified && !m_saveAllModified()) return false;
-  if (m_strPathName.isEmpty()) {
-    ShowMessage(DialogParent(), Utf8(str::kTempCopyFailed), MsgIcon::Exclamation);
-    return false;
-  }
-
-  // The run copy is written beside the document's own saves: the document
-  // stays as modified as it was, and its recovery copy stays where it is.
-  const QString path = m_strPathName;
-  SavedText runCopy;
-  try {
-    runCopy = EncodeTextForSave(m_text->Buffer().GetText(), convert && m_settings.SaveAsSJIS ? kEncodingSjis : m_nKanjiCode,
-                                convert ? kNewlineCrLf : m_nCrLf, m_bByteOrderMark);
-  } catch (const std::bad_alloc&) {
-    ReportFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
-    return false;
-  }
-  int error = 0;
-  switch (RunCopy::Start(FsPath(path), runCopy.bytes, &error)) {
-    case RunCopy::Failure::None: break;
-    case RunCopy::Failure::PendingPutBack:
-      Report(DialogParent(), Utf8(str::kRunCopyNotPutBack)
-                                 .arg(QDir::toNativeSeparators(path), QString::number(error),
-                                      QFile::decodeName(QByteArray::fromStdString(RunCopy::WaitingBytes(FsPath(path))))));
-      return false;
-    case RunCopy::Failure::Copy: ShowMessage(DialogParent(), Utf8(str::kTempCopyFailed), MsgIcon::Exclamation); return false;
-    case RunCopy::Failure::Record:
-      Report(DialogParent(), Utf8(str::kRunRecordFailed)
-                                 .arg(QDir::toNativeSeparators(path),
-                                      QFile::decodeName(QByteArray::fromStdString(RunJournal::DefaultFolder())),
-                                      SystemErrorReason(error), QString::number(error)));
-      return false;
-    case RunCopy::Failure::Write: ReportFailure(DialogParent(), str::kSaveFailed, path, error); return false;
-  }
-  if (runCopy.changed != 0) {
-    Report(DialogParent(),
-           Utf8(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(runCopy.changed)));
-  }
-  return true;
-}
-
-bool CMyDoc::RestoreAfterRun() const { return RestoreAfterRun(FsPath(m_strPathName)); }
-
-bool CMyDoc::RestoreAfterRun(const std::string& path) { return RunCopy::PutBack(path) == 0; }
 
 }  // namespace corvella

@@ -62,6 +62,8 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   // back (invalid sequences, codes that do not convert back); the first save
   // over it asks first.
   bool IsLossy() const { return !m_strLossyPath.isEmpty() && m_strLossyPath == m_strPathName; }
+  // The file began with a UTF-8 byte order mark, which its saves write again.
+  bool HasByteOrderMark() const { return m_bByteOrderMark; }
   void SetModifiedFlag(bool modified = true);
 
   // An empty text with empty histories, not modified.
@@ -99,20 +101,6 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   // The file name with extension, without the folder.
   QString GetScriptFileName() const;
 
-  // The run copy: keeps the file's bytes in the temporary folder and writes
-  // the editor's text over the file (CR+LF, and Shift_JIS when "SaveAsSJIS"
-  // is on, when `convert`). The codes and the modified flag stay as they
-  // were. False when the run must not start.
-  bool SaveForRun(bool convert);
-  // Puts the kept bytes back over the document's file and deletes the copy.
-  bool RestoreAfterRun() const;
-  // The same for a path the caller noted; no widget is touched, so a run's
-  // worker thread may call it. The copy is deleted only once it is back.
-  static bool RestoreAfterRun(const std::string& path);
-
-  // Step "save every modified document" of SaveForRun, which the manager
-  // supplies (false: the user cancelled). Without it the step is skipped.
-  void SetSaveAllModified(std::function<bool()> saveAll) { m_saveAllModified = std::move(saveAll); }
   // Shows the Save As dialog; tests drive it without blocking.
   void SetSaveAsDialogRunner(FileDialogRunner run) { m_runSaveAsDialog = std::move(run); }
 
@@ -147,7 +135,6 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   bool m_bReloading = false;  // a load keeps the views' places
   bool m_bByteOrderMark = false;  // the file began with a UTF-8 byte order mark, which its saves write again
   QString m_strLossyPath;  // the file read whose bytes the text would not write back, until a save is agreed
-  std::function<bool()> m_saveAllModified;
   FileDialogRunner m_runSaveAsDialog = ExecFileDialog;
 };
 

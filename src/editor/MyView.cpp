@@ -21,7 +21,6 @@
 #include "editor/LineNumberWnd.h"
 #include "editor/PaneTexts.h"
 #include "editor/ScriptPrinter.h"
-#include "platform/FileNames.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
@@ -53,10 +52,6 @@ void CMyView::ApplySettings(const Settings& s, const QFont& font) {
   m_bAutoIndent = s.AutoIndent;
   SetStress(s.Stress);
   m_wndGutter->update();
-}
-
-CMyView::~CMyView() {
-  if (!m_strCgiOutput.empty()) RemoveIfExists(m_strCgiOutput);
 }
 
 void CMyView::FollowCaretLine() {

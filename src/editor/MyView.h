@@ -17,12 +17,6 @@ class CMyView : public CSyntaxView, public CommandTarget {
 
  public:
   explicit CMyView(QWidget* parent = nullptr);
-  // The browser output of this view goes with it.
-  ~CMyView() override;
-
-  // The file the last browser run of this view wrote ("<script>_stdout.htm").
-  const std::string& CgiOutput() const { return m_strCgiOutput; }
-  void SetCgiOutput(std::string path) { m_strCgiOutput = std::move(path); }
 
   // Font, colours, tab width, auto indent and colouring as the main frame holds them.
   void ApplySettings(const Settings& settings, const QFont& font);
@@ -64,7 +58,6 @@ class CMyView : public CSyntaxView, public CommandTarget {
 
   CLineNumberWnd* m_wndGutter = nullptr;
   bool m_bAutoIndent = true;
-  std::string m_strCgiOutput;
   // The last character typed; 0 after an arrow key or a click.
   int m_chPrev = 0;
   std::function<void(const QPoint& globalPos)> m_showContextMenu;

@@ -152,6 +152,13 @@ bool Wakeup::Signalled(int timeoutMs) const {
   return ::poll(&fd, 1, timeoutMs) > 0;
 }
 
+bool Wakeup::WaitUntil(const std::function<bool()>& done) const {
+  for (int pause = 1;; pause = std::min(pause * 2, 100)) {
+    if (done()) return true;
+    if (Signalled(pause)) return false;
+  }
+}
+
 ChildProcess::~ChildProcess() {
   CloseFd(m_in);
   CloseFd(m_out);
@@ -191,10 +198,10 @@ bool ChildProcess::Start(const Options& options, int* error) {
       return fail(e);
     }
   }
-  // Larger output pipes let a child that prints fast go on for longer
-  // between two reads (fewer switches); where the system refuses, the
-  // default size stays.
-  for (int i = 1; i < 3; ++i) {
+  // Larger pipes let a child that prints fast go on for longer between two
+  // reads, and one that reads fast between two writes (fewer switches);
+  // where the system refuses, the default size stays.
+  for (int i = 0; i < 3; ++i) {
     if (pipes[i][0] >= 0) ::fcntl(pipes[i][0], F_SETPIPE_SZ, 1 << 20);
   }
   // Only the editor's end of the input pipe, which ReadSome fills as far as
@@ -331,17 +338,29 @@ int ChildProcess::Wait() {
 // hold the caller on a timer, and Perl without a handler dies of TERM without
 // running its END blocks anyway, so TERM would spare little.
 int ChildProcess::WaitUnlessStopped(const Wakeup& stop, bool* stopped) {
-  bool ended = false;
-  for (int pause = 1; !ended; pause = std::min(pause * 2, 100)) {
-    ended = TryWait().has_value();
-    if (!ended && stop.Signalled(pause)) {
+  const bool ended = stop.WaitUntil([this] { return TryWait().has_value(); });
+  if (!ended) Terminate();
+  if (stopped) *stopped = !ended;
+  return Wait();
+}
+
+// Waits on the pipes and the stop request together instead of polling:
+// standard output is read before standard error, and what came before the
+// end is all read, as the child wrote it.
+int ChildProcess::ReadUntilEnd(const Wakeup& stop, const Take& take, bool* stopped) {
+  std::string out, err;  // kept between reads: each read makes room for a whole chunk
+  for (;;) {
+    out.clear();
+    err.clear();
+    const Progress progress = ReadSome(out, err, -1, stop.fd());
+    if (!out.empty() || !err.empty()) take(out, err);
+    if (progress == Progress::Woken) {
       Terminate();
       if (stopped) *stopped = true;
       return Wait();
     }
+    if (progress == Progress::Ended) return WaitUnlessStopped(stop, stopped);
   }
-  if (stopped) *stopped = false;
-  return Wait();
 }
 
 void ChildProcess::Terminate() {

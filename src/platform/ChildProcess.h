@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,11 @@ class Wakeup {
   void Signal();
   // Whether it has been signalled, waiting up to `timeoutMs` (-1: no limit) for it.
   bool Signalled(int timeoutMs = 0) const;
+  // The one wait of a run for something that gives no descriptor to wait on:
+  // checks `done` until it holds (true) or this is signalled first (false).
+  // The first checks come a millisecond apart, so an end that has just come
+  // is seen at once; later ones at most ten a second.
+  bool WaitUntil(const std::function<bool()>& done) const;
   // Readable once signalled; for ReadSome.
   int fd() const { return m_read; }
 
@@ -93,11 +99,15 @@ class ChildProcess {
   std::optional<int> TryWait();
   // Blocks until the child ends; the code as TryWait; -1 when none was started.
   int Wait();
-  // Waits for the child's end unless `stop` is signalled first, which ends it
-  // (Terminate). The first checks come a millisecond apart, so a child whose
-  // output has just ended is seen ending at once; later ones at most ten a
-  // second. The code as Wait; `stopped` tells whether `stop` ended it.
+  // Waits for the child's end (Wakeup::WaitUntil) unless `stop` is signalled
+  // first, which ends it (Terminate). The code as Wait; `stopped` tells
+  // whether `stop` ended it.
   int WaitUnlessStopped(const Wakeup& stop, bool* stopped = nullptr);
+  // Hands standard output and standard error to `take` as they come, until
+  // both end or `stop` is signalled (which ends the child), then waits as
+  // WaitUnlessStopped: a child may close its output and go on running.
+  using Take = std::function<void(std::string_view out, std::string_view err)>;
+  int ReadUntilEnd(const Wakeup& stop, const Take& take, bool* stopped = nullptr);
   // Kills the child and every process of its group at once.
   void Terminate();
   // Lets go of a child still running without stopping it (a terminal window

@@ -1,8 +1,10 @@
 // A console run: the run's shell script in a terminal window of its own, its end learnt from the script itself, the script put back afterwards.
 #include "run/ConsoleRun.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include <unistd.h>
 
@@ -37,8 +39,7 @@ bool InPath(const std::string& program, const std::string& path) {
 }
 
 // How long a terminal that has returned may take to begin the script.
-constexpr int kStartGraceMs = 15000;
-constexpr int kPollMs = 200;
+constexpr std::chrono::seconds kStartGrace{15};
 
 }  // namespace
 
@@ -77,13 +78,17 @@ void ConsoleRun::Work() {
   int error = 0;
   const bool started = terminal.Start(options, &error);
   if (started && !m_launch.doneMarker.empty()) {
-    int waitedAfterReturn = 0;
-    while (Exists(m_launch.doneMarker) && !m_wakeup->Signalled(kPollMs)) {
+    std::optional<std::chrono::steady_clock::time_point> returned;
+    m_wakeup->WaitUntil([&] {
+      if (!Exists(m_launch.doneMarker)) return true;
       const std::optional<int> code = terminal.TryWait();
-      if (!code) continue;
-      if (*code != 0) break;
-      if (Exists(m_launch.startedMarker) && (waitedAfterReturn += kPollMs) > kStartGraceMs) break;
-    }
+      if (!code) return false;
+      if (*code != 0) return true;
+      if (!Exists(m_launch.startedMarker)) return false;  // the script has begun: its end tells
+      const auto now = std::chrono::steady_clock::now();
+      if (!returned) returned = now;
+      return now - *returned > kStartGrace;
+    });
   }
   if (m_restore) m_restore();
   std::error_code ec;

@@ -2,7 +2,7 @@
 #include "run/HiddenRun.h"
 
 #include <cerrno>
-#include <optional>
+#include <string_view>
 
 #include "platform/ChildProcess.h"
 #include "run/RunOutputDecoder.h"
@@ -37,9 +37,6 @@ HiddenRun::~HiddenRun() {
 
 void HiddenRun::Stop() { m_wakeup->Signal(); }
 
-// Waits on the pipes and the stop request together instead of polling:
-// standard output is read before standard error, and what came before the
-// end is all read, as the child wrote it.
 void HiddenRun::Work() {
   int exitCode = -1;
   {
@@ -59,23 +56,11 @@ void HiddenRun::Work() {
     } else {
       RunOutputDecoder out, err;
       bool stopped = false;
-      for (;;) {
-        std::string outBytes, errBytes;
-        const ChildProcess::Progress progress = child.ReadSome(outBytes, errBytes, -1, m_wakeup->fd());
+      exitCode = child.ReadUntilEnd(*m_wakeup, [&](std::string_view outBytes, std::string_view errBytes) {
         std::string text = out.Feed(outBytes);
         text += err.Feed(errBytes);
         if (!text.empty()) m_output(std::move(text), false);
-        if (progress == ChildProcess::Progress::Woken) {
-          child.Terminate();
-          stopped = true;
-          break;
-        }
-        if (progress == ChildProcess::Progress::Ended) break;
-      }
-      // A child may close its pipes and go on running: it can still be stopped.
-      bool stoppedWaiting = false;
-      exitCode = stopped ? child.Wait() : child.WaitUnlessStopped(*m_wakeup, &stoppedWaiting);
-      stopped = stopped || stoppedWaiting;
+      }, &stopped);
       std::string tail = out.Finish();
       tail += err.Finish();
       if (stopped) tail += m_texts.stopped;
@@ -84,7 +69,6 @@ void HiddenRun::Work() {
     }
   }
   if (m_restore) m_restore(m_launch.scriptPath);
-  m_done = true;
   if (m_finished) m_finished(exitCode);
 }
 

@@ -1,7 +1,6 @@
 // A hidden run: the interpreter started without a window, what it prints handed on as pane text while it runs, stoppable, the script put back at the end.
 #pragma once
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -41,7 +40,6 @@ class HiddenRun {
 
   // From any thread: the worker kills the child at once and reports it.
   void Stop();
-  bool Done() const { return m_done; }
 
  private:
   void Work();
@@ -53,7 +51,6 @@ class HiddenRun {
   Restore m_restore;
   Finished m_finished;
   std::unique_ptr<Wakeup> m_wakeup;
-  std::atomic<bool> m_done{false};
   std::thread m_worker;
 };
 

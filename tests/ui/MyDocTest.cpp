@@ -25,6 +25,7 @@
 #include "base/Settings.h"
 #include "editor/SyntaxView.h"
 #include "res/Strings.h"
+#include "run/ScriptRunCopy.h"
 #include "text/LoadedText.h"
 
 using namespace corvella;
@@ -103,6 +104,8 @@ class MyDocTest : public ::testing::Test {
     doc->SetPathName(path);
   }
 
+  ScriptRunCopy RunCopy() { return ScriptRunCopy(*doc, settings, saveAll); }
+
   void Type(const char* bytes) {
     view.SetSel(view.Buffer().GetTextLength(), view.Buffer().GetTextLength());
     view.ReplaceSelUndoable(bytes);
@@ -133,6 +136,7 @@ class MyDocTest : public ::testing::Test {
   Settings settings;
   CSyntaxView view;
   std::unique_ptr<CMyDoc> doc;
+  std::function<bool()> saveAll;  // the manager's "save every modified document"
   std::vector<Message> messages;
   MsgResult answer = MsgResult::Yes;
   QString proposed, startFolder;
@@ -274,8 +278,8 @@ TEST_F(MyDocTest, AFileTheTextWouldNotWriteBackIsRewrittenOnlyWhenTheUserAgrees)
 
   // A run copy is put back afterwards: no question, and the file stays lossy.
   Type("#");
-  ASSERT_TRUE(doc->SaveForRun(true));
-  EXPECT_TRUE(doc->RestoreAfterRun());
+  ASSERT_TRUE(RunCopy().Save(true));
+  EXPECT_TRUE(RunCopy().PutBack());
   EXPECT_EQ(messages.size(), 1u);
   EXPECT_EQ(ReadAll(Path("noise.pl")), noise);
 
@@ -401,10 +405,10 @@ TEST_F(MyDocTest, RunCopyWritesShiftJisCrLfAndPutsTheBytesBack) {
   ASSERT_EQ(doc->CrLf(), 1);
   Type("#");
   int saveAllCalls = 0;
-  doc->SetSaveAllModified([&] { return ++saveAllCalls > 0; });
+  saveAll = [&] { return ++saveAllCalls > 0; };
   settings.SaveAsSJIS = true;
 
-  ASSERT_TRUE(doc->SaveForRun(true));
+  ASSERT_TRUE(RunCopy().Save(true));
   EXPECT_EQ(saveAllCalls, 1);
   EXPECT_EQ(ReadAll(script), kSjisCrLf + "#\r\n");
   const QString copy = QFile::decodeName(GetTempCopyPath(QFile::encodeName(script).toStdString()).c_str());
@@ -414,30 +418,30 @@ TEST_F(MyDocTest, RunCopyWritesShiftJisCrLfAndPutsTheBytesBack) {
   EXPECT_EQ(doc->CrLf(), 1);
   EXPECT_TRUE(doc->IsModified());
 
-  EXPECT_TRUE(doc->RestoreAfterRun());
+  EXPECT_TRUE(RunCopy().PutBack());
   EXPECT_EQ(ReadAll(script), kEucLf);
   EXPECT_FALSE(QFile::exists(copy));
 
   // Without SaveAsSJIS the encoding stays; unconverted, so does the newline.
   settings.SaveAsSJIS = false;
-  ASSERT_TRUE(doc->SaveForRun(true));
+  ASSERT_TRUE(RunCopy().Save(true));
   EXPECT_EQ(ReadAll(script), QByteArray("# \xc6\xfc\xcb\xdc\xb8\xec\r\nprint 1;\r\n#\r\n"));
-  EXPECT_TRUE(doc->RestoreAfterRun());
-  ASSERT_TRUE(doc->SaveForRun(false));
+  EXPECT_TRUE(RunCopy().PutBack());
+  ASSERT_TRUE(RunCopy().Save(false));
   EXPECT_EQ(ReadAll(script), kEucLf + "#\n");
-  EXPECT_TRUE(doc->RestoreAfterRun());
+  EXPECT_TRUE(RunCopy().PutBack());
 
   // AutoSave saves the document in its own codes first; that is what the
   // copy keeps, and the document is no longer modified.
   settings.AutoSave = true;
-  ASSERT_TRUE(doc->SaveForRun(true));
+  ASSERT_TRUE(RunCopy().Save(true));
   EXPECT_EQ(ReadAll(copy), kEucLf + "#\n");
   EXPECT_FALSE(doc->IsModified());
-  EXPECT_TRUE(doc->RestoreAfterRun());
+  EXPECT_TRUE(RunCopy().PutBack());
 
   // A cancelled save-all question stops before any copy.
-  doc->SetSaveAllModified([] { return false; });
-  EXPECT_FALSE(doc->SaveForRun(true));
+  saveAll = [] { return false; };
+  EXPECT_FALSE(RunCopy().Save(true));
   EXPECT_FALSE(QFile::exists(copy));
   EXPECT_TRUE(messages.empty());
 }
@@ -450,8 +454,8 @@ TEST_F(MyDocTest, ARunCopyLeavesTheModifiedFlagAloneThroughout) {
   Open(script);
   Type("typed");
   QSignalSpy flag(doc.get(), &CMyDoc::modifiedChanged);
-  ASSERT_TRUE(doc->SaveForRun(true));
-  EXPECT_TRUE(doc->RestoreAfterRun());
+  ASSERT_TRUE(RunCopy().Save(true));
+  EXPECT_TRUE(RunCopy().PutBack());
   EXPECT_EQ(flag.count(), 0);
   EXPECT_TRUE(doc->IsModified());
 }
@@ -466,7 +470,7 @@ TEST_F(MyDocTest, NoRunWithoutARecordToPutTheScriptBack) {
   const QByteArray state = qgetenv("XDG_STATE_HOME");
   WriteAll(Path("state-is-a-file"), "x");
   qputenv("XDG_STATE_HOME", QFile::encodeName(Path("state-is-a-file")));
-  const bool ran = doc->SaveForRun(true);
+  const bool ran = RunCopy().Save(true);
   qputenv("XDG_STATE_HOME", state);
   EXPECT_FALSE(ran);
   EXPECT_EQ(ReadAll(script), QByteArray("old\r\n"));
@@ -481,9 +485,9 @@ TEST_F(MyDocTest, RunCopyOfAReadOnlyFileRestoresItsMark) {
   Open(script);
   view.OnInitialUpdate("new");
   ASSERT_EQ(::chmod(QFile::encodeName(script).constData(), 0444), 0);
-  ASSERT_TRUE(doc->SaveForRun(true));
+  ASSERT_TRUE(RunCopy().Save(true));
   EXPECT_EQ(ReadAll(script), QByteArray("new\r\n"));
-  EXPECT_TRUE(doc->RestoreAfterRun());
+  EXPECT_TRUE(RunCopy().PutBack());
   EXPECT_EQ(ReadAll(script), QByteArray("old\r\n"));
   EXPECT_EQ(Mode(script), 0444u);
   EXPECT_FALSE(QFile::exists(dir.filePath("tmp/ro.pl_$")));
@@ -498,7 +502,7 @@ TEST_F(MyDocTest, RunCopyThatCannotBeMadeStopsTheRun) {
   // Something older stands where the copy goes; it must not pass for the copy.
   ASSERT_TRUE(QDir().mkpath(dir.filePath("tmp/r.pl_$")));
   settings.SaveAsSJIS = true;
-  EXPECT_FALSE(doc->SaveForRun(true));
+  EXPECT_FALSE(RunCopy().Save(true));
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].text, U("テンポラリファイルを作成出来ませんでした。"));
   EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
@@ -509,7 +513,7 @@ TEST_F(MyDocTest, RunCopyThatCannotBeMadeStopsTheRun) {
 
   // A copy that cannot go back stays where it is.
   WriteAll(dir.filePath("tmp/x.pl_$"), "kept");
-  EXPECT_FALSE(CMyDoc::RestoreAfterRun(QFile::encodeName(Path("gone/x.pl")).toStdString()));
+  EXPECT_FALSE(ScriptRunCopy::PutBack(QFile::encodeName(Path("gone/x.pl")).toStdString()));
   EXPECT_EQ(ReadAll(dir.filePath("tmp/x.pl_$")), QByteArray("kept"));
 }
 

@@ -265,7 +265,8 @@ TEST_F(ScriptRunnerTest, ErrorLinesInThePaneLeadToTheirPlace) {
 
 // F9: the CGI dialog's choices reach the script as a web server would pass
 // them, its output lands in "<script>_stdout.htm" for the browser, and
-// afterwards the CGI variables are empty again and the script is back.
+// afterwards the CGI variables are empty again and the script is back; the
+// page is deleted when its window closes.
 TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
   const QByteArray original =
       "print \"Content-Type: text/html\\n\\n\", join('|', map { \"$_=$ENV{$_}\" } qw(REQUEST_METHOD QUERY_STRING "
@@ -301,6 +302,11 @@ TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
   EXPECT_EQ(ChildEnvironment::Shared().Get("X_EXTRA"), std::string("kept"));
   EXPECT_EQ(OnDisk(), original);
   ChildEnvironment::Shared().Set("X_EXTRA", std::nullopt);
+  // The page goes with the window it was made from.
+  out.close();
+  docs->CloseAll();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(QFile::exists(page));
 }
 
 // A CGI run broken off from its wait dialog hands no page to the browser:

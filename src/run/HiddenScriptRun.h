@@ -1,0 +1,38 @@
+// The run without a window: the interpreter's output into the output pane as it comes, stoppable from the frame.
+#pragma once
+
+#include <memory>
+#include <mutex>
+
+#include "run/OutputPaneFeed.h"
+#include "run/ScriptRun.h"
+
+namespace corvella {
+
+class HiddenRun;
+struct Settings;
+
+class HiddenScriptRun : public ScriptRun {
+ public:
+  // `runLock` is held by the worker for the whole run.
+  HiddenScriptRun(RunTarget target, const Settings& settings, OutputPaneFeed::Pane pane, std::mutex& runLock,
+                  PutBack putBack, Ended ended);
+  ~HiddenScriptRun() override;
+
+  bool Start() override;
+  bool CanStop() const override { return true; }
+  void Stop() override;
+  void Close() override;
+
+ private:
+  RunTarget m_target;
+  const Settings& m_settings;
+  OutputPaneFeed::Pane m_pane;
+  std::unique_ptr<OutputPaneFeed> m_feed;
+  std::mutex& m_runLock;
+  PutBack m_putBack;
+  Ended m_ended;
+  std::unique_ptr<HiddenRun> m_worker;
+};
+
+}  // namespace corvella

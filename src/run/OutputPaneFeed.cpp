@@ -1,0 +1,73 @@
+// A hidden run's output on its way into the output pane: collected from the run's worker, handed over in pieces on the user-interface thread, the pane kept within its limit.
+#include "run/OutputPaneFeed.h"
+
+#include <QMetaObject>
+
+namespace corvella {
+namespace {
+
+constexpr std::size_t kQueueLimit = 16u << 20;
+
+}  // namespace
+
+OutputPaneFeed::OutputPaneFeed(Pane pane) : m_pane(std::move(pane)) {}
+
+void OutputPaneFeed::Add(std::string text, bool replace) {
+  std::unique_lock lock(m_lock);
+  if (replace) {
+    m_queued = std::move(text);
+    m_queuedReplace = true;
+  } else {
+    m_queued += text;
+  }
+  if (!m_drainPosted.exchange(true)) QMetaObject::invokeMethod(this, [this] { Drain(); }, Qt::QueuedConnection);
+  m_drained.wait(lock, [this] { return m_closing || m_queued.size() < kQueueLimit; });
+}
+
+void OutputPaneFeed::Close() {
+  {
+    const std::lock_guard lock(m_lock);
+    m_closing = true;
+  }
+  m_drained.notify_all();
+}
+
+// The pane gets what arrived since the last time, in one piece; only when
+// the whole text grows past twice the pane's limit is it cut to the limit.
+void OutputPaneFeed::Drain() {
+  std::string text;
+  bool replace = false;
+  {
+    const std::lock_guard lock(m_lock);
+    text.swap(m_queued);
+    replace = m_queuedReplace;
+    m_queuedReplace = false;
+    m_drainPosted = false;
+  }
+  m_drained.notify_all();
+  if (replace) {
+    m_pane.set(text);
+    m_shownLength = text.size();
+  } else if (!text.empty()) {
+    m_pane.append(text);
+    m_shownLength += text.size();
+  }
+  if (m_pane.limit && m_shownLength > 2 * m_pane.limit) {
+    const std::string all = m_pane.text();
+    m_pane.set(std::string_view(all).substr(all.size() - m_pane.limit));
+    m_shownLength = m_pane.limit;
+  }
+}
+
+void OutputPaneFeed::Finish() {
+  Drain();
+  if (m_pane.limit && m_shownLength > m_pane.limit) {
+    std::string all = m_pane.text();
+    std::string_view last = std::string_view(all).substr(all.size() - m_pane.limit);
+    if (const auto lf = last.find('\n'); lf != std::string_view::npos) last.remove_prefix(lf + 1);
+    m_pane.set(last);
+    m_shownLength = last.size();
+  }
+}
+
+}  // namespace corvella
