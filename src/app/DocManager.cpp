@@ -57,25 +57,25 @@ struct DocManager::Entry {
 DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
     : QObject(parent), m_frame(frame), m_profile(profile), m_recovery(std::make_unique<RecoveryKeeper>()) {
   RegisterCommands();
-  m_frame.m_saveAllModified = [this] { return SaveAllModified(); };
-  m_frame.m_activeDocument = [this]() -> CommandTarget* { return nullptr; };
-  m_frame.m_openFile = [this](const QString& path) { OpenDocumentFile(path); };
-  m_frame.m_recentFileCount = [this] { return static_cast<int>(m_recent.size()); };
-  m_frame.m_paneDoubleClicked = [this](int id, QWidget* pane) {
-    // During a run the file on the disk is the run's copy, not the user's.
-    if (CMyDoc* d = ActiveDocument(); d && !m_frame.IsRunning()) PopupCodeMenu(id, *d, pane);
-  };
+  m_frame.SetDocumentHost(this);
 }
 
 DocManager::~DocManager() {
   // The frame may outlive the manager: it must not call back into it.
-  m_frame.m_saveAllModified = nullptr;
-  m_frame.m_activeDocument = nullptr;
-  m_frame.m_openFile = nullptr;
-  m_frame.m_recentFileCount = nullptr;
-  m_frame.m_paneDoubleClicked = nullptr;
+  m_frame.SetDocumentHost(nullptr);
   m_frame.SetAppTarget(nullptr);
 }
+
+void DocManager::OpenFile(const QString& path) { OpenDocumentFile(path); }
+
+int DocManager::RecentFileCount() const { return static_cast<int>(m_recent.size()); }
+
+void DocManager::PaneDoubleClicked(int id, QWidget* pane) {
+  // During a run the file on the disk is the run's copy, not the user's.
+  if (CMyDoc* d = ActiveDocument(); d && !m_frame.IsRunning()) PopupCodeMenu(id, *d, pane);
+}
+
+CommandTarget* DocManager::ActiveDocumentTarget() { return nullptr; }
 
 std::vector<CMyDoc*> DocManager::Documents() const {
   std::vector<CMyDoc*> docs;
@@ -124,9 +124,15 @@ void DocManager::CloseDocument(CMyDoc* doc) {
   m_frame.ShowMenuFor(!m_docs.empty());
 }
 
+CMyView* DocManager::NewView() const {
+  auto* view = new CMyView;
+  RecoveryKeeper::Prepare(view->Buffer());
+  return view;
+}
+
 CMyDoc* DocManager::OnFileNew() {
   auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
-  auto* view = new CMyView;
+  auto* view = NewView();
   doc->SetView(view);
   doc->OnNewDocument();
   doc->SetTitle(QString::fromUtf8(str::kUntitledName) + QString::number(++m_nUntitled));
@@ -139,7 +145,7 @@ CMyDoc* DocManager::OpenRecovered(const RecoveryRecord& record) {
     doc = OnFileNew();
   } else {
     auto made = std::make_unique<CMyDoc>(m_frame.GetSettings());
-    auto* view = new CMyView;
+    auto* view = NewView();
     made->SetView(view);
     made->OnNewDocument();
     made->SetPathName(QFile::decodeName(QByteArray::fromStdString(record.path)), false);
@@ -188,7 +194,7 @@ CMyDoc* DocManager::OpenDocumentFile(const QString& given) {
     }
   }
   auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
-  auto* view = new CMyView;
+  auto* view = NewView();
   doc->SetView(view);
   if (!doc->OnOpenDocument(path)) {
     delete view;

@@ -12,6 +12,8 @@ class QMimeData;
 
 namespace corvella {
 
+class ViewDialogs;
+
 class CUndoEditView : public EditControl {
   Q_OBJECT
 
@@ -47,6 +49,10 @@ class CUndoEditView : public EditControl {
   void OnEditFindNext();
   void OnEditFindPrevious();
   bool CanFindNext() const;
+  // Where the find commands and the view's other dialogs go; without a set
+  // they do nothing.
+  void SetDialogs(ViewDialogs* dialogs) { m_dialogs = dialogs; }
+  ViewDialogs* Dialogs() const { return m_dialogs; }
 
   // Bit 1: the view may start drags; bit 2: it accepts drops.
   bool EnableDragDrop(int mode);
@@ -80,6 +86,7 @@ class CUndoEditView : public EditControl {
   void DragScroll(QPoint at);
 
   UndoHistory m_history;
+  ViewDialogs* m_dialogs = nullptr;
   int m_nImeSkip = 0;
   bool m_bDropRegistered = false;
   bool m_bDragging = false;

@@ -22,6 +22,7 @@
 
 #include "platform/FileNames.h"
 #include "base/MessageBox.h"
+#include "base/Responders.h"
 #include "base/Settings.h"
 #include "editor/SyntaxView.h"
 #include "res/Strings.h"
@@ -71,10 +72,11 @@ class MyDocTest : public ::testing::Test {
     ASSERT_TRUE(QDir().mkpath(dir.filePath("tmp")));
     oldTmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(dir.filePath("tmp")));
-    SetMessageHook([this](const QString& text, MsgIcon icon, MsgButtons) {
+    responders.SetMessage([this](const QString& text, MsgIcon icon, MsgButtons) {
       messages.push_back({text, icon});
       return answer;
     });
+    responders.Serve(&view);
     doc = std::make_unique<CMyDoc>(settings);
     doc->SetView(&view);
     doc->SetSaveAsDialogRunner([](COpenFileDlg&) {
@@ -83,7 +85,6 @@ class MyDocTest : public ::testing::Test {
     });
   }
   void TearDown() override {
-    SetMessageHook({});
     if (oldTmp.isNull()) qunsetenv("TMPDIR");  // an empty TMPDIR would name no folder for later tests
     else qputenv("TMPDIR", oldTmp);
     QDir::setCurrent(QDir::tempPath());
@@ -134,6 +135,7 @@ class MyDocTest : public ::testing::Test {
   CSyntaxView view;
   std::unique_ptr<CMyDoc> doc;
   std::vector<Message> messages;
+  Responders responders;
   MsgResult answer = MsgResult::Yes;
   QString proposed, startFolder;
   int shownKanji = -1, shownCrLf = -1;

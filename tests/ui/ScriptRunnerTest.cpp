@@ -25,6 +25,7 @@
 
 #include "app/OutputBar.h"
 #include "base/DesktopOpener.h"
+#include "base/Responders.h"
 #include "editor/Cp932Text.h"
 #include "editor/EditControl.h"
 #include "editor/MyDoc.h"
@@ -272,7 +273,7 @@ TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
       "CONTENT_LENGTH X_EXTRA)), '|', scalar(<STDIN>) // '', '|', join(',', @ARGV);\n";
   ASSERT_NE(Open(QStringLiteral("form.cgi"), original), nullptr);
   QStringList opened;
-  SetDesktopOpenHook([&opened](const QUrl& page) {
+  responders.SetDesktopOpen([&opened](const QUrl& page) {
     opened << page.toLocalFile();
     return true;
   });
@@ -291,7 +292,7 @@ TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
   });
   frame->Router().Route(res::ID_COMMAND_BROWSER);
   const QString page = path + QStringLiteral("_stdout.htm");
-  SetDesktopOpenHook({});
+  responders.SetDesktopOpen({});
   ASSERT_EQ(opened, QStringList{page});
   QFile out(page);
   ASSERT_TRUE(out.open(QIODevice::ReadOnly));
@@ -310,7 +311,7 @@ TEST_F(ScriptRunnerTest, BrowserRunBrokenOffOpensNoPage) {
   ASSERT_NE(Open(QStringLiteral("endless.cgi"), original), nullptr);
   const QString page = path + QStringLiteral("_stdout.htm");
   QStringList opened;
-  SetDesktopOpenHook([&opened](const QUrl& shown) {
+  responders.SetDesktopOpen([&opened](const QUrl& shown) {
     opened << shown.toLocalFile();
     return true;
   });
@@ -331,7 +332,7 @@ TEST_F(ScriptRunnerTest, BrowserRunBrokenOffOpensNoPage) {
   });
   poll.start(20);
   frame->Router().Route(res::ID_COMMAND_BROWSER);
-  SetDesktopOpenHook({});
+  responders.SetDesktopOpen({});
   EXPECT_FALSE(poll.isActive());
   EXPECT_TRUE(opened.isEmpty()) << opened.join(QLatin1Char(' ')).toStdString();
   EXPECT_EQ(OnDisk(), original);

@@ -1,0 +1,61 @@
+// Who answers a window's message boxes, modal dialogs and desktop hand-overs.
+#include "base/Responders.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
+
+#include "base/DesktopOpener.h"
+
+namespace corvella {
+namespace {
+
+// A child of the served window; a pointer, so that the window may outlive them.
+class ResponderLink : public QObject {
+ public:
+  ResponderLink(QWidget* window, Responders* responders) : QObject(window), target(responders) {}
+  QPointer<Responders> target;
+};
+
+}  // namespace
+
+Responders::Responders(QObject* parent) : QObject(parent) {}
+
+Responders::~Responders() = default;
+
+void Responders::Serve(QWidget* window) {
+  for (ResponderLink* old : window->findChildren<ResponderLink*>(QString(), Qt::FindDirectChildrenOnly)) delete old;
+  new ResponderLink(window, this);
+}
+
+Responders* Responders::For(const QWidget* widget) {
+  for (const QWidget* w = widget; w; w = w->parentWidget()) {
+    for (const ResponderLink* link : w->findChildren<ResponderLink*>(QString(), Qt::FindDirectChildrenOnly)) {
+      if (link->target) return link->target.data();
+    }
+  }
+  return nullptr;
+}
+
+MsgResult Responders::Message(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons) const {
+  if (m_message) return m_message(text, icon, buttons);
+  return ShowMessageBox(parent, text, icon, buttons);
+}
+
+bool Responders::OpenUrl(const QUrl& url) const {
+  if (m_open) return m_open(url);
+  return OpenWithDesktop(url);
+}
+
+int Responders::RunModal(QDialog& dialog) const {
+  if (m_modal) return m_modal(dialog);
+  return dialog.exec();
+}
+
+int RunModal(QDialog& dialog) {
+  const Responders* responders = Responders::For(&dialog);
+  return responders ? responders->RunModal(dialog) : dialog.exec();
+}
+
+}  // namespace corvella
