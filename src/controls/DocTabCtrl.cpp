@@ -116,7 +116,7 @@ QRect CDocTabCtrl::GetItemRect(int tab) const {
   const TabSlot& slot = m_rows.places[static_cast<std::size_t>(tab)];
   const int x = client.left() + kStripIndent + slot.x;
   int y;
-  if m_style.bottom {
+  if (m_style.bottom) {
     y = client.top() + client.height() - m_rows.rows * m_nTabHeight + slot.row * m_nTabHeight;
   } else {
     y = client.top() + (m_rows.rows - 1 - slot.row) * m_nTabHeight;
@@ -138,7 +138,7 @@ QRect CDocTabCtrl::AdjustRect(const QRect& windowRect) const {
   const int strip = rows * m_nTabHeight;
   TabRect r{windowRect.x() + kPaneMargin, windowRect.y() + kPaneMargin,
             windowRect.x() + windowRect.width() - kPaneMargin, windowRect.y() + windowRect.height() - kPaneMargin};
-  if m_style.bottom {
+  if (m_style.bottom) {
     r.bottom -= strip;
   } else {
     r.top += strip;
@@ -447,7 +447,7 @@ void CDocTabCtrl::paintEvent(QPaintEvent*) {
     pane.tabBarRect = GetItemRect(m_nCurSel);
     pane.selectedTabRect = pane.tabBarRect;
     pane.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
-    if m_style.bottom {
+    if (m_style.bottom) {
       pane.rect.setBottom(pane.rect.bottom() + overlap);
     } else {
       pane.rect.setTop(pane.rect.top() - overlap);
@@ -511,7 +511,7 @@ void CDocTabCtrl::mouseMoveEvent(QMouseEvent* event) {
   const int hot = HitTest(event->position().toPoint());
   if (hot != m_nHot) {
     m_nHot = hot;
-    if m_style.hotTrack update();
+    if (m_style.hotTrack) update();
   }
 }
 
