@@ -18,6 +18,14 @@ class ResponderLink : public QObject {
   QPointer<Responders> target;
 };
 
+// Without a meta-object of its own the link is found by its C++ type.
+ResponderLink* LinkOf(const QObject* window) {
+  for (QObject* child : window->children()) {
+    if (auto* link = dynamic_cast<ResponderLink*>(child)) return link;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 Responders::Responders(QObject* parent) : QObject(parent) {}
@@ -25,15 +33,13 @@ Responders::Responders(QObject* parent) : QObject(parent) {}
 Responders::~Responders() = default;
 
 void Responders::Serve(QWidget* window) {
-  for (ResponderLink* old : window->findChildren<ResponderLink*>(QString(), Qt::FindDirectChildrenOnly)) delete old;
+  delete LinkOf(window);
   new ResponderLink(window, this);
 }
 
 Responders* Responders::For(const QWidget* widget) {
   for (const QWidget* w = widget; w; w = w->parentWidget()) {
-    for (const ResponderLink* link : w->findChildren<ResponderLink*>(QString(), Qt::FindDirectChildrenOnly)) {
-      if (link->target) return link->target.data();
-    }
+    if (const ResponderLink* link = LinkOf(w); link && link->target) return link->target.data();
   }
   return nullptr;
 }

@@ -263,6 +263,7 @@ TEST_F(FileOpenTest, OneFileStoresItsFullNameAndFailuresDoNotStopTheLoop) {
 
   // A name that vanished after it was typed keeps the dialog open.
   auto vanished = [this](COpenFileDlg& dlg) {
+    responders.Serve(&dlg);
     dlg.show();
     dlg.findChild<QLineEdit*>("fileNameEdit")->setText(U("b.pl"));
     QFile::remove(dir.filePath("b.pl"));
