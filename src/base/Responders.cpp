@@ -14,8 +14,11 @@ namespace {
 // A child of the served window; a pointer, so that the window may outlive them.
 class ResponderLink : public QObject {
  public:
-  ResponderLink(QWidget* window, Responders* responders) : QObject(window), target(responders) {}
-  QPointer<Responders> target;
+  ResponderLink(QWidget* window, Responders* responders) : QObject(window), m_target(responders) {}
+  Responders* Target() const { return m_target.data(); }
+
+ private:
+  QPointer<Responders> m_target;
 };
 
 // Without a meta-object of its own the link is found by its C++ type.
@@ -39,7 +42,7 @@ void Responders::Serve(QWidget* window) {
 
 Responders* Responders::For(const QWidget* widget) {
   for (const QWidget* w = widget; w; w = w->parentWidget()) {
-    if (const ResponderLink* link = LinkOf(w); link && link->target) return link->target.data();
+    if (const ResponderLink* link = LinkOf(w); link && link->Target()) return link->Target();
   }
   return nullptr;
 }
