@@ -5,11 +5,13 @@
 #include "app/MainFrame.h"
 #include "base/MessageBox.h"
 #include "base/Profile.h"
+#include "base/Responders.h"
 
 class BenchWindow {
  public:
   BenchWindow() : m_frame(m_profile, nullptr), m_docs(m_frame, m_profile) {
-    corvella::SetMessageHook([](const QString&, corvella::MsgIcon, corvella::MsgButtons) { return corvella::MsgResult::No; });
+    m_responders.SetMessage([](const QString&, corvella::MsgIcon, corvella::MsgButtons) { return corvella::MsgResult::No; });
+    m_responders.Serve(&m_frame);
     m_frame.SetAppTarget(&m_docs);
     m_frame.Create();
     m_frame.GetSettings().m_szPerlDir = "/usr/bin";
@@ -20,6 +22,7 @@ class BenchWindow {
 
  private:
   corvella::MemoryProfile m_profile;
+  corvella::Responders m_responders;
   corvella::CMainFrame m_frame;
   corvella::DocManager m_docs;
 };

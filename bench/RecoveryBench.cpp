@@ -29,8 +29,8 @@ EditBuffer& Document(bool hugePages = true) {
     std::string all;
     all.reserve(one.size() * 5);
     for (int i = 0; i < 5; ++i) all += one;
-    corvella::TextBlocks::SetBulkAdvice(hugePages ? &corvella::AdviseHugePages : nullptr);
     buffer = new EditBuffer;
+    buffer->SetBulkAdvice(hugePages ? &corvella::AdviseHugePages : nullptr);
     buffer->SetText(all);
   }
   return *buffer;

@@ -57,25 +57,25 @@ struct DocManager::Entry {
 DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
     : QObject(parent), m_frame(frame), m_profile(profile), m_recovery(std::make_unique<RecoveryKeeper>()) {
   RegisterCommands();
-  m_frame.m_saveAllModified = [this] { return SaveAllModified(); };
-  m_frame.m_activeDocument = [this]() -> CommandTarget* { return nullptr; };
-  m_frame.m_openFile = [this](const QString& path) { OpenDocumentFile(path); };
-  m_frame.m_recentFileCount = [this] { return static_cast<int>(m_recent.size()); };
-  m_frame.m_paneDoubleClicked = [this](int id, QWidget* pane) {
-    // During a run the file on the disk is the run's copy, not the user's.
-    if (CMyDoc* d = ActiveDocument(); d && !m_frame.IsRunning()) PopupCodeMenu(id, *d, pane);
-  };
+  m_frame.SetDocumentHost(this);
 }
 
 DocManager::~DocManager() {
   // The frame may outlive the manager: it must not call back into it.
-  m_frame.m_saveAllModified = nullptr;
-  m_frame.m_activeDocument = nullptr;
-  m_frame.m_openFile = nullptr;
-  m_frame.m_recentFileCount = nullptr;
-  m_frame.m_paneDoubleClicked = nullptr;
+  m_frame.SetDocumentHost(nullptr);
   m_frame.SetAppTarget(nullptr);
 }
+
+void DocManager::OpenFile(const QString& path) { OpenDocumentFile(path); }
+
+int DocManager::RecentFileCount() const { return static_cast<int>(m_recent.size()); }
+
+void DocManager::PaneDoubleClicked(int id, QWidget* pane) {
+  // During a run the file on the disk is the run's copy, not the user's.
+  if (CMyDoc* d = ActiveDocument(); d && !m_frame.IsRunning()) PopupCodeMenu(id, *d, pane);
+}
+
+CommandTarget* DocManager::ActiveDocumentTarget() { return nullptr; }
 
 std::vector<CMyDoc*> DocManager::Documents() const {
   std::vector<CMyDoc*> docs;
@@ -99,6 +99,12 @@ CMyDoc* DocManager::DocumentOf(const CMyView* view) const {
 }
 
 CMyDoc* DocManager::ActiveDocument() const { return DocumentOf(m_frame.ActiveView()); }
+
+std::unique_ptr<CMyDoc> DocManager::NewDocument() const {
+  auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
+  RecoveryKeeper::Prepare(doc->Text().Buffer());  // before any text is loaded
+  return doc;
+}
 
 CMyView* DocManager::NewView(CMyDoc& doc) {
   doc.SetDialogParent(&m_frame);
@@ -155,7 +161,7 @@ void DocManager::CloseDocument(CMyDoc* doc) {
 }
 
 CMyDoc* DocManager::OnFileNew() {
-  auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
+  auto doc = NewDocument();
   doc->OnNewDocument();
   auto* view = NewView(*doc);
   doc->SetTitle(QString::fromUtf8(str::kUntitledName) + QString::number(++m_nUntitled));
@@ -167,7 +173,7 @@ CMyDoc* DocManager::OpenRecovered(const RecoveryRecord& record) {
   if (record.path.empty()) {
     doc = OnFileNew();
   } else {
-    auto made = std::make_unique<CMyDoc>(m_frame.GetSettings());
+    auto made = NewDocument();
     made->OnNewDocument();
     auto* view = NewView(*made);
     made->SetPathName(QFile::decodeName(QByteArray::fromStdString(record.path)), false);
@@ -214,7 +220,7 @@ CMyDoc* DocManager::OpenDocumentFile(const QString& given) {
       return e->doc.get();
     }
   }
-  auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
+  auto doc = NewDocument();
   doc->SetDialogParent(&m_frame);
   if (!doc->OnOpenDocument(path)) return nullptr;
   auto* view = NewView(*doc);

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include "app/DocumentHost.h"
 #include "base/CommandRouter.h"
 
 namespace corvella {
@@ -19,7 +20,7 @@ class Profile;
 class RecoveryKeeper;
 struct RecoveryRecord;
 
-class DocManager : public QObject, public CommandTarget {
+class DocManager : public QObject, public CommandTarget, public DocumentHost {
   Q_OBJECT
 
  public:
@@ -42,7 +43,7 @@ class DocManager : public QObject, public CommandTarget {
 
   // The save-modified question; false when the user cancelled.
   bool SaveModified(CMyDoc* doc);
-  bool SaveAllModified();
+  bool SaveAllModified() override;
   void CloseAll();
   void SaveAll();
 
@@ -55,6 +56,11 @@ class DocManager : public QObject, public CommandTarget {
   void LoadRecentFileList();
   void SaveRecentFileList();
 
+  void OpenFile(const QString& path) override;
+  int RecentFileCount() const override;
+  void PaneDoubleClicked(int id, QWidget* pane) override;
+  CommandTarget* ActiveDocumentTarget() override;
+
  private:
   struct Entry;
   // A view of `doc`'s text, not yet in a window.
@@ -64,6 +70,8 @@ class DocManager : public QObject, public CommandTarget {
   void SplitActiveView();
   Entry* Attach(std::unique_ptr<CMyDoc> doc, CMyView* view);
   Entry* EntryOf(const CMyDoc* doc) const;
+  // A document whose buffer is ready for large texts, with no text yet.
+  std::unique_ptr<CMyDoc> NewDocument() const;
   void CloseDocument(CMyDoc* doc);
   void RegisterCommands();
 

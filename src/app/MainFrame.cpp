@@ -27,10 +27,12 @@
 #include <QWindow>
 
 #include "app/ChildFrame.h"
+#include "app/DocumentHost.h"
 #include "editor/Cp932Text.h"
 #include "editor/EditControl.h"
 #include "controls/ColorFontDlg.h"
 #include "controls/DocTabCtrl.h"
+#include "controls/EditorDialogs.h"
 #include "controls/MdiTabClient.h"
 #include "app/CommandUi.h"
 #include "app/DockLayout.h"
@@ -71,6 +73,7 @@ constexpr std::string_view kBarStateName = "Bars2005";
 CMainFrame::CMainFrame(Profile& profile, CommandTarget* app, QWidget* parent)
     : QMainWindow(parent), m_profile(profile), m_app(app) {
   m_router = std::make_unique<CommandRouter>([this] { return CommandChain(); }, this);
+  m_editorDialogs = std::make_unique<EditorDialogs>();
   setAcceptDrops(true);
   setWindowIcon(ProgramIcon());
   setWindowTitle(QString::fromUtf8(str::kAppTitle));
@@ -106,13 +109,13 @@ bool CMainFrame::Create() {
   pane.text = [this] { return m_wndOutput->Edit().Buffer().GetText(); };
   pane.limit = COutputBar::kTextLimit;
   m_runner = std::make_unique<ScriptRunner>(m_settings, m_profile, std::move(pane), this);
-  m_runner->SetSaveAllModified([this] { return !m_saveAllModified || m_saveAllModified(); });
+  m_runner->SetSaveAllModified([this] { return !m_documents || m_documents->SaveAllModified(); });
   connect(m_wndOutput, &COutputBar::lineActivated, this, &CMainFrame::JumpToError);
   m_templateMenus = std::make_unique<TemplateMenus>(
       *m_router, *m_runner, [this] { return ActiveView(); },
       [this] { return ActiveChild() ? ActiveChild()->windowTitle() : QString(); }, this);
   m_tabClient = new CMdiTabClient(this);
-  if (!m_tabClient->Attach(this, CDocTabCtrl::kStyleBottom | CDocTabCtrl::kStyleHotTrack | CDocTabCtrl::kStyleMultiLine)) {
+  if (!m_tabClient->Attach(this, {.bottom = true, .hotTrack = true, .multiLine = true})) {
     return false;
   }
 
@@ -202,10 +205,10 @@ void CMainFrame::UpdatePanes() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonDblClick && m_paneDoubleClicked) {
+  if (event->type() == QEvent::MouseButtonDblClick && m_documents) {
     for (int i = 0; i < 7; ++i) {
       if (m_panes[i] != watched) continue;
-      m_paneDoubleClicked(m_paneIds[i], m_panes[i]);
+      m_documents->PaneDoubleClicked(m_paneIds[i], m_panes[i]);
       return true;
     }
   }
@@ -247,7 +250,7 @@ void CMainFrame::FillRecentFiles(QMenu* popup) {
   QAction* first = m_router->Action(res::ID_FILE_MRU_FILE1);
   if (!popup->actions().contains(first)) return;
   for (int i = 1; i < res::ID_FILE_MRU_COUNT; ++i) popup->removeAction(m_router->Action(res::ID_FILE_MRU_FILE1 + i));
-  const int count = m_recentFileCount ? std::min(m_recentFileCount(), res::ID_FILE_MRU_COUNT) : 0;
+  const int count = m_documents ? std::min(m_documents->RecentFileCount(), res::ID_FILE_MRU_COUNT) : 0;
   const QList<QAction*> actions = popup->actions();
   const qsizetype at = actions.indexOf(first);
   QAction* before = at + 1 < actions.size() ? actions[at + 1] : nullptr;
@@ -288,9 +291,9 @@ bool CMainFrame::event(QEvent* event) {
   if (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) {
     auto* drop = static_cast<QDropEvent*>(event);
     if (drop->mimeData()->hasUrls()) {
-      if (event->type() == QEvent::Drop && m_openFile) {
+      if (event->type() == QEvent::Drop && m_documents) {
         for (const QUrl& url : drop->mimeData()->urls()) {
-          if (url.isLocalFile()) m_openFile(url.toLocalFile());
+          if (url.isLocalFile()) m_documents->OpenFile(url.toLocalFile());
         }
       }
       drop->acceptProposedAction();
@@ -332,7 +335,7 @@ std::vector<CommandTarget*> CMainFrame::CommandChain() {
   CommandTarget* view = nullptr;
   if (auto* focused = qobject_cast<CMyView*>(focus)) view = focused;
   else view = ActiveView();
-  return {pane, view, m_activeDocument ? m_activeDocument() : nullptr, ActiveChild(), this, m_app};
+  return {pane, view, m_documents ? m_documents->ActiveDocumentTarget() : nullptr, ActiveChild(), this, m_app};
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {
@@ -359,6 +362,7 @@ CChildFrame* CMainFrame::AddDocumentWindow(CMyView* view, const QString& title) 
 void CMainFrame::AddView(CChildFrame* child, CMyView* view) {
   child->AddView(view);
   view->ApplySettings(m_settings, m_font);
+  view->SetDialogs(m_editorDialogs.get());
   connect(view, &CMyView::focusEntered, this, [this](CMyView* v) { m_pLastView = v; });
   view->SetHintHandlers([this](const std::string& word) { return FindHint(word); },
                         [this](const std::string& hint) { ShowHint(hint); });
@@ -386,7 +390,7 @@ void CMainFrame::ScheduleTitleUpdate() {
 // last run ran in) with that line selected.
 void CMainFrame::JumpToError(const std::string& line) {
   const std::optional<PerlErrorLocation> at = ParsePerlErrorLine(line);
-  if (!at || !m_openFile) return;
+  if (!at || !m_documents) return;
   QString file = SjisToQString(at->file);
   if (QDir::isRelativePath(file)) {
     const std::string& script = m_runner->RunScript();
@@ -395,7 +399,7 @@ void CMainFrame::JumpToError(const std::string& line) {
     file = folder.absoluteFilePath(file);
   }
   if (!QFileInfo(file).isFile()) return;
-  m_openFile(file);
+  m_documents->OpenFile(file);
   CMyView* view = ActiveView();
   if (!view) return;
   const EditBuffer& buffer = view->Buffer();
@@ -550,7 +554,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (m_saveAllModified && !m_saveAllModified()) {
+  if (m_documents && !m_documents->SaveAllModified()) {
     event->ignore();
     return;
   }

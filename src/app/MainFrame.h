@@ -2,7 +2,6 @@
 #pragma once
 
 #include <atomic>
-#include <functional>
 #include <memory>
 
 #include <QFont>
@@ -27,6 +26,8 @@ class CMdiTabClient;
 class COutputBar;
 class TemplateMenus;
 class CMyView;
+class DocumentHost;
+class EditorDialogs;
 class Profile;
 
 class CMainFrame : public QMainWindow, public CommandTarget {
@@ -77,27 +78,21 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   // Menu 129 while a document is open, 128 otherwise.
   void ShowMenuFor(bool documentsOpen);
 
-  // Asked on close, after the running-script check: offer every modified
-  // document for saving; false when the user cancelled.
-  std::function<bool()> m_saveAllModified;
-  // Opens a file dropped on the window.
-  std::function<void(const QString& path)> m_openFile;
-  // How many recent files the list holds now (their entries follow the first).
-  std::function<int()> m_recentFileCount;
-  // A double-click on status pane `id`; `pane` places whatever it shows.
-  std::function<void(int id, QWidget* pane)> m_paneDoubleClicked;
-  // The command target of the active document (between view and child frame).
-  std::function<CommandTarget*()> m_activeDocument;
+  // The documents' side of closing, dropping, the recent files and the
+  // panes; null while no manager is attached (the frame may outlive it).
+  void SetDocumentHost(DocumentHost* host) { m_documents = host; }
 
   // The runner holds the run state (m_bRunning, m_bConsoleRun,
   // m_strRunCommand, m_strRunScript, m_csRun) and the run commands.
   ScriptRunner& Runner() const { return *m_runner; }
   TemplateMenus& Templates() const { return *m_templateMenus; }
+  // The find state and dialogs every view shares.
+  EditorDialogs& GetEditorDialogs() const { return *m_editorDialogs; }
   // A script runs: the frame does not close, the run commands wait.
   bool IsRunning() const { return m_runner && m_runner->IsRunning(); }
-  void SetRunning(bool running) { m_runner->SetRunning(running); }
 
-  CMyView* m_pLastView = nullptr;
+  // The view that last had the focus, while it lives.
+  CMyView* LastView() const { return m_pLastView; }
 
  signals:
   void activeDocumentChanged();
@@ -130,6 +125,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
 
   Profile& m_profile;
   CommandTarget* m_app;
+  DocumentHost* m_documents = nullptr;
+  CMyView* m_pLastView = nullptr;
   std::unique_ptr<CommandRouter> m_router;
   Settings m_settings;
   QFont m_font;
@@ -148,6 +145,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   bool m_bDestroyed = false;
   std::unique_ptr<ScriptRunner> m_runner;
   std::unique_ptr<TemplateMenus> m_templateMenus;
+  std::unique_ptr<EditorDialogs> m_editorDialogs;
   QPointer<QWindow> m_focusWindow;  // the window that holds the focus, for FollowFocusWindow
 };
 

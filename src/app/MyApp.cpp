@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "base/MessageBox.h"
 #include "base/QSettingsProfile.h"
+#include "base/Responders.h"
 #include "base/Settings.h"
 #include "controls/AboutDlg.h"
 #include "platform/AtomicFile.h"
@@ -66,7 +67,7 @@ void ReportAbandonedRuns(QWidget* parent) {
 
 }  // namespace
 
-CMyApp::CMyApp() = default;
+CMyApp::CMyApp() : m_responders(std::make_unique<Responders>()) {}
 
 CMyApp::~CMyApp() {
   m_docs.reset();
@@ -76,9 +77,10 @@ CMyApp::~CMyApp() {
 bool CMyApp::InitInstance(const QStringList& files) {
   m_profile = std::make_unique<QSettingsProfile>();  // "Varkel Software" / "Corvella"
   if (const QString unusable = m_profile->UnusableFile(); !unusable.isEmpty()) {
-    ShowMessage(nullptr, QString::fromUtf8(str::kSettingsFileUnusable).arg(unusable), MsgIcon::Exclamation);
+    m_responders->Message(nullptr, QString::fromUtf8(str::kSettingsFileUnusable).arg(unusable), MsgIcon::Exclamation);
   }
   m_frame = std::make_unique<CMainFrame>(*m_profile, nullptr);
+  m_responders->Serve(m_frame.get());
   m_docs = std::make_unique<DocManager>(*m_frame, *m_profile);
   // The document manager is the application's command target; the About
   // command is the application object's own.

@@ -11,6 +11,7 @@ namespace corvella {
 class CMainFrame;
 class DocManager;
 class QSettingsProfile;
+class Responders;
 
 class CMyApp {
  public:
@@ -26,11 +27,14 @@ class CMyApp {
   void OpenFromShell(const QString& file);
 
   CMainFrame* MainFrame() const { return m_frame.get(); }
+  // Answer the program's messages and dialogs, before the main window and in it.
+  Responders& GetResponders() { return *m_responders; }
   DocManager* Documents() const { return m_docs.get(); }
 
  private:
   void OnAppAbout();
 
+  std::unique_ptr<Responders> m_responders;
   std::unique_ptr<QSettingsProfile> m_profile;
   std::unique_ptr<CMainFrame> m_frame;
   std::unique_ptr<DocManager> m_docs;

@@ -1,25 +1,19 @@
 // The one way the program hands a file or an address to the desktop.
 #include "base/DesktopOpener.h"
 
-#include <utility>
-
 #include <QDesktopServices>
 #include <QProcess>
 
-namespace corvella {
-namespace {
+#include "base/Responders.h"
 
-DesktopOpenHook& Hook() {
-  static DesktopOpenHook hook;
-  return hook;
+namespace corvella {
+
+bool OpenWithDesktop(const QWidget* from, const QUrl& url) {
+  if (const Responders* responders = Responders::For(from)) return responders->OpenUrl(url);
+  return OpenWithDesktop(url);
 }
 
-}  // namespace
-
-void SetDesktopOpenHook(DesktopOpenHook hook) { Hook() = std::move(hook); }
-
 bool OpenWithDesktop(const QUrl& url) {
-  if (Hook()) return Hook()(url);
   const QString command = qEnvironmentVariable("CORVELLA_OPENER");
   if (!command.isEmpty()) {
     return QProcess::startDetached(command, {url.isLocalFile() ? url.toLocalFile() : url.toString()});

@@ -1,9 +1,9 @@
 // The one way the program hands a file or an address to the desktop: the CGI page, the read-me, the about box's links.
 #pragma once
 
-#include <functional>
-
 #include <QUrl>
+
+class QWidget;
 
 namespace corvella {
 
@@ -12,10 +12,8 @@ namespace corvella {
 // the local path (or the address) as its one argument instead, so that a
 // program under test never starts a real browser.
 bool OpenWithDesktop(const QUrl& url);
-
-// Receives the address in place of the desktop while set (for tests in the
-// same process); its result is OpenWithDesktop's.
-using DesktopOpenHook = std::function<bool(const QUrl&)>;
-void SetDesktopOpenHook(DesktopOpenHook hook);
+// The same for a request from `from`: the responders served to its window,
+// if any, take the address in place of the desktop.
+bool OpenWithDesktop(const QWidget* from, const QUrl& url);
 
 }  // namespace corvella

@@ -1,4 +1,4 @@
-// The one message box of the program: the application title as caption, a stop / exclamation / question / no icon, Japanese buttons; tests can answer it instead.
+// The one message box of the program: the application title as caption, a stop / exclamation / question / no icon, Japanese buttons; a window's responders can answer it instead.
 #include "base/MessageBox.h"
 
 #include <cerrno>
@@ -7,15 +7,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "base/Responders.h"
 #include "res/Strings.h"
 
 namespace corvella {
 namespace {
-
-MessageHook& Hook() {
-  static MessageHook hook;
-  return hook;
-}
 
 QMessageBox::Icon ToQt(MsgIcon icon) {
   switch (icon) {
@@ -29,10 +25,12 @@ QMessageBox::Icon ToQt(MsgIcon icon) {
 
 }  // namespace
 
-void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
-
 MsgResult ShowMessage(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons) {
-  if (Hook()) return Hook()(text, icon, buttons);
+  if (const Responders* responders = Responders::For(parent)) return responders->Message(parent, text, icon, buttons);
+  return ShowMessageBox(parent, text, icon, buttons);
+}
+
+MsgResult ShowMessageBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons) {
   QMessageBox box(ToQt(icon), QString::fromUtf8(str::kAppTitle), text, QMessageBox::NoButton, parent);
   auto add = [&box](const char* caption, QMessageBox::ButtonRole role) {
     return box.addButton(QString::fromUtf8(caption), role);

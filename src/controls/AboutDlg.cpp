@@ -2,12 +2,12 @@
 #include "controls/AboutDlg.h"
 
 #include <algorithm>
-#include <utility>
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
+#include "base/Responders.h"
 #include "controls/BuildStamp.h"
 #include "controls/HyperLink.h"
 #include "res/Strings.h"
@@ -50,11 +50,6 @@ class DialogUnits {
 constexpr int kWidth = 183, kHeight = 95;
 constexpr int kTextLeft = 40, kTextWidth = 136, kLineHeight = 8;
 constexpr int kIconSize = 32;  // pixels
-
-CAboutDlg::ModalHook& Hook() {
-  static CAboutDlg::ModalHook hook;
-  return hook;
-}
 
 }  // namespace
 
@@ -126,11 +121,6 @@ void CAboutDlg::OnInitDialog() {
   build->resize(build->size().expandedTo(build->sizeHint()));
 }
 
-int CAboutDlg::DoModal() {
-  if (Hook()) return Hook()(*this);
-  return exec();
-}
-
-void CAboutDlg::SetModalHook(ModalHook hook) { Hook() = std::move(hook); }
+int CAboutDlg::DoModal() { return RunModal(*this); }
 
 }  // namespace corvella

@@ -1,8 +1,6 @@
 // The about box: program icon, name, maker's notice, version, the maker's web and mail links, and the build date.
 #pragma once
 
-#include <functional>
-
 #include <QDialog>
 #include <QIcon>
 
@@ -21,11 +19,8 @@ class CAboutDlg : public QDialog {
   explicit CAboutDlg(const QIcon& icon, QWidget* parent = nullptr);
   ~CAboutDlg() override;
 
-  // Shows the box modally. While a hook is set it is called with the
-  // dialog instead and its answer returned (so tests never wait on it).
+  // Shows the box modally, as its window's responders run dialogs.
   int DoModal();
-  using ModalHook = std::function<int(CAboutDlg&)>;
-  static void SetModalHook(ModalHook hook);
 
  private:
   void OnInitDialog();

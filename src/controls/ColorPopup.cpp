@@ -15,6 +15,7 @@
 #include <qdrawutil.h>
 
 #include "base/EditorFont.h"
+#include "base/Responders.h"
 #include "res/Strings.h"
 
 namespace corvella {
@@ -23,16 +24,12 @@ namespace {
 // The width of a 3D edge, as the cells' margin.
 constexpr int kEdge = 2;
 
+// Run as the responders of `parent`'s window run dialogs.
 std::optional<ColorRef> RunColorDialog(QWidget* parent, ColorRef initial) {
   QColorDialog dialog(ColorFromRef(initial, 0x000000), parent);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  if (RunModal(dialog) != QDialog::Accepted) return std::nullopt;
   const QColor c = dialog.selectedColor();
   return MakeColorRef(c.red(), c.green(), c.blue());
-}
-
-CColorPopup::ColorDialogFn& DialogFn() {
-  static CColorPopup::ColorDialogFn fn = RunColorDialog;
-  return fn;
 }
 
 QRect ToQRect(const ColorPopupGrid::Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
@@ -47,7 +44,6 @@ void DrawThinEdge(QPainter& p, const QRect& r, const QColor& topLeft, const QCol
 
 }  // namespace
 
-void CColorPopup::SetColorDialogFn(ColorDialogFn fn) { DialogFn() = fn ? std::move(fn) : RunColorDialog; }
 
 CColorPopup::CColorPopup() : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -131,7 +127,7 @@ void CColorPopup::EndSelection(End end) {
     // Out of the way first, so that the dialog gets the mouse and keyboard.
     inColorDialog = true;
     hide();
-    const std::optional<ColorRef> chosen = DialogFn()(owner ? owner->window() : nullptr, initialColor);
+    const std::optional<ColorRef> chosen = RunColorDialog(owner ? owner->window() : nullptr, initialColor);
     if (!self) return;
     inColorDialog = false;
     if (chosen) {

@@ -20,11 +20,6 @@ class CColorPopup : public QWidget {
   Q_OBJECT
 
  public:
-  // Runs the colour dialog for the custom box: the chosen colour, or none
-  // when it was cancelled. Tests put their own in place of the dialog.
-  using ColorDialogFn = std::function<std::optional<ColorRef>(QWidget* parent, ColorRef initial)>;
-  static void SetColorDialogFn(ColorDialogFn fn);
-
   CColorPopup();
   ~CColorPopup() override;
 

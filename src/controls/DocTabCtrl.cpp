@@ -40,8 +40,8 @@ QString Displayed(const QString& text) {
 
 }  // namespace
 
-CDocTabCtrl::CDocTabCtrl(CMdiTabClient* tabOwner, unsigned style, QWidget* parent)
-    : QWidget(parent), owner(tabOwner), m_nStyle(style) {
+CDocTabCtrl::CDocTabCtrl(CMdiTabClient* tabOwner, const TabStyle& style, QWidget* parent)
+    : QWidget(parent), owner(tabOwner), m_style(style) {
   setFocusPolicy(Qt::NoFocus);
   setAcceptDrops(true);
   setMouseTracking(true);
@@ -116,7 +116,7 @@ QRect CDocTabCtrl::GetItemRect(int tab) const {
   const TabSlot& slot = m_rows.places[static_cast<std::size_t>(tab)];
   const int x = client.left() + kStripIndent + slot.x;
   int y;
-  if (m_nStyle & kStyleBottom) {
+  if (m_style.bottom) {
     y = client.top() + client.height() - m_rows.rows * m_nTabHeight + slot.row * m_nTabHeight;
   } else {
     y = client.top() + (m_rows.rows - 1 - slot.row) * m_nTabHeight;
@@ -133,12 +133,12 @@ int CDocTabCtrl::HitTest(QPoint pos) const {
 
 QRect CDocTabCtrl::AdjustRect(const QRect& windowRect) const {
   const int rows = LayoutTabRows(m_widths, StripLength(windowRect.width()), m_nCurSel,
-                                 (m_nStyle & kStyleMultiLine) != 0)
+                                 m_style.multiLine)
                        .rows;
   const int strip = rows * m_nTabHeight;
   TabRect r{windowRect.x() + kPaneMargin, windowRect.y() + kPaneMargin,
             windowRect.x() + windowRect.width() - kPaneMargin, windowRect.y() + windowRect.height() - kPaneMargin};
-  if (m_nStyle & kStyleBottom) {
+  if (m_style.bottom) {
     r.bottom -= strip;
   } else {
     r.top += strip;
@@ -365,7 +365,7 @@ void CDocTabCtrl::InitTabOption(QStyleOptionTab* option, int tab) const {
   const Item& item = items[static_cast<std::size_t>(tab)];
   option->initFrom(this);
   option->state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
-  option->shape = (m_nStyle & kStyleBottom) ? QTabBar::RoundedSouth : QTabBar::RoundedNorth;
+  option->shape = m_style.bottom ? QTabBar::RoundedSouth : QTabBar::RoundedNorth;
   option->text = Displayed(item.title);
   const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
   option->iconSize = QSize(iconSize, iconSize);
@@ -391,7 +391,7 @@ QSize TabSize(const QWidget* widget, QStyleOptionTab* option) {
 void CDocTabCtrl::LayoutTabs() {
   QStyleOptionTab empty;
   empty.initFrom(this);
-  empty.shape = (m_nStyle & kStyleBottom) ? QTabBar::RoundedSouth : QTabBar::RoundedNorth;
+  empty.shape = m_style.bottom ? QTabBar::RoundedSouth : QTabBar::RoundedNorth;
   const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
   empty.iconSize = QSize(iconSize, iconSize);
   m_nTabHeight = TabSize(this, &empty).height();
@@ -403,7 +403,7 @@ void CDocTabCtrl::LayoutTabs() {
     m_widths.push_back(size.width());
     m_nTabHeight = std::max(m_nTabHeight, size.height());
   }
-  m_rows = LayoutTabRows(m_widths, StripLength(ClientRect().width()), m_nCurSel, (m_nStyle & kStyleMultiLine) != 0);
+  m_rows = LayoutTabRows(m_widths, StripLength(ClientRect().width()), m_nCurSel, m_style.multiLine);
 }
 
 void CDocTabCtrl::resizeEvent(QResizeEvent* event) {
@@ -441,13 +441,13 @@ void CDocTabCtrl::paintEvent(QPaintEvent*) {
   const int overlap = style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this);
   QStyleOptionTabWidgetFrame pane;
   pane.initFrom(this);
-  pane.shape = (m_nStyle & kStyleBottom) ? QTabBar::RoundedSouth : QTabBar::RoundedNorth;
+  pane.shape = m_style.bottom ? QTabBar::RoundedSouth : QTabBar::RoundedNorth;
   pane.rect = display.isEmpty() ? QRect() : display.adjusted(-kPaneMargin, -kPaneMargin, kPaneMargin, kPaneMargin);
   if (!pane.rect.isEmpty()) {
     pane.tabBarRect = GetItemRect(m_nCurSel);
     pane.selectedTabRect = pane.tabBarRect;
     pane.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
-    if (m_nStyle & kStyleBottom) {
+    if (m_style.bottom) {
       pane.rect.setBottom(pane.rect.bottom() + overlap);
     } else {
       pane.rect.setTop(pane.rect.top() - overlap);
@@ -474,7 +474,7 @@ void CDocTabCtrl::paintEvent(QPaintEvent*) {
                       : last        ? QStyleOptionTab::End
                                     : QStyleOptionTab::Middle;
     if (tab == m_nCurSel) option.state |= QStyle::State_Selected;
-    if (tab == m_nHot && (m_nStyle & kStyleHotTrack)) option.state |= QStyle::State_MouseOver;
+    if (tab == m_nHot && m_style.hotTrack) option.state |= QStyle::State_MouseOver;
     if (m_nCurSel >= 0 && m_rows.places[static_cast<std::size_t>(m_nCurSel)].row == slot.row) {
       if (m_nCurSel == tab - 1) option.selectedPosition = QStyleOptionTab::PreviousIsSelected;
       if (m_nCurSel == tab + 1) option.selectedPosition = QStyleOptionTab::NextIsSelected;
@@ -511,12 +511,12 @@ void CDocTabCtrl::mouseMoveEvent(QMouseEvent* event) {
   const int hot = HitTest(event->position().toPoint());
   if (hot != m_nHot) {
     m_nHot = hot;
-    if (m_nStyle & kStyleHotTrack) update();
+    if (m_style.hotTrack) update();
   }
 }
 
 void CDocTabCtrl::leaveEvent(QEvent*) {
-  if (m_nHot >= 0 && (m_nStyle & kStyleHotTrack)) update();
+  if (m_nHot >= 0 && m_style.hotTrack) update();
   m_nHot = -1;
 }
 

@@ -20,6 +20,13 @@ namespace corvella {
 
 class CMdiTabClient;
 
+// How the tabs look and behave.
+struct TabStyle {
+  bool bottom = false;     // below the windows
+  bool hotTrack = false;   // the tab under the mouse is lit
+  bool multiLine = false;  // more rows instead of scrolling
+};
+
 // A tab control drawn around the display area it leaves for the documents:
 // a sunken border, the tab rows on one side, the pane inside. It never takes
 // the keyboard focus and never accepts a drop.
@@ -27,16 +34,11 @@ class CDocTabCtrl : public QWidget {
   Q_OBJECT
 
  public:
-  // Style bits (the values of the platform's tab control styles).
-  static constexpr unsigned kStyleBottom = 0x0002;
-  static constexpr unsigned kStyleHotTrack = 0x0040;
-  static constexpr unsigned kStyleMultiLine = 0x0200;
-
   // The text of a window's document, empty when it has none; the window's
   // caption stands in for an empty one.
   using DocumentTitleFunction = std::function<QString(const QMdiSubWindow*)>;
 
-  CDocTabCtrl(CMdiTabClient* owner, unsigned style, QWidget* parent);
+  CDocTabCtrl(CMdiTabClient* owner, const TabStyle& style, QWidget* parent);
   ~CDocTabCtrl() override;
 
   // The tab control itself. Selecting with SetCurSel tells nobody;
@@ -128,7 +130,7 @@ class CDocTabCtrl : public QWidget {
   CMdiTabClient* owner = nullptr;
   int border = 5;
 
-  unsigned m_nStyle = 0;
+  TabStyle m_style;
   int m_nCurSel = -1;
   int m_nHot = -1;
   bool m_bRefreshPosted = false;

@@ -36,8 +36,8 @@ QSize CHyperLink::sizeHint() const {
 
 QSize CHyperLink::minimumSizeHint() const { return sizeHint(); }
 
-void CHyperLink::Open(const QUrl& url) {
-  OpenWithDesktop(url);
+void CHyperLink::Open(const QUrl& url) const {
+  OpenWithDesktop(this, url);
 }
 
 void CHyperLink::paintEvent(QPaintEvent*) {

@@ -37,7 +37,7 @@ class CHyperLink : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  static void Open(const QUrl& url);
+  void Open(const QUrl& url) const;
 };
 
 }  // namespace corvella

@@ -35,7 +35,7 @@ void CMdiTabClient::Unhook() {
   disconnect(m_pArea, nullptr, this, nullptr);
 }
 
-bool CMdiTabClient::Attach(QMainWindow* frame, unsigned tabStyle) {
+bool CMdiTabClient::Attach(QMainWindow* frame, const TabStyle& tabStyle) {
   if (m_bAttached || !frame) return false;
   auto* area = qobject_cast<QMdiArea*>(frame->centralWidget());
   if (!area) return false;

@@ -12,6 +12,7 @@ class QMdiSubWindow;
 namespace corvella {
 
 class CDocTabCtrl;
+struct TabStyle;
 
 // Attach takes the frame's central QMdiArea into this widget, puts this
 // widget in its place and creates the tab strip; from then on the strip
@@ -26,9 +27,9 @@ class CMdiTabClient : public QWidget {
   ~CMdiTabClient() override;
 
   // Fails when already attached or when the frame's central widget is not a
-  // QMdiArea. `tabStyle` takes CDocTabCtrl's style bits; the main frame
+  // QMdiArea. `tabStyle` is the tab control's; the main frame
   // passes bottom, hot-track and multi-line.
-  bool Attach(QMainWindow* frame, unsigned tabStyle);
+  bool Attach(QMainWindow* frame, const TabStyle& tabStyle);
   // Destroys the strip and gives the area back to the frame as its central
   // widget; this widget is then no longer part of the frame. False when not
   // attached.

@@ -73,14 +73,7 @@ namespace {
 
 constexpr std::align_val_t kBulkAlignment{std::size_t{2} << 20};
 
-TextBlocks::BulkAdvice& BulkAdviceHook() {
-  static TextBlocks::BulkAdvice advice = nullptr;
-  return advice;
-}
-
 }  // namespace
-
-void TextBlocks::SetBulkAdvice(BulkAdvice advice) { BulkAdviceHook() = advice; }
 
 void TextBlocks::BulkDeleter::operator()(char* bytes) const { ::operator delete[](bytes, kBulkAlignment); }
 
@@ -201,7 +194,7 @@ void TextBlocks::Assign(std::string_view text) {
   if (text.size() >= kBulkMinimum) {
     const std::size_t size = count * capacity_;
     bulk_.reset(static_cast<char*>(::operator new[](size, kBulkAlignment)));
-    if (BulkAdviceHook()) BulkAdviceHook()(bulk_.get(), size);
+    if (m_bulkAdvice) m_bulkAdvice(bulk_.get(), size);
   }
   for (std::size_t pos = 0; pos < text.size(); pos += fill) {
     const std::size_t take = std::min(fill, text.size() - pos);

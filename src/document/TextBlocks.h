@@ -67,7 +67,7 @@ class TextBlocks {
   // snapshot of a large document cheap (far fewer page-table entries to copy).
   static constexpr std::size_t kBulkMinimum = std::size_t{4} << 20;
   using BulkAdvice = void (*)(void* bytes, std::size_t size);
-  static void SetBulkAdvice(BulkAdvice advice);
+  void SetBulkAdvice(BulkAdvice advice) { m_bulkAdvice = advice; }
 
   void Assign(std::string_view text);
   void Erase(std::size_t start, std::size_t end);      // start <= end <= Length()
@@ -142,6 +142,7 @@ class TextBlocks {
                          std::vector<std::uint16_t>& out);
 
   std::size_t capacity_;
+  BulkAdvice m_bulkAdvice = nullptr;
   std::unique_ptr<char, BulkDeleter> bulk_;  // before the blocks that point into it
   std::vector<Block> blocks_;
   Fenwick sizes_;

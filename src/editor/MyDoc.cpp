@@ -231,8 +231,7 @@ bool CMyDoc::DoSave(const QString& path, bool replace) {
     }
     if (const QString folder = DirectoryFolder(m_settings); !folder.isEmpty()) QDir::setCurrent(folder);
     COpenFileDlg dialog(false, QStringLiteral("pl"), newName,
-                        COpenFileDlg::kOfnHideReadOnly | COpenFileDlg::kOfnOverwritePrompt |
-                            COpenFileDlg::kOfnPathMustExist,
+                        {.overwritePrompt = true, .hideReadOnly = true, .pathMustExist = true},
                         Utf8(str::kFileFilter), DialogParent());
     dialog.m_nKanjiCode = m_nKanjiCode;
     dialog.m_nCrLf = m_nCrLf;

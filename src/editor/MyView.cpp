@@ -2,6 +2,7 @@
 #include "editor/MyView.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include <QClipboard>
@@ -16,7 +17,7 @@
 #include "base/MessageBox.h"
 #include "document/AutoIndent.h"
 #include "editor/Cp932Text.h"
-#include "editor/GotoLineDlg.h"
+#include "editor/ViewDialogs.h"
 #include "document/HintList.h"
 #include "editor/LineNumberWnd.h"
 #include "editor/PaneTexts.h"
@@ -105,10 +106,11 @@ void CMyView::RegisterScriptCommands() {
 }
 
 void CMyView::OnGotoLine() {
-  CGotoLineDlg dlg(this);
-  dlg.m_nLine = static_cast<unsigned>(Buffer().LineFromChar(Buffer().GetSel().caret)) + 1;
-  if (dlg.exec() != QDialog::Accepted) return;
-  const std::size_t line = dlg.m_nLine - 1;
+  if (!Dialogs()) return;
+  const std::optional<unsigned> asked =
+      Dialogs()->AskLine(this, static_cast<unsigned>(Buffer().LineFromChar(Buffer().GetSel().caret)) + 1);
+  if (!asked) return;
+  const std::size_t line = *asked - 1;
   if (line >= Buffer().GetLineCount()) {
     ShowMessage(this, QString::fromUtf8(str::kNoSuchLine), MsgIcon::Exclamation);
     return;

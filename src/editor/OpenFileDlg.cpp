@@ -38,8 +38,8 @@ int ListIndex(const QComboBox* list, int code) { return code >= 0 && code < list
 }  // namespace
 
 COpenFileDlg::COpenFileDlg(bool bOpenFileDialog, const QString& defaultExtension, const QString& fileName,
-                           unsigned flags, const QString& filter, QWidget* parent)
-    : QFileDialog(parent), m_bOpen(bOpenFileDialog), m_nFlags(flags | kOfnExplorer | kOfnEnableTemplate) {
+                           const FileDlgOptions& options, const QString& filter, QWidget* parent)
+    : QFileDialog(parent), m_bOpen(bOpenFileDialog), m_options(options) {
   // First of all: the widget-based dialog is the one that can hold our controls.
   setOption(QFileDialog::DontUseNativeDialog);
   // The confirmation is ours, in Japanese, through the message box helper.
@@ -47,7 +47,7 @@ COpenFileDlg::COpenFileDlg(bool bOpenFileDialog, const QString& defaultExtension
   setWindowTitle(Text(m_bOpen ? str::kOpenDlgTitle : str::kSaveAsDlgTitle));
   setAcceptMode(m_bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
   if (m_bOpen) {
-    setFileMode((flags & kOfnAllowMultiSelect) ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    setFileMode(options.allowMultiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
   } else {
     setFileMode(QFileDialog::AnyFile);
   }
@@ -130,12 +130,12 @@ bool COpenFileDlg::FileNameOk(const QStringList& files) {
     return true;
   }
   const QFileInfo info(files.first());
-  if ((m_nFlags & kOfnPathMustExist) && !QFileInfo(info.absolutePath()).isDir()) {
+  if (m_options.pathMustExist && !QFileInfo(info.absolutePath()).isDir()) {
     ShowMessage(this, Text(str::kFileDlgPathNotFound).arg(QDir::toNativeSeparators(info.filePath())),
                 MsgIcon::Exclamation);
     return false;
   }
-  if ((m_nFlags & kOfnOverwritePrompt) && info.exists()) {
+  if (m_options.overwritePrompt && info.exists()) {
     return ShowMessage(this, Text(str::kFileDlgOverwrite).arg(info.fileName()), MsgIcon::Exclamation,
                        MsgButtons::YesNo) == MsgResult::Yes;
   }
@@ -168,8 +168,7 @@ QString DirectoryFolder(const Settings& settings) {
 int OnFileOpen(QWidget* parent, Settings& settings, const std::function<bool(const QString& path)>& openDocumentFile,
                const FileDialogRunner& run) {
   COpenFileDlg dialog(true, QStringLiteral("pl"), QString(),
-                      COpenFileDlg::kOfnHideReadOnly | COpenFileDlg::kOfnOverwritePrompt |
-                          COpenFileDlg::kOfnAllowMultiSelect | COpenFileDlg::kOfnFileMustExist,
+                      {.overwritePrompt = true, .hideReadOnly = true, .allowMultiSelect = true, .fileMustExist = true},
                       Text(str::kFileFilter), parent);
   dialog.m_bAutoDetect = settings.KanjiConvert;
   dialog.m_nKanjiCode = settings.KanjiCode;

@@ -15,18 +15,19 @@ namespace corvella {
 
 struct Settings;
 
+// What the caller asks of the dialog.
+struct FileDlgOptions {
+  bool overwritePrompt = false;   // replacing an existing file is confirmed
+  bool hideReadOnly = false;      // no read-only box (the dialog never shows one)
+  bool allowMultiSelect = false;  // Open: several files at once
+  bool pathMustExist = false;     // the folder of the name must exist
+  bool fileMustExist = false;     // Open: only existing files can be chosen
+};
+
 class COpenFileDlg : public QFileDialog {
   Q_OBJECT
 
  public:
-  // Flag bits of the caller, with their usual numbers.
-  static constexpr unsigned kOfnOverwritePrompt = 0x2;
-  static constexpr unsigned kOfnHideReadOnly = 0x4;
-  static constexpr unsigned kOfnEnableTemplate = 0x40;
-  static constexpr unsigned kOfnAllowMultiSelect = 0x200;
-  static constexpr unsigned kOfnPathMustExist = 0x800;
-  static constexpr unsigned kOfnFileMustExist = 0x1000;
-  static constexpr unsigned kOfnExplorer = 0x80000;
   // The extra controls (objectName is the id) and the templates holding them.
   static constexpr int kIdcAutoDetect = res::IDC_AUTO_DETECT;
   static constexpr int kIdcNewlineCode = res::IDC_NEWLINE_CODE;
@@ -37,8 +38,8 @@ class COpenFileDlg : public QFileDialog {
   // `filter` is a "caption|patterns|...||" string; `defaultExtension` has no
   // dot. The dialog starts in the current directory unless `fileName` names
   // another folder.
-  COpenFileDlg(bool bOpenFileDialog, const QString& defaultExtension, const QString& fileName, unsigned flags,
-               const QString& filter, QWidget* parent = nullptr);
+  COpenFileDlg(bool bOpenFileDialog, const QString& defaultExtension, const QString& fileName,
+               const FileDlgOptions& options, const QString& filter, QWidget* parent = nullptr);
 
   // Set by the caller before the dialog is shown; read back from the
   // controls only when the user confirms a name.
@@ -47,7 +48,7 @@ class COpenFileDlg : public QFileDialog {
   int m_nKanjiCode = 0;
   const bool m_bOpen;
 
-  unsigned Flags() const { return m_nFlags; }
+  const FileDlgOptions& Options() const { return m_options; }
   int TemplateId() const { return m_bOpen ? kIddOpen : kIddSaveAs; }
 
   // After OK: the chosen files in the dialog's order, the first of them, and
@@ -74,7 +75,7 @@ class COpenFileDlg : public QFileDialog {
  private:
   bool FileNameOk(const QStringList& files);
 
-  unsigned m_nFlags;
+  FileDlgOptions m_options;
   QCheckBox* m_autoDetect = nullptr;
   QComboBox* m_kanjiCode = nullptr;
   QComboBox* m_newlineCode = nullptr;

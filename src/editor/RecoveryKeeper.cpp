@@ -13,10 +13,11 @@
 namespace corvella {
 
 RecoveryKeeper::RecoveryKeeper(QObject* parent) : QObject(parent) {
-  TextBlocks::SetBulkAdvice(&AdviseHugePages);
   m_reaper.setInterval(100);
   connect(&m_reaper, &QTimer::timeout, this, &RecoveryKeeper::Reap);
 }
+
+void RecoveryKeeper::Prepare(EditBuffer& buffer) { buffer.SetBulkAdvice(&AdviseHugePages); }
 
 // A normal end: the store removes this program's copies. A writer still at
 // work is waited for, so that it cannot put a copy back afterwards.

@@ -16,6 +16,7 @@
 namespace corvella {
 
 class CMyDoc;
+class EditBuffer;
 class RecoveryStore;
 
 class RecoveryKeeper : public QObject {
@@ -29,6 +30,9 @@ class RecoveryKeeper : public QObject {
   // The copy is written kIdleMs after the last change, and at least every
   // kLongestMs while changes go on.
   void Watch(CMyDoc* doc);
+  // Before a text is loaded into `buffer`: a large one goes on huge pages,
+  // so that the forked writer's snapshot of it is cheap.
+  static void Prepare(EditBuffer& buffer);
 
   // Copies left by programs that died (those failing their check are kept
   // aside, their paths in `keptAside`), and their removal.

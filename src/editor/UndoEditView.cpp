@@ -12,7 +12,7 @@
 #include <QScrollBar>
 
 #include "editor/Cp932Text.h"
-#include "editor/FindReplace.h"
+#include "editor/ViewDialogs.h"
 
 namespace corvella {
 namespace {
@@ -109,11 +109,19 @@ void CUndoEditView::Clear() {
 
 void CUndoEditView::OnTextNotFound(const std::string&) { QApplication::beep(); }
 
-void CUndoEditView::OnEditFind() { FindReplace::OpenFind(this); }
-void CUndoEditView::OnEditReplace() { FindReplace::OpenReplace(this); }
-void CUndoEditView::OnEditFindNext() { FindReplace::FindNext(this, true); }
-void CUndoEditView::OnEditFindPrevious() { FindReplace::FindNext(this, false); }
-bool CUndoEditView::CanFindNext() const { return FindReplace::CanFindNext(*this); }
+void CUndoEditView::OnEditFind() {
+  if (m_dialogs) m_dialogs->OpenFind(this);
+}
+void CUndoEditView::OnEditReplace() {
+  if (m_dialogs) m_dialogs->OpenReplace(this);
+}
+void CUndoEditView::OnEditFindNext() {
+  if (m_dialogs) m_dialogs->FindNext(this, true);
+}
+void CUndoEditView::OnEditFindPrevious() {
+  if (m_dialogs) m_dialogs->FindNext(this, false);
+}
+bool CUndoEditView::CanFindNext() const { return m_dialogs && m_dialogs->CanFindNext(*this); }
 
 // ---------------------------------------------------------------- typing
 

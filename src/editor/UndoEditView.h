@@ -12,6 +12,8 @@ class QMimeData;
 
 namespace corvella {
 
+class ViewDialogs;
+
 class CUndoEditView : public EditControl {
   Q_OBJECT
 
@@ -48,6 +50,10 @@ class CUndoEditView : public EditControl {
   void OnEditFindNext();
   void OnEditFindPrevious();
   bool CanFindNext() const;
+  // Where the find commands and the view's other dialogs go; without a set
+  // they do nothing.
+  void SetDialogs(ViewDialogs* dialogs) { m_dialogs = dialogs; }
+  ViewDialogs* Dialogs() const { return m_dialogs; }
 
   // Bit 1: the view may start drags; bit 2: it accepts drops.
   bool EnableDragDrop(int mode);
@@ -78,6 +84,7 @@ class CUndoEditView : public EditControl {
   void InsertUndoableAndSelect(std::size_t at, std::string_view text);
   void DragScroll(QPoint at);
 
+  ViewDialogs* m_dialogs = nullptr;
   int m_nImeSkip = 0;
   bool m_bDropRegistered = false;
   bool m_bDragging = false;

@@ -87,7 +87,7 @@ void CgiScriptRun::Run() {
   const QString page = QFile::decodeName(QByteArray::fromStdString(output));
   if (!started) {
     ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(base, QString::number(error)), MsgIcon::Exclamation);
-  } else if (!brokenOff && !OpenWithDesktop(QUrl::fromLocalFile(page))) {
+  } else if (!brokenOff && !OpenWithDesktop(m_window, QUrl::fromLocalFile(page))) {
     ShowMessage(m_window, QString::fromUtf8(str::kDisplayCannotStart).arg(page, QString::number(0)), MsgIcon::Exclamation);
   }
   for (const char* variable : {"REQUEST_METHOD", "QUERY_STRING", "CONTENT_LENGTH"}) environment.Set(variable, "");

@@ -29,7 +29,7 @@ void OpenReadme(QWidget* window, const QString& path) {
   int error = 0;
   if (!QFileInfo(path).isFile()) {
     error = ENOENT;
-  } else if (!OpenWithDesktop(QUrl::fromLocalFile(path))) {
+  } else if (!OpenWithDesktop(window, QUrl::fromLocalFile(path))) {
     error = EIO;
   }
   if (error != 0) {

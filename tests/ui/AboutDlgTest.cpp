@@ -11,6 +11,7 @@
 
 #include "base/CommandRouter.h"
 #include "base/DesktopOpener.h"
+#include "base/Responders.h"
 #include "app/MainFrame.h"
 #include "app/MyApp.h"
 #include "base/QSettingsProfile.h"
@@ -47,13 +48,13 @@ Qt::CursorShape CursorAt(QWidget& top, QPoint pos) {
 
 struct LinkHook {
   std::vector<QUrl> opened;
+  Responders responders;
   LinkHook() {
-    SetDesktopOpenHook([this](const QUrl& url) {
+    responders.SetDesktopOpen([this](const QUrl& url) {
       opened.push_back(url);
       return true;
     });
   }
-  ~LinkHook() { SetDesktopOpenHook({}); }
 };
 
 }  // namespace
@@ -149,6 +150,7 @@ TEST(AboutDlg, LinksDrawUnderlinedBlueInTheDialogFont) {
 TEST(AboutDlg, LinksOpenTheirCaptionsAndShowTheHand) {
   LinkHook hook;
   CAboutDlg dlg(TestIcon());
+  hook.responders.Serve(&dlg);
   dlg.setCursor(Qt::IBeamCursor);  // a dialog cursor of its own, to see it come back
   dlg.show();
   auto* url = Control<CHyperLink>(dlg, res::IDC_ABOUT_URL);
@@ -167,6 +169,7 @@ TEST(AboutDlg, LinksOpenTheirCaptionsAndShowTheHand) {
 
   // A caption without a scheme still opens as a web address.
   CHyperLink bare(QStringLiteral("varkel.example"));
+  hook.responders.Serve(&bare);
   QTest::mouseClick(&bare, Qt::LeftButton);
   ASSERT_EQ(hook.opened.size(), 3u);
   EXPECT_EQ(hook.opened[2].scheme(), QStringLiteral("http"));
@@ -189,8 +192,9 @@ TEST(AboutDlg, AboutCommandShowsTheBoxOverTheMainWindow) {
   ASSERT_TRUE(app.InitInstance({}));
   CMainFrame* frame = app.MainFrame();
   int shown = 0;
-  CAboutDlg::SetModalHook([&](CAboutDlg& dlg) {
+  app.GetResponders().SetModal([&](QDialog& dlg) {
     ++shown;
+    EXPECT_NE(qobject_cast<CAboutDlg*>(&dlg), nullptr);
     EXPECT_EQ(dlg.parentWidget(), frame);
     EXPECT_EQ(dlg.windowTitle(), Text(str::kAboutTitle));
     const auto* icon = dlg.findChild<QLabel*>(QStringLiteral("icon"));
@@ -199,7 +203,7 @@ TEST(AboutDlg, AboutCommandShowsTheBoxOverTheMainWindow) {
   });
   EXPECT_TRUE(frame->Router().Query(res::ID_APP_ABOUT).enabled);
   EXPECT_TRUE(frame->Router().Route(res::ID_APP_ABOUT));
-  CAboutDlg::SetModalHook({});
+  app.GetResponders().SetModal({});
   EXPECT_EQ(shown, 1);
   frame->close();
   app.ExitInstance();

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "base/MessageBox.h"
+#include "base/Responders.h"
 #include "base/Profile.h"
 
 using namespace corvella;
@@ -64,12 +65,14 @@ TEST(ArgumentsDlgTest, LongTextIsRefusedAndCancelKeepsTheHistory) {
   MemoryProfile profile;
   profile.WriteProfileString("Parameter List", "param1", "kept");
   QStringList messages;
-  SetMessageHook([&messages](const QString& text, MsgIcon, MsgButtons) {
+  Responders responders;
+  responders.SetMessage([&messages](const QString& text, MsgIcon, MsgButtons) {
     messages << text;
     return MsgResult::Ok;
   });
   {
     CArgumentsDlg dlg(profile);
+    responders.Serve(&dlg);
     dlg.show();
     dlg.Combo()->setEditText(QString(256, QLatin1Char('x')));
     dlg.accept();
@@ -98,5 +101,4 @@ TEST(ArgumentsDlgTest, LongTextIsRefusedAndCancelKeepsTheHistory) {
     EXPECT_EQ(dlg.m_strArgs, QString());
   }
   EXPECT_EQ(profile.GetProfileString("Parameter List", "param1"), std::string(255, 'y'));
-  SetMessageHook({});
 }

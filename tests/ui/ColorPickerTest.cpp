@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QDir>
 #include <QFocusEvent>
 #include <QFontDatabase>
@@ -22,8 +23,11 @@
 #include <string>
 #include <vector>
 
+#include "base/EditorFont.h"
+#include "base/Responders.h"
 #include "controls/ColorFontDlg.h"
 #include "controls/ColorPopup.h"
+#include "controls/ColorPopupGrid.h"
 #include "res/resource.h"
 
 using namespace corvella;
@@ -54,17 +58,25 @@ void Record(CCJColorPicker& picker, Events& out) {
 
 QPoint Center(const QRect& r) { return r.center(); }
 
-// Answers the custom box's colour dialog for one test.
+// Answers the custom box's colour dialog over `window` for one test.
 class DialogAnswer {
  public:
-  explicit DialogAnswer(std::optional<ColorRef> answer) {
-    CColorPopup::SetColorDialogFn([this, answer](QWidget*, ColorRef initial) {
-      asked.push_back(initial);
-      return answer;
+  DialogAnswer(QWidget& window, std::optional<ColorRef> answer) {
+    m_responders.SetModal([this, answer](QDialog& dialog) {
+      auto& box = static_cast<QColorDialog&>(dialog);
+      const QColor initial = box.currentColor();
+      asked.push_back(MakeColorRef(initial.red(), initial.green(), initial.blue()));
+      if (!answer) return int(QDialog::Rejected);
+      box.setCurrentColor(ColorFromRef(*answer, 0));
+      box.accept();
+      return box.result();
     });
+    m_responders.Serve(&window);
   }
-  ~DialogAnswer() { CColorPopup::SetColorDialogFn(nullptr); }
   std::vector<ColorRef> asked;
+
+ private:
+  Responders m_responders;
 };
 
 class ColorPickerTest : public ::testing::Test {
@@ -131,7 +143,7 @@ TEST_F(ColorPickerTest, ColourOutsideTheTableMarksTheCustomBoxAndEnterKeepsIt) {
   QPointer<CColorPopup> popup = Open(kOffTable);
   ASSERT_TRUE(popup);
   EXPECT_EQ(popup->ChosenIndex(), kCellCustom);
-  DialogAnswer answer(0x00FF00);  // must not be asked: the custom box is not hot
+  DialogAnswer answer(host, 0x00FF00);  // must not be asked: the custom box is not hot
   QTest::keyClick(popup, Qt::Key_Return);
   EXPECT_TRUE(answer.asked.empty());
   EXPECT_EQ(picker->GetColor(), kOffTable);
@@ -195,7 +207,7 @@ TEST_F(ColorPickerTest, ArrowKeysChooseAndEscapeOrAReleaseOutsideCancel) {
 
 TEST_F(ColorPickerTest, CustomBoxTakesTheColourDialogsAnswerAndItsCancelCancelsTheChoice) {
   {
-    DialogAnswer answer(kOffTable);
+    DialogAnswer answer(host, kOffTable);
     QPointer<CColorPopup> popup = Open(kRed);
     QTest::mouseMove(popup, Center(popup->CellRect(kCellCustom)));
     EXPECT_EQ(popup->HotIndex(), kCellCustom);
@@ -207,7 +219,7 @@ TEST_F(ColorPickerTest, CustomBoxTakesTheColourDialogsAnswerAndItsCancelCancelsT
     EXPECT_TRUE(Gone(popup));
   }
   {
-    DialogAnswer answer(std::nullopt);
+    DialogAnswer answer(host, std::nullopt);
     events = {};
     QPointer<CColorPopup> popup = Open(kBrown);
     QTest::mouseMove(popup, Center(popup->CellRect(7)));

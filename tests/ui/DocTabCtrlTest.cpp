@@ -23,8 +23,7 @@ using namespace corvella;
 
 namespace {
 
-constexpr unsigned kFrameStyle =
-    CDocTabCtrl::kStyleBottom | CDocTabCtrl::kStyleHotTrack | CDocTabCtrl::kStyleMultiLine;
+constexpr TabStyle kFrameStyle{.bottom = true, .hotTrack = true, .multiLine = true};
 
 // A main frame that takes every drop, as the real one takes dropped files.
 class DropFrame : public QMainWindow {

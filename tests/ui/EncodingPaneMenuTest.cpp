@@ -69,10 +69,10 @@ TEST_F(EncodingPaneMenuTest, EncodingPaneReopensTheFileInTheChosenEncoding) {
   ASSERT_NE(pane, nullptr);
 
   // No menu while a run has its copy over the file.
-  frame->SetRunning(true);
+  frame->Runner().SetRunning(true);
   QTest::mouseDClick(pane, Qt::LeftButton);
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-  frame->SetRunning(false);
+  frame->Runner().SetRunning(false);
 
   QTest::mouseDClick(pane, Qt::LeftButton);
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());

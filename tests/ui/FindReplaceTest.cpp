@@ -1,5 +1,5 @@
 // Find and replace on a real undo edit view: dialog buttons, find next / previous, undo steps, the one shared dialog.
-#include "editor/FindReplace.h"
+#include "controls/FindReplace.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/FindReplaceDialog.h"
+#include "controls/FindReplaceDialog.h"
 #include "editor/UndoEditView.h"
 
 using namespace corvella;
@@ -38,45 +38,43 @@ std::pair<std::size_t, std::size_t> Sel(const CUndoEditView& view) {
 
 class FindReplaceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    CloseDialog();
-    FindReplace::Shared() = {};
-  }
   void TearDown() override { CloseDialog(); }
 
-  static void CloseDialog() {
-    if (FindReplaceDialog* dialog = FindReplace::Dialog()) dialog->close();
+  void CloseDialog() {
+    if (FindReplaceDialog* dialog = finder.Dialog()) dialog->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
-  static FindReplaceDialog& Dialog() {
-    FindReplaceDialog* dialog = FindReplace::Dialog();
+  FindReplaceDialog& Dialog() {
+    FindReplaceDialog* dialog = finder.Dialog();
     EXPECT_NE(dialog, nullptr);
     return *dialog;
   }
   template <class W>
-  static W* Child(const char* name) {
+  W* Child(const char* name) {
     return Dialog().findChild<W*>(QString::fromLatin1(name));
   }
-  static void Type(const char* field, const QString& text) { Child<QLineEdit>(field)->setText(text); }
-  static void Click(const char* button) {
+  void Type(const char* field, const QString& text) { Child<QLineEdit>(field)->setText(text); }
+  void Click(const char* button) {
     QPushButton* b = Child<QPushButton>(button);
     ASSERT_NE(b, nullptr) << button;
     ASSERT_TRUE(b->isEnabled()) << button;
     QTest::mouseClick(b, Qt::LeftButton);
   }
+
+  FindReplace finder;
 };
 
 TEST_F(FindReplaceTest, ReplaceAllReplacesFromTheCaretOn) {
   const std::string original = "Foo bar foo\r\nFOO";
   View view(original);
-  FindReplace::OpenReplace(&view);
+  finder.OpenReplace(&view);
   EXPECT_FALSE(Dialog().IsFindOnly());
   Type("findWhat", QStringLiteral("foo"));
   Type("replaceWith", QString::fromUtf8("xあ"));
   Click("replaceAll");
   EXPECT_EQ(view.Buffer().GetText(), "x\x82\xA0 bar x\x82\xA0\r\nx\x82\xA0");
-  EXPECT_EQ(FindReplace::Shared().strReplace, "x\x82\xA0");
+  EXPECT_EQ(finder.GetState().strReplace, "x\x82\xA0");
   EXPECT_TRUE(view.notFound.empty());
   view.Undo();
   EXPECT_EQ(view.Buffer().GetText(), original);
@@ -109,7 +107,7 @@ TEST_F(FindReplaceTest, ReplaceAllIsOneUndoStepBetweenTypedText) {
   for (std::size_t at = replaced.find("my"); at != std::string::npos; at = replaced.find("my", at + 3)) {
     replaced.replace(at, 2, "our");
   }
-  FindReplace::OpenReplace(&view);
+  finder.OpenReplace(&view);
   Type("findWhat", QStringLiteral("my"));
   Type("replaceWith", QStringLiteral("our"));
   Click("replaceAll");
@@ -136,7 +134,7 @@ TEST_F(FindReplaceTest, ReplaceAllIsOneUndoStepBetweenTypedText) {
 
 TEST_F(FindReplaceTest, FindNextAndPreviousStopAtTheEndsWithoutWrapping) {
   View view("abc ABC abc");
-  FindReplace::OpenFind(&view);
+  finder.OpenFind(&view);
   EXPECT_TRUE(Dialog().IsFindOnly());
   Type("findWhat", QStringLiteral("abc"));
   Click("findNext");
@@ -147,32 +145,32 @@ TEST_F(FindReplaceTest, FindNextAndPreviousStopAtTheEndsWithoutWrapping) {
   Click("findNext");
   EXPECT_EQ(Sel(view), std::make_pair(8ul, 11ul));
   EXPECT_EQ(view.notFound, std::vector<std::string>{"abc"});
-  EXPECT_NE(FindReplace::Dialog(), nullptr);
+  EXPECT_NE(finder.Dialog(), nullptr);
 
   // Up in the dialog, with match case: the upper-case one is stepped over.
   Child<QRadioButton>("up")->setChecked(true);
   Child<QCheckBox>("matchCase")->setChecked(true);
   Click("findNext");
   EXPECT_EQ(Sel(view), std::make_pair(0ul, 3ul));
-  EXPECT_FALSE(FindReplace::Shared().bSearchDown);
-  EXPECT_TRUE(FindReplace::Shared().bMatchCase);
+  EXPECT_FALSE(finder.GetState().bSearchDown);
+  EXPECT_TRUE(finder.GetState().bMatchCase);
 
   // F3 and Shift+F3 use the remembered string and case, whatever direction the dialog had.
-  EXPECT_TRUE(FindReplace::FindNext(&view, true));
+  EXPECT_TRUE(finder.FindNext(&view, true));
   EXPECT_EQ(Sel(view), std::make_pair(8ul, 11ul));
-  EXPECT_FALSE(FindReplace::FindNext(&view, true));
+  EXPECT_FALSE(finder.FindNext(&view, true));
   EXPECT_EQ(view.notFound.size(), 2u);
-  FindReplace::Shared().bMatchCase = false;
-  EXPECT_TRUE(FindReplace::FindNext(&view, false));
+  finder.GetState().bMatchCase = false;
+  EXPECT_TRUE(finder.FindNext(&view, false));
   EXPECT_EQ(Sel(view), std::make_pair(4ul, 7ul));
   view.SetSel(0, 0);
-  EXPECT_FALSE(FindReplace::FindNext(&view, false));
+  EXPECT_FALSE(finder.FindNext(&view, false));
   EXPECT_EQ(Sel(view), std::make_pair(0ul, 0ul));
 }
 
 TEST_F(FindReplaceTest, ReplaceOnlyReplacesASelectedMatch) {
   View view("cat dog CAT cat");
-  FindReplace::OpenReplace(&view);
+  finder.OpenReplace(&view);
   Type("findWhat", QStringLiteral("cat"));
   Type("replaceWith", QStringLiteral("cow"));
   Child<QCheckBox>("matchCase")->setChecked(true);
@@ -196,12 +194,12 @@ TEST_F(FindReplaceTest, ReplaceOnlyReplacesASelectedMatch) {
 
 TEST_F(FindReplaceTest, DialogStartsFromTheSelectionsFirstLineOrTheLastString) {
   View view("first \x95\x5C line\r\nsecond");  // 表 has the trail byte '\'
-  FindReplace::Shared().strFind = "last";
-  FindReplace::Shared().strReplace = "\x82\xA0";
-  FindReplace::Shared().bMatchCase = true;
-  FindReplace::Shared().bSearchDown = false;
+  finder.GetState().strFind = "last";
+  finder.GetState().strReplace = "\x82\xA0";
+  finder.GetState().bMatchCase = true;
+  finder.GetState().bSearchDown = false;
   view.SetSel(17, 6);
-  FindReplace::OpenReplace(&view);
+  finder.OpenReplace(&view);
   EXPECT_EQ(Dialog().FindWhat(), QString::fromUtf8("表 line"));
   EXPECT_EQ(Dialog().ReplaceWith(), QString::fromUtf8("あ"));
   EXPECT_TRUE(Dialog().MatchCase());
@@ -209,7 +207,7 @@ TEST_F(FindReplaceTest, DialogStartsFromTheSelectionsFirstLineOrTheLastString) {
   CloseDialog();
 
   view.SetSel(13, 15);  // only the line break: nothing on the first line
-  FindReplace::OpenFind(&view);
+  finder.OpenFind(&view);
   EXPECT_EQ(Dialog().FindWhat(), QStringLiteral("last"));
   EXPECT_FALSE(Dialog().SearchDown());
   EXPECT_TRUE(Child<QPushButton>("findNext")->isEnabled());
@@ -221,51 +219,51 @@ TEST_F(FindReplaceTest, OneDialogSharedByTheViews) {
   QWidget frame;  // the dialog's owner: it outlives the view
   auto* first = new View("one two", &frame);
   View second("two one");
-  EXPECT_FALSE(FindReplace::CanFindNext(second));
-  FindReplace::OpenFind(first);
-  QPointer<FindReplaceDialog> find = FindReplace::Dialog();
+  EXPECT_FALSE(finder.CanFindNext(second));
+  finder.OpenFind(first);
+  QPointer<FindReplaceDialog> find = finder.Dialog();
   EXPECT_EQ(find->windowTitle(), QString::fromUtf8("検索"));
   EXPECT_EQ(find->findChild<QLineEdit*>(QStringLiteral("replaceWith")), nullptr);
 
   // Replace closes find; opening replace again only brings it up, for the asking view.
-  FindReplace::OpenReplace(first);
+  finder.OpenReplace(first);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(find.isNull());
-  QPointer<FindReplaceDialog> replace = FindReplace::Dialog();
+  QPointer<FindReplaceDialog> replace = finder.Dialog();
   EXPECT_EQ(replace->windowTitle(), QString::fromUtf8("置換"));
   EXPECT_EQ(replace->findChild<QRadioButton*>(QStringLiteral("up")), nullptr);
   Type("findWhat", QStringLiteral("one"));
-  FindReplace::OpenReplace(&second);
-  EXPECT_EQ(FindReplace::Dialog(), replace.data());
-  EXPECT_EQ(FindReplace::DialogView(), &second);
+  finder.OpenReplace(&second);
+  EXPECT_EQ(finder.Dialog(), replace.data());
+  EXPECT_EQ(finder.DialogView(), &second);
   EXPECT_EQ(Dialog().FindWhat(), QStringLiteral("one"));
   Click("findNext");
   EXPECT_EQ(Sel(second), std::make_pair(4ul, 7ul));
   EXPECT_EQ(Sel(*first), std::make_pair(0ul, 0ul));
-  EXPECT_TRUE(FindReplace::CanFindNext(*first));
+  EXPECT_TRUE(finder.CanFindNext(*first));
 
   // The search state outlives the dialog; the dialog does not outlive its view.
   Click("cancel");
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(replace.isNull());
-  EXPECT_EQ(FindReplace::Dialog(), nullptr);
-  EXPECT_TRUE(FindReplace::FindNext(first, true));
+  EXPECT_EQ(finder.Dialog(), nullptr);
+  EXPECT_TRUE(finder.FindNext(first, true));
   EXPECT_EQ(Sel(*first), std::make_pair(0ul, 3ul));
-  FindReplace::OpenFind(first);
-  find = FindReplace::Dialog();
+  finder.OpenFind(first);
+  find = finder.Dialog();
   EXPECT_EQ(find->FindWhat(), QStringLiteral("one"));
   delete first;
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(find.isNull());
-  EXPECT_EQ(FindReplace::Dialog(), nullptr);
+  EXPECT_EQ(finder.Dialog(), nullptr);
 }
 
 // Set CORVELLA_GRAB_DIR to look at the dialogs.
 TEST_F(FindReplaceTest, ButtonsStandInAColumnRightOfTheFields) {
   View view("text");
   for (bool findOnly : {true, false}) {
-    if (findOnly) FindReplace::OpenFind(&view);
-    else FindReplace::OpenReplace(&view);
+    if (findOnly) finder.OpenFind(&view);
+    else finder.OpenReplace(&view);
     FindReplaceDialog& dialog = Dialog();
     dialog.SetFindWhat(QString::fromUtf8("検索語"));
     const QLineEdit* field = Child<QLineEdit>("findWhat");

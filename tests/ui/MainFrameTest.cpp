@@ -223,12 +223,12 @@ TEST_F(MainFrameTest, ClosingIsRefusedWhileRunningAndAsksAboutModifiedDocuments)
   frame->ActiveView()->SetText("x");
   doc->SetModifiedFlag(true);
   frame->show();
-  frame->SetRunning(true);
+  frame->Runner().SetRunning(true);
   EXPECT_FALSE(frame->close());
   ASSERT_EQ(messages.size(), 1);
   EXPECT_EQ(messages[0], QString::fromUtf8("実行中のスクリプトを停止してください。"));
 
-  frame->SetRunning(false);
+  frame->Runner().SetRunning(false);
   answer = MsgResult::Cancel;
   EXPECT_FALSE(frame->close());
   EXPECT_EQ(messages.last(), QString::fromUtf8("untitled1 への変更を保存しますか?"));

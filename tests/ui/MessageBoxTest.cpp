@@ -1,5 +1,6 @@
 // The message box helper: the hook answers for tests; the real box carries the title, icon and Japanese buttons.
 #include "base/MessageBox.h"
+#include "base/Responders.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -12,17 +13,20 @@ using namespace corvella;
 
 namespace {
 
-TEST(MessageBox, HookAnswersInsteadOfTheBox) {
+TEST(MessageBox, TheWindowsRespondersAnswerInsteadOfTheBox) {
   QString seen;
-  SetMessageHook([&](const QString& text, MsgIcon icon, MsgButtons buttons) {
+  QWidget window;
+  QWidget inside(&window);
+  Responders responders;
+  responders.Serve(&window);
+  responders.SetMessage([&](const QString& text, MsgIcon icon, MsgButtons buttons) {
     seen = text;
     EXPECT_EQ(icon, MsgIcon::Exclamation);
     EXPECT_EQ(buttons, MsgButtons::YesNoCancel);
     return MsgResult::No;
   });
-  EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("x"), MsgIcon::Exclamation, MsgButtons::YesNoCancel), MsgResult::No);
+  EXPECT_EQ(ShowMessage(&inside, QStringLiteral("x"), MsgIcon::Exclamation, MsgButtons::YesNoCancel), MsgResult::No);
   EXPECT_EQ(seen, QStringLiteral("x"));
-  SetMessageHook({});
 }
 
 TEST(MessageBox, RealBoxShowsTitleButtonsAndEscapeCancels) {

@@ -15,6 +15,7 @@
 #include "app/DocManager.h"
 #include "app/MainFrame.h"
 #include "base/MessageBox.h"
+#include "base/Responders.h"
 #include "base/QSettingsProfile.h"
 #include "editor/MyView.h"
 #include "editor/MyDoc.h"
@@ -104,18 +105,17 @@ TEST(MyApp, ASettingsFileThatIsNoRegularFileIsLeftAlone) {
   ASSERT_TRUE(QFile::remove(ini) || !QFile::exists(ini));
   ASSERT_EQ(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
   QStringList messages;
-  SetMessageHook([&messages](const QString& text, MsgIcon, MsgButtons) {
-    messages << text;
-    return MsgResult::Ok;
-  });
   {
     CMyApp app;
+    app.GetResponders().SetMessage([&messages](const QString& text, MsgIcon, MsgButtons) {
+      messages << text;
+      return MsgResult::Ok;
+    });
     ASSERT_TRUE(app.InitInstance({}));
     EXPECT_EQ(DocumentsAfterStart(app), 1u);
     app.MainFrame()->close();
     app.ExitInstance();
   }
-  SetMessageHook({});
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains(ini)) << messages[0].toStdString();
   struct stat st;
@@ -139,16 +139,15 @@ TEST(MyApp, AnUnusableStateFolderIsToldAtStart) {
   const QByteArray state = qgetenv("XDG_STATE_HOME");
   qputenv("XDG_STATE_HOME", QFile::encodeName(notAFolder));
   QStringList messages;
-  SetMessageHook([&messages](const QString& text, MsgIcon, MsgButtons) {
-    messages << text;
-    return MsgResult::Ok;
-  });
   {
     CMyApp app;
+    app.GetResponders().SetMessage([&messages](const QString& text, MsgIcon, MsgButtons) {
+      messages << text;
+      return MsgResult::Ok;
+    });
     EXPECT_TRUE(app.InitInstance({}));
     app.ExitInstance();
   }
-  SetMessageHook({});
   qputenv("XDG_STATE_HOME", state);
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("状態を保存するフォルダ ") + notAFolder + "/Corvella/"))

@@ -22,6 +22,7 @@
 
 #include "platform/FileNames.h"
 #include "base/MessageBox.h"
+#include "base/Responders.h"
 #include "base/Settings.h"
 #include "editor/SyntaxView.h"
 #include "res/Strings.h"
@@ -72,19 +73,18 @@ class MyDocTest : public ::testing::Test {
     ASSERT_TRUE(QDir().mkpath(dir.filePath("tmp")));
     oldTmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(dir.filePath("tmp")));
-    SetMessageHook([this](const QString& text, MsgIcon icon, MsgButtons) {
+    responders.SetMessage([this](const QString& text, MsgIcon icon, MsgButtons) {
       messages.push_back({text, icon});
       return answer;
     });
-    doc = std::make_unique<CMyDoc>(settings);
-    view.SetDocument(doc->SharedText());
+    responders.Serve(&view);
+    NewDoc();
     doc->SetSaveAsDialogRunner([](COpenFileDlg&) {
       ADD_FAILURE() << "no dialog expected";
       return false;
     });
   }
   void TearDown() override {
-    SetMessageHook({});
     if (oldTmp.isNull()) qunsetenv("TMPDIR");  // an empty TMPDIR would name no folder for later tests
     else qputenv("TMPDIR", oldTmp);
     QDir::setCurrent(QDir::tempPath());
@@ -95,6 +95,7 @@ class MyDocTest : public ::testing::Test {
   // A fresh document made with the Settings as they are now.
   void NewDoc() {
     doc = std::make_unique<CMyDoc>(settings);
+    doc->SetDialogParent(&view);
     view.SetDocument(doc->SharedText());
   }
 
@@ -104,7 +105,7 @@ class MyDocTest : public ::testing::Test {
     doc->SetPathName(path);
   }
 
-  ScriptRunCopy RunCopy() { return ScriptRunCopy(*doc, settings, saveAll); }
+  ScriptRunCopy RunCopy() { return ScriptRunCopy(*doc, settings, saveAll, &view); }
 
   void Type(const char* bytes) {
     view.SetSel(view.Buffer().GetTextLength(), view.Buffer().GetTextLength());
@@ -138,6 +139,7 @@ class MyDocTest : public ::testing::Test {
   std::unique_ptr<CMyDoc> doc;
   std::function<bool()> saveAll;  // the manager's "save every modified document"
   std::vector<Message> messages;
+  Responders responders;
   MsgResult answer = MsgResult::Yes;
   QString proposed, startFolder;
   int shownKanji = -1, shownCrLf = -1;

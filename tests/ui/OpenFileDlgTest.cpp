@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "base/MessageBox.h"
+#include "base/Responders.h"
 #include "base/Settings.h"
 #include "editor/SyntaxView.h"
 #include "res/Strings.h"
@@ -49,9 +50,8 @@ void Press(COpenFileDlg& dlg, QDialogButtonBox::StandardButton which) {
 const QString kFilter = U(str::kFileFilter);
 
 TEST(OpenFileDlg, OpenDialogHasTheAutoDetectBoxAndTheEncodingList) {
-  COpenFileDlg dlg(true, "pl", QString(), COpenFileDlg::kOfnAllowMultiSelect | COpenFileDlg::kOfnFileMustExist,
-                   kFilter);
-  EXPECT_EQ(dlg.Flags() & 0x80040u, 0x80040u);
+  COpenFileDlg dlg(true, "pl", QString(), {.allowMultiSelect = true, .fileMustExist = true}, kFilter);
+  EXPECT_TRUE(dlg.Options().allowMultiSelect && dlg.Options().fileMustExist);
   EXPECT_EQ(dlg.TemplateId(), 135);
   EXPECT_EQ(dlg.fileMode(), QFileDialog::ExistingFiles);
   EXPECT_EQ(dlg.defaultSuffix(), U("pl"));
@@ -95,12 +95,14 @@ TEST(OpenFileDlg, SaveAsDialogHasBothListsAndAsksBeforeReplacing) {
   QFile(dir.filePath("old.pl")).open(QIODevice::WriteOnly);
   std::vector<QString> asked;
   MsgResult answer = MsgResult::No;
-  SetMessageHook([&](const QString& text, MsgIcon, MsgButtons) {
+  Responders responders;
+  responders.SetMessage([&](const QString& text, MsgIcon, MsgButtons) {
     asked.push_back(text);
     return answer;
   });
 
-  COpenFileDlg dlg(false, "pl", dir.filePath("old.pl"), 0x806, kFilter);
+  COpenFileDlg dlg(false, "pl", dir.filePath("old.pl"), {.overwritePrompt = true, .hideReadOnly = true, .pathMustExist = true}, kFilter);
+  responders.Serve(&dlg);
   EXPECT_EQ(dlg.TemplateId(), 136);
   EXPECT_EQ(dlg.acceptMode(), QFileDialog::AcceptSave);
   EXPECT_EQ(dlg.findChild<QCheckBox*>("1005"), nullptr);
@@ -127,7 +129,8 @@ TEST(OpenFileDlg, SaveAsDialogHasBothListsAndAsksBeforeReplacing) {
   EXPECT_EQ(dlg.GetPathName(), dir.filePath("old.pl"));
 
   // A name in a folder that does not exist is refused; a new name is not asked about.
-  COpenFileDlg fresh(false, "pl", dir.filePath("x.pl"), 0x806, kFilter);
+  COpenFileDlg fresh(false, "pl", dir.filePath("x.pl"), {.overwritePrompt = true, .hideReadOnly = true, .pathMustExist = true}, kFilter);
+  responders.Serve(&fresh);
   fresh.show();
   fresh.findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath("no/such.pl"));
   Press(fresh, QDialogButtonBox::Save);
@@ -138,7 +141,6 @@ TEST(OpenFileDlg, SaveAsDialogHasBothListsAndAsksBeforeReplacing) {
   Press(fresh, QDialogButtonBox::Save);
   EXPECT_EQ(asked.size(), 3u);
   EXPECT_EQ(fresh.GetPathName(), dir.filePath("new.pl"));  // the default extension added
-  SetMessageHook({});
 }
 
 class FileOpenTest : public ::testing::Test {
@@ -153,17 +155,18 @@ class FileOpenTest : public ::testing::Test {
     settings.KanjiConvert = true;
     settings.KanjiCode = 0;
     settings.Directory = dir.path().toStdString();
-    SetMessageHook([this](const QString& text, MsgIcon, MsgButtons) {
+    responders.SetMessage([this](const QString& text, MsgIcon, MsgButtons) {
       messages << text;
       return MsgResult::Ok;
     });
+    responders.Serve(&view);
   }
-  void TearDown() override { SetMessageHook({}); }
 
   // Opens a document the way the manager does, noting the Settings it saw.
   bool OpenDocument(const QString& path) {
     seen.push_back({QFileInfo(path).fileName(), settings.KanjiConvert, settings.KanjiCode});
     CMyDoc doc(settings);
+    doc.SetDialogParent(&view);
     view.SetDocument(doc.SharedText());
     if (!doc.OnOpenDocument(path)) return false;
     codes.push_back(doc.KanjiCode());
@@ -173,6 +176,7 @@ class FileOpenTest : public ::testing::Test {
   // Records the dialog's starting state, then chooses and presses Open (or Cancel).
   FileDialogRunner Choose(const QString& names, bool autoDetect, int kanji) {
     return [=, this](COpenFileDlg& dlg) {
+      responders.Serve(&dlg);
       dlg.show();
       startChecked = dlg.AutoDetectBox()->isChecked();
       startKanji = dlg.KanjiCodeList()->currentIndex();
@@ -204,6 +208,7 @@ class FileOpenTest : public ::testing::Test {
   std::vector<Seen> seen;
   std::vector<int> codes;
   QStringList messages;
+  Responders responders;
   bool startChecked = false;
   int startKanji = -1;
   QString startFolder;
@@ -259,6 +264,7 @@ TEST_F(FileOpenTest, OneFileStoresItsFullNameAndFailuresDoNotStopTheLoop) {
 
   // A name that vanished after it was typed keeps the dialog open.
   auto vanished = [this](COpenFileDlg& dlg) {
+    responders.Serve(&dlg);
     dlg.show();
     dlg.findChild<QLineEdit*>("fileNameEdit")->setText(U("b.pl"));
     QFile::remove(dir.filePath("b.pl"));

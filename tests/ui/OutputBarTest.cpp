@@ -15,6 +15,7 @@
 #include "app/DockLayout.h"
 #include "app/MainFrame.h"
 #include "base/MessageBox.h"
+#include "base/Responders.h"
 #include "base/Profile.h"
 #include "controls/CJColorPicker.h"
 #include "controls/ColorFontDlg.h"
@@ -31,10 +32,11 @@ class OutputBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // Closing never waits on a question about the documents the tests changed.
-    SetMessageHook([](const QString&, MsgIcon, MsgButtons) { return MsgResult::No; });
+    responders.SetMessage([](const QString&, MsgIcon, MsgButtons) { return MsgResult::No; });
   }
   void Start() {
     frame = std::make_unique<CMainFrame>(profile, nullptr);
+    responders.Serve(frame.get());
     docs = std::make_unique<DocManager>(*frame, profile);
     frame->SetAppTarget(docs.get());
     ASSERT_TRUE(frame->Create());
@@ -50,7 +52,6 @@ class OutputBarTest : public ::testing::Test {
   }
   void TearDown() override {
     if (frame) Stop();
-    SetMessageHook({});
   }
   COutputBar& Pane() { return *frame->OutputBar(); }
   // Lets posted layout work run, as the event loop would between user actions.
@@ -62,6 +63,7 @@ class OutputBarTest : public ::testing::Test {
   }
 
   MemoryProfile profile;
+  Responders responders;
   std::unique_ptr<CMainFrame> frame;
   std::unique_ptr<DocManager> docs;
 };
@@ -111,7 +113,7 @@ TEST_F(OutputBarTest, FocusSwitchGoesIntoTheTextAndBack) {
   Pane().setFocus();
   docs->CloseAll();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(frame->m_pLastView, nullptr);
+  EXPECT_EQ(frame->LastView(), nullptr);
   Pane().setFocus();
   frame->Router().Route(res::ID_SWITCH_FOCUS);
   EXPECT_EQ(QApplication::focusWidget(), &Pane().Edit());

@@ -25,6 +25,7 @@
 
 #include "app/OutputBar.h"
 #include "base/DesktopOpener.h"
+#include "base/Responders.h"
 #include "editor/Cp932Text.h"
 #include "editor/EditControl.h"
 #include "editor/MyDoc.h"
@@ -273,7 +274,7 @@ TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
       "CONTENT_LENGTH X_EXTRA)), '|', scalar(<STDIN>) // '', '|', join(',', @ARGV);\n";
   ASSERT_NE(Open(QStringLiteral("form.cgi"), original), nullptr);
   QStringList opened;
-  SetDesktopOpenHook([&opened](const QUrl& page) {
+  responders.SetDesktopOpen([&opened](const QUrl& page) {
     opened << page.toLocalFile();
     return true;
   });
@@ -292,7 +293,7 @@ TEST_F(ScriptRunnerTest, BrowserRunPassesTheFormAndOpensThePage) {
   });
   frame->Router().Route(res::ID_COMMAND_BROWSER);
   const QString page = path + QStringLiteral("_stdout.htm");
-  SetDesktopOpenHook({});
+  responders.SetDesktopOpen({});
   ASSERT_EQ(opened, QStringList{page});
   QFile out(page);
   ASSERT_TRUE(out.open(QIODevice::ReadOnly));
@@ -316,7 +317,7 @@ TEST_F(ScriptRunnerTest, BrowserRunBrokenOffOpensNoPage) {
   ASSERT_NE(Open(QStringLiteral("endless.cgi"), original), nullptr);
   const QString page = path + QStringLiteral("_stdout.htm");
   QStringList opened;
-  SetDesktopOpenHook([&opened](const QUrl& shown) {
+  responders.SetDesktopOpen([&opened](const QUrl& shown) {
     opened << shown.toLocalFile();
     return true;
   });
@@ -337,7 +338,7 @@ TEST_F(ScriptRunnerTest, BrowserRunBrokenOffOpensNoPage) {
   });
   poll.start(20);
   frame->Router().Route(res::ID_COMMAND_BROWSER);
-  SetDesktopOpenHook({});
+  responders.SetDesktopOpen({});
   EXPECT_FALSE(poll.isActive());
   EXPECT_TRUE(opened.isEmpty()) << opened.join(QLatin1Char(' ')).toStdString();
   EXPECT_EQ(OnDisk(), original);

@@ -18,8 +18,8 @@
 #include "base/MessageBox.h"
 #include "base/Profile.h"
 #include "document/EditBuffer.h"
-#include "editor/FindReplace.h"
-#include "editor/GotoLineDlg.h"
+#include "controls/EditorDialogs.h"
+#include "controls/GotoLineDlg.h"
 #include "editor/MyView.h"
 #include "res/resource.h"
 
@@ -137,17 +137,17 @@ TEST_F(ScriptViewCommandsTest, DeleteToEndOfLineKeepsTheLineBreak) {
 
 TEST_F(ScriptViewCommandsTest, SearchTextNotFoundIsNamedInAMessage) {
   CMyView* view = NewView("print 1;");
-  FindReplace::Shared().strFind = "\x93\xfa\x96\x7b";  // 日本 in Shift_JIS
-  FindReplace::Shared().bSearchDown = true;
+  FindReplace::State& search = frame->GetEditorDialogs().Find().GetState();
+  search.strFind = "\x93\xfa\x96\x7b";  // 日本 in Shift_JIS
+  search.bSearchDown = true;
   frame->Router().Route(res::ID_EDIT_REPEAT);
   ASSERT_EQ(messages.size(), 1);
   EXPECT_EQ(messages[0], QStringLiteral("文字列 '日本' が見つかりません。"));
-  FindReplace::Shared().strFind = "print";
+  search.strFind = "print";
   view->SetSel(0, 0);
   frame->Router().Route(res::ID_EDIT_REPEAT);
   EXPECT_EQ(messages.size(), 1);
   EXPECT_EQ(view->Buffer().GetSel().End(), 5u);
-  FindReplace::Shared() = {};
 }
 
 TEST_F(ScriptViewCommandsTest, ContextMenuOpensOnlyOverTheText) {

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "base/MessageBox.h"
+#include "base/Responders.h"
 
 using namespace corvella;
 
@@ -34,15 +35,15 @@ bool Focused(const QDialog& dlg, QWidget* field) {
 class SettingsDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageHook([this](const QString& text, MsgIcon icon, MsgButtons) {
+    responders.SetMessage([this](const QString& text, MsgIcon icon, MsgButtons) {
       EXPECT_EQ(icon, MsgIcon::Exclamation);
       messages << text;
       return MsgResult::Ok;
     });
   }
-  void TearDown() override { SetMessageHook({}); }
 
   QStringList messages;
+  Responders responders;
 };
 
 }  // namespace
@@ -50,6 +51,7 @@ class SettingsDlgTest : public ::testing::Test {
 TEST_F(SettingsDlgTest, WrongEntriesKeepTheDialogOpenAndAMissingFolderIsStoredEmpty) {
   Settings settings;
   CSettingsDlg dlg(settings);
+  responders.Serve(&dlg);
   dlg.show();
   EXPECT_EQ(dlg.windowTitle(), QStringLiteral("環境設定"));
   for (const char* typed : {"0", "33"}) {
@@ -106,6 +108,7 @@ TEST_F(SettingsDlgTest, ValuesComeBackAndBrowsingChangesOnlyTheFolder) {
   in.OpenMode = 2;
   in.SaveAsSJIS = true;
   CSettingsDlg dlg(in);
+  responders.Serve(&dlg);
   dlg.show();
   dlg.AutoSaveCheck()->setChecked(false);
   QString preselect;

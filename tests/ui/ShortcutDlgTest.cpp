@@ -19,6 +19,7 @@
 #include "support/TempXdgHome.h"
 
 #include "base/MessageBox.h"
+#include "base/Responders.h"
 
 using namespace corvella;
 namespace fs = std::filesystem;
@@ -89,13 +90,15 @@ TEST(ShortcutDlg, AMissingDesktopFolderIsMade) {
   test::TempXdgHome xdg;
   std::ofstream(xdg.Config() / "user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/作業/デスクトップ\"\n";
   QStringList messages;
-  SetMessageHook([&messages](const QString& text, MsgIcon, MsgButtons) {
+  Responders responders;
+  responders.SetMessage([&messages](const QString& text, MsgIcon, MsgButtons) {
     messages << text;
     return MsgResult::Ok;
   });
   const mode_t oldMask = ::umask(022);
   {
     CShortcutDlg dlg(QStringLiteral("/usr/bin/corvella"));
+    responders.Serve(&dlg);
     dlg.Box(0)->setChecked(true);
     dlg.accept();
   }
@@ -110,10 +113,10 @@ TEST(ShortcutDlg, AMissingDesktopFolderIsMade) {
   std::ofstream(xdg.Home() / "作業") << "not a folder\n";
   {
     CShortcutDlg dlg(QStringLiteral("/usr/bin/corvella"));
+    responders.Serve(&dlg);
     dlg.Box(0)->setChecked(true);
     dlg.accept();
   }
-  SetMessageHook({});
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains(QString::fromStdString((desktop / "Corvella.desktop").string())));
   EXPECT_TRUE(messages[0].contains(SystemErrorReason(ENOTDIR))) << messages[0].toStdString();

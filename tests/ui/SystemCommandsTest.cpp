@@ -14,6 +14,7 @@
 
 #include "base/CommandRouter.h"
 #include "base/DesktopOpener.h"
+#include "base/Responders.h"
 #include "platform/FileNames.h"
 #include "res/resource.h"
 #include "support/MainWindowTest.h"
@@ -29,14 +30,10 @@ class SystemCommandsTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     CreateFrame();
-    SetDesktopOpenHook([this](const QUrl& url) {
+    responders.SetDesktopOpen([this](const QUrl& url) {
       opened << url.toLocalFile();
       return true;
     });
-  }
-  void TearDown() override {
-    SetDesktopOpenHook({});
-    MainWindowTest::TearDown();
   }
   QStringList opened;
 };

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "base/MessageBox.h"
+#include "base/Responders.h"
 
 using namespace corvella;
 
@@ -26,12 +27,11 @@ class TemplateListDlgTest : public ::testing::Test {
       file.open(QIODevice::WriteOnly);
       file.write(name.toUtf8());
     }
-    SetMessageHook([this](const QString& text, MsgIcon, MsgButtons) {
+    responders.SetMessage([this](const QString& text, MsgIcon, MsgButtons) {
       messages << text;
       return answer;
     });
   }
-  void TearDown() override { SetMessageHook({}); }
 
   // Renames the selected item by typing into its label, as a user does.
   void TypeLabel(CTemplateListDlg& dialog, int row, const QString& text) {
@@ -52,12 +52,14 @@ class TemplateListDlgTest : public ::testing::Test {
   QTemporaryDir dir;
   QStringList names{QStringLiteral("alpha"), QStringLiteral("beta")};
   QStringList messages;
+  Responders responders;
   MsgResult answer = MsgResult::Yes;
 };
 
 TEST_F(TemplateListDlgTest, RenamesInPlaceRefusingTakenAndBadNames) {
   QStringList templates = names;
   CTemplateListDlg dialog(templates, dir.path(), {});
+  responders.Serve(&dialog);
   dialog.show();
   TypeLabel(dialog, 0, QStringLiteral("gamma"));
   EXPECT_EQ(OnDisk(), (QStringList{QStringLiteral("beta.pl"), QStringLiteral("gamma.pl")}));
@@ -84,6 +86,7 @@ TEST_F(TemplateListDlgTest, DeletesOnlyAfterYesAndOpensForEditing) {
     opened << path;
     return openWorks;
   });
+  responders.Serve(&dialog);
   dialog.show();
   dialog.List()->setCurrentRow(0);
   answer = MsgResult::No;

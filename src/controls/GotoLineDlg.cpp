@@ -1,5 +1,5 @@
 // The go-to-line dialog: one line number from 1 to 10000, checked when OK is pressed.
-#include "editor/GotoLineDlg.h"
+#include "controls/GotoLineDlg.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // The modeless find or replace dialog, laid out like the desktop's usual ones: fields on the left, buttons in a column on the right.
-#include "editor/FindReplaceDialog.h"
+#include "controls/FindReplaceDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

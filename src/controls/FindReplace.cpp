@@ -1,5 +1,5 @@
-// Find and replace for the editor views: the shared search state, the one modeless dialog, and what its buttons and the find commands do.
-#include "editor/FindReplace.h"
+// Find and replace for the editor views: the search state, the one modeless dialog, and what its buttons and the find commands do.
+#include "controls/FindReplace.h"
 
 #include <algorithm>
 
@@ -7,24 +7,13 @@
 #include <QPointer>
 
 #include "base/WaitCursor.h"
-#include "editor/Cp932Text.h"
-#include "editor/FindReplaceDialog.h"
+#include "controls/FindReplaceDialog.h"
 #include "document/TextSearch.h"
+#include "editor/Cp932Text.h"
 #include "editor/UndoEditView.h"
 
 namespace corvella {
 namespace {
-
-struct OpenDialog {
-  QPointer<FindReplaceDialog> dialog;
-  QPointer<CUndoEditView> view;
-  QMetaObject::Connection viewGone;
-};
-
-OpenDialog& Opened() {
-  static OpenDialog opened;
-  return opened;
-}
 
 // A replacement the view would refuse (read-only, text limit) is not tried:
 // the history must not record an edit that never happens.
@@ -40,18 +29,6 @@ std::string SelectionFirstLine(const EditBuffer& buffer) {
   return buffer.GetText(sel.Start(), std::min(sel.End(), lineEnd));
 }
 
-void Target(CUndoEditView* view) {
-  OpenDialog& opened = Opened();
-  QObject::disconnect(opened.viewGone);
-  opened.view = view;
-  // The dialog belongs to its view: it goes when the view goes, so that no
-  // dialog is ever left acting on nothing.
-  QPointer<FindReplaceDialog> dialog = opened.dialog;
-  opened.viewGone = QObject::connect(view, &QObject::destroyed, opened.dialog.data(), [dialog] {
-    if (dialog) dialog->close();
-  });
-}
-
 void Bring(FindReplaceDialog* dialog) {
   dialog->show();
   dialog->raise();
@@ -60,14 +37,28 @@ void Bring(FindReplaceDialog* dialog) {
 
 }  // namespace
 
-FindReplace::State& FindReplace::Shared() {
-  static State state;
-  return state;
+FindReplace::~FindReplace() {
+  QObject::disconnect(m_viewGone);
+  if (FindReplaceDialog* dialog = m_dialog.data()) {
+    dialog->disconnect();  // its buttons and its end reach this object
+    delete dialog;
+  }
 }
 
-FindReplaceDialog* FindReplace::Dialog() { return Opened().dialog.data(); }
+FindReplaceDialog* FindReplace::Dialog() const { return m_dialog.data(); }
 
-CUndoEditView* FindReplace::DialogView() { return Opened().dialog ? Opened().view.data() : nullptr; }
+CUndoEditView* FindReplace::DialogView() const { return m_dialog ? m_view.data() : nullptr; }
+
+void FindReplace::Target(CUndoEditView* view) {
+  QObject::disconnect(m_viewGone);
+  m_view = view;
+  // The dialog belongs to its view: it goes when the view goes, so that no
+  // dialog is ever left acting on nothing.
+  QPointer<FindReplaceDialog> dialog = m_dialog;
+  m_viewGone = QObject::connect(view, &QObject::destroyed, m_dialog.data(), [dialog] {
+    if (dialog) dialog->close();
+  });
+}
 
 void FindReplace::OpenFind(CUndoEditView* view) { Open(view, true); }
 
@@ -75,19 +66,18 @@ void FindReplace::OpenReplace(CUndoEditView* view) { Open(view, false); }
 
 void FindReplace::Open(CUndoEditView* view, bool findOnly) {
   if (!view) return;
-  OpenDialog& opened = Opened();
-  if (FindReplaceDialog* open = opened.dialog.data()) {
+  if (FindReplaceDialog* open = m_dialog.data()) {
     if (open->IsFindOnly() == findOnly) {
       Target(view);
       Bring(open);
       return;
     }
-    opened.dialog = nullptr;
-    QObject::disconnect(opened.viewGone);
+    m_dialog = nullptr;
+    QObject::disconnect(m_viewGone);
     open->close();
   }
 
-  const State& state = Shared();
+  const State& state = m_state;
   std::string initial = SelectionFirstLine(view->Buffer());
   if (initial.empty()) initial = state.strFind;
 
@@ -97,40 +87,40 @@ void FindReplace::Open(CUndoEditView* view, bool findOnly) {
   dialog->SetReplaceWith(SjisToQString(state.strReplace));
   dialog->SetMatchCase(state.bMatchCase);
   dialog->SetSearchDown(state.bSearchDown);
-  QObject::connect(dialog, &FindReplaceDialog::findNextClicked, dialog, &FindReplace::OnFindNextClicked);
-  QObject::connect(dialog, &FindReplaceDialog::replaceClicked, dialog, &FindReplace::OnReplaceClicked);
-  QObject::connect(dialog, &FindReplaceDialog::replaceAllClicked, dialog, &FindReplace::OnReplaceAllClicked);
-  QObject::connect(dialog, &QDialog::finished, dialog, [dialog] {
-    if (Opened().dialog == dialog) {
-      QObject::disconnect(Opened().viewGone);
-      Opened().dialog = nullptr;
+  QObject::connect(dialog, &FindReplaceDialog::findNextClicked, dialog, [this] { OnFindNextClicked(); });
+  QObject::connect(dialog, &FindReplaceDialog::replaceClicked, dialog, [this] { OnReplaceClicked(); });
+  QObject::connect(dialog, &FindReplaceDialog::replaceAllClicked, dialog, [this] { OnReplaceAllClicked(); });
+  QObject::connect(dialog, &QDialog::finished, dialog, [this, dialog] {
+    if (m_dialog == dialog) {
+      QObject::disconnect(m_viewGone);
+      m_dialog = nullptr;
     }
   });
-  opened.dialog = dialog;
+  m_dialog = dialog;
   Target(view);
   Bring(dialog);
 }
 
 bool FindReplace::FindNext(CUndoEditView* view, bool down) {
-  if (!view || Shared().strFind.empty()) return false;
+  if (!view || m_state.strFind.empty()) return false;
   if (Search(*view, down)) return true;
   NotFound(*view, false);
   return false;
 }
 
-bool FindReplace::CanFindNext(const CUndoEditView& view) {
-  return view.Buffer().GetTextLength() > 0 && !Shared().strFind.empty();
+bool FindReplace::CanFindNext(const CUndoEditView& view) const {
+  return view.Buffer().GetTextLength() > 0 && !m_state.strFind.empty();
 }
 
 void FindReplace::Remember(const FindReplaceDialog& dialog) {
-  State& state = Shared();
+  State& state = m_state;
   state.strFind = QStringToSjis(dialog.FindWhat());
   state.bMatchCase = dialog.MatchCase();
   state.bSearchDown = dialog.SearchDown();
 }
 
 bool FindReplace::Search(CUndoEditView& view, bool down) {
-  const State& state = Shared();
+  const State& state = m_state;
   if (state.strFind.empty()) return false;
   const TextSearch search(state.strFind, state.bMatchCase);
   const std::size_t pos = search.FindFromSelection(view.Buffer(), down);
@@ -141,7 +131,7 @@ bool FindReplace::Search(CUndoEditView& view, bool down) {
 }
 
 void FindReplace::NotFound(CUndoEditView& view, bool fromDialog) {
-  const std::string what = Shared().strFind;  // the view may ask the user, and the state may change meanwhile
+  const std::string what = m_state.strFind;  // the view may ask the user, and the state may change meanwhile
   view.OnTextNotFound(what);
   if (fromDialog) {
     if (FindReplaceDialog* dialog = Dialog()) Bring(dialog);
@@ -153,7 +143,7 @@ void FindReplace::OnFindNextClicked() {
   CUndoEditView* view = DialogView();
   if (!dialog || !view) return;
   Remember(*dialog);
-  if (!Search(*view, Shared().bSearchDown)) NotFound(*view, true);
+  if (!Search(*view, m_state.bSearchDown)) NotFound(*view, true);
 }
 
 void FindReplace::OnReplaceClicked() {
@@ -161,7 +151,7 @@ void FindReplace::OnReplaceClicked() {
   CUndoEditView* view = DialogView();
   if (!dialog || !view) return;
   Remember(*dialog);
-  State& state = Shared();
+  State& state = m_state;
   state.strReplace = QStringToSjis(dialog->ReplaceWith());
   if (state.strFind.empty()) return;
 
@@ -184,7 +174,7 @@ void FindReplace::OnReplaceAllClicked() {
   CUndoEditView* view = DialogView();
   if (!dialog || !view) return;
   Remember(*dialog);
-  State& state = Shared();
+  State& state = m_state;
   state.strReplace = QStringToSjis(dialog->ReplaceWith());
   state.bSearchDown = true;
   if (state.strFind.empty()) return;

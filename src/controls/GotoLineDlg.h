@@ -17,7 +17,8 @@ class CGotoLineDlg : public QDialog {
   explicit CGotoLineDlg(QWidget* parent = nullptr);
 
   // Put into the field when the dialog is shown, taken back on OK.
-  unsigned m_nLine = 1;
+  unsigned Line() const { return m_nLine; }
+  void SetLine(unsigned line) { m_nLine = line; }
 
   QLineEdit* Field() const { return m_edit; }
 
@@ -29,6 +30,7 @@ class CGotoLineDlg : public QDialog {
 
  private:
   QLineEdit* m_edit;
+  unsigned m_nLine = 1;
 };
 
 }  // namespace corvella
