@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -84,6 +85,18 @@ QString SystemErrorReason(int error) {
     case EIO: return text(str::kErrIo);
     default: return text(str::kErrOther);
   }
+}
+
+void ReportOverWait(QWidget* parent, const QString& text) {
+  const bool waiting = QApplication::overrideCursor() != nullptr;
+  if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  ShowMessage(parent, text, MsgIcon::Exclamation);
+  if (waiting) QApplication::restoreOverrideCursor();
+}
+
+void ReportFileFailure(QWidget* parent, const char* format, const QString& path, int error) {
+  ReportOverWait(parent, QString::fromUtf8(format).arg(QDir::toNativeSeparators(path), SystemErrorReason(error),
+                                                       QString::number(error)));
 }
 
 }  // namespace corvella

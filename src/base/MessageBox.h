@@ -21,5 +21,9 @@ MsgResult ShowMessageBox(QWidget* parent, const QString& text, MsgIcon icon, Msg
 // The system's reason for a failed file operation, by its error code, in the
 // user's words.
 QString SystemErrorReason(int error);
+// A failure told while a save waits: the ordinary cursor over the box.
+void ReportOverWait(QWidget* parent, const QString& text);
+// `format` (UTF-8: the path, the system's reason, the error number) told as above.
+void ReportFileFailure(QWidget* parent, const char* format, const QString& path, int error);
 
 }  // namespace corvella

@@ -28,18 +28,6 @@ QString Utf8(const char* utf8) { return QString::fromUtf8(utf8); }
 
 std::string FsPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// A failure report shows the ordinary cursor even while a save waits.
-void Report(QWidget* parent, const QString& text) {
-  const bool waiting = QApplication::overrideCursor() != nullptr;
-  if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
-  ShowMessage(parent, text, MsgIcon::Exclamation);
-  if (waiting) QApplication::restoreOverrideCursor();
-}
-
-void ReportFailure(QWidget* parent, const char* format, const QString& path, int error) {
-  Report(parent, Utf8(format).arg(QDir::toNativeSeparators(path), SystemErrorReason(error), QString::number(error)));
-}
-
 }  // namespace
 
 CMyDoc::CMyDoc(Settings& settings, QObject* parent)
@@ -105,11 +93,11 @@ bool CMyDoc::OnOpenDocument(const QString& path) {
   FileReadResult file = ReadWholeFile(FsPath(path));
   switch (file.status) {
     case FileReadResult::Status::Ok: break;
-    case FileReadResult::Status::TooLarge: Report(DialogParent(), Utf8(str::kFileTooLarge)); return false;
+    case FileReadResult::Status::TooLarge: ReportOverWait(DialogParent(), Utf8(str::kFileTooLarge)); return false;
     case FileReadResult::Status::ShortRead:
-      Report(DialogParent(), Utf8(str::kOpenShortRead).arg(QDir::toNativeSeparators(path)));
+      ReportOverWait(DialogParent(), Utf8(str::kOpenShortRead).arg(QDir::toNativeSeparators(path)));
       return false;
-    case FileReadResult::Status::Failed: ReportFailure(DialogParent(), str::kOpenFailed, path, file.error); return false;
+    case FileReadResult::Status::Failed: ReportFileFailure(DialogParent(), str::kOpenFailed, path, file.error); return false;
   }
 
   int kanjiCode = m_nKanjiCode;
@@ -121,12 +109,12 @@ bool CMyDoc::OnOpenDocument(const QString& path) {
     LoadText(loaded.text);
   } catch (const std::bad_alloc&) {
     LoadText({});
-    ReportFailure(DialogParent(), str::kOpenFailed, path, ENOMEM);
+    ReportFileFailure(DialogParent(), str::kOpenFailed, path, ENOMEM);
     return false;
   }
   if (m_text->Buffer().GetTextLength() != loaded.text.size()) {  // the buffer would not take it all
     LoadText({});
-    ReportFailure(DialogParent(), str::kOpenFailed, path, ENOMEM);
+    ReportFileFailure(DialogParent(), str::kOpenFailed, path, ENOMEM);
     return false;
   }
   m_nKanjiCode = static_cast<EncodingCode>(kanjiCode);
@@ -136,10 +124,10 @@ bool CMyDoc::OnOpenDocument(const QString& path) {
   SetModifiedFlag(false);
   // Characters replaced on a UTF-8 load have their own note, which says as much.
   if (loaded.changed != 0) {
-    Report(DialogParent(),
+    ReportOverWait(DialogParent(),
            Utf8(str::kLoadReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(loaded.changed)));
   } else if (!loaded.writesBack) {
-    Report(DialogParent(), Utf8(str::kLoadNotWrittenBack).arg(QDir::toNativeSeparators(path)));
+    ReportOverWait(DialogParent(), Utf8(str::kLoadNotWrittenBack).arg(QDir::toNativeSeparators(path)));
   }
   return true;
 }
@@ -191,16 +179,16 @@ bool CMyDoc::OnSaveDocument(const QString& path) {
   try {
     saved = EncodeTextForSave(m_text->Buffer().GetText(), m_nKanjiCode, m_nCrLf, m_bByteOrderMark);
   } catch (const std::bad_alloc&) {
-    ReportFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
+    ReportFileFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
     return false;
   }
   if (const int error = RunCopy::Save(FsPath(path), saved.bytes)) {
-    ReportFailure(DialogParent(), str::kSaveFailed, path, error);
+    ReportFileFailure(DialogParent(), str::kSaveFailed, path, error);
     return false;
   }
   SetModifiedFlag(false);
   if (saved.changed != 0) {
-    Report(DialogParent(),
+    ReportOverWait(DialogParent(),
            Utf8(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(saved.changed)));
   }
   return true;

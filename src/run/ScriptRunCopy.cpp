@@ -27,18 +27,6 @@ QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 std::string FsPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// A failure report shows the ordinary cursor even while a save waits.
-void Report(QWidget* parent, const QString& text) {
-  const bool waiting = QApplication::overrideCursor() != nullptr;
-  if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
-  ShowMessage(parent, text, MsgIcon::Exclamation);
-  if (waiting) QApplication::restoreOverrideCursor();
-}
-
-void ReportFailure(QWidget* parent, const char* format, const QString& path, int error) {
-  Report(parent, Text(format).arg(QDir::toNativeSeparators(path), SystemErrorReason(error), QString::number(error)));
-}
-
 // Where the user's bytes wait when they could not go back.
 QString NotPutBack(const std::string& script, int error) {
   return Text(str::kRunCopyNotPutBack)
@@ -70,24 +58,24 @@ bool ScriptRunCopy::Save(bool convert) {
                                 convert && m_settings.SaveAsSJIS ? kEncodingSjis : m_doc.KanjiCode(),
                                 convert ? kNewlineCrLf : m_doc.CrLf(), m_doc.HasByteOrderMark());
   } catch (const std::bad_alloc&) {
-    ReportFailure(m_parent, str::kSaveFailed, path, ENOMEM);
+    ReportFileFailure(m_parent, str::kSaveFailed, path, ENOMEM);
     return false;
   }
   int error = 0;
   switch (RunCopy::Start(FsPath(path), runCopy.bytes, &error)) {
     case RunCopy::Failure::None: break;
-    case RunCopy::Failure::PendingPutBack: Report(m_parent, NotPutBack(FsPath(path), error)); return false;
+    case RunCopy::Failure::PendingPutBack: ReportOverWait(m_parent, NotPutBack(FsPath(path), error)); return false;
     case RunCopy::Failure::Copy: ShowMessage(m_parent, Text(str::kTempCopyFailed), MsgIcon::Exclamation); return false;
     case RunCopy::Failure::Record:
-      Report(m_parent, Text(str::kRunRecordFailed)
+      ReportOverWait(m_parent, Text(str::kRunRecordFailed)
                            .arg(QDir::toNativeSeparators(path),
                                 QFile::decodeName(QByteArray::fromStdString(RunJournal::DefaultFolder())),
                                 SystemErrorReason(error), QString::number(error)));
       return false;
-    case RunCopy::Failure::Write: ReportFailure(m_parent, str::kSaveFailed, path, error); return false;
+    case RunCopy::Failure::Write: ReportFileFailure(m_parent, str::kSaveFailed, path, error); return false;
   }
   if (runCopy.changed != 0) {
-    Report(m_parent, Text(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(runCopy.changed)));
+    ReportOverWait(m_parent, Text(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(runCopy.changed)));
   }
   return true;
 }
