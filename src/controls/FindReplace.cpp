@@ -146,14 +146,19 @@ void FindReplace::OnFindNextClicked() {
   if (!Search(*view, m_state.bSearchDown)) NotFound(*view, true);
 }
 
-void FindReplace::OnReplaceClicked() {
+CUndoEditView* FindReplace::ViewToReplaceIn() {
   FindReplaceDialog* dialog = Dialog();
   CUndoEditView* view = DialogView();
-  if (!dialog || !view) return;
+  if (!dialog || !view) return nullptr;
   Remember(*dialog);
+  m_state.strReplace = QStringToSjis(dialog->ReplaceWith());
+  return m_state.strFind.empty() ? nullptr : view;
+}
+
+void FindReplace::OnReplaceClicked() {
+  CUndoEditView* view = ViewToReplaceIn();
+  if (!view) return;
   State& state = m_state;
-  state.strReplace = QStringToSjis(dialog->ReplaceWith());
-  if (state.strFind.empty()) return;
 
   // Only a selected match is replaced; otherwise this press just finds one.
   if (!TextSearch(state.strFind, state.bMatchCase).SelectionMatches(view->Buffer())) {
@@ -170,14 +175,10 @@ void FindReplace::OnReplaceClicked() {
 }
 
 void FindReplace::OnReplaceAllClicked() {
-  FindReplaceDialog* dialog = Dialog();
-  CUndoEditView* view = DialogView();
-  if (!dialog || !view) return;
-  Remember(*dialog);
+  CUndoEditView* view = ViewToReplaceIn();
   State& state = m_state;
-  state.strReplace = QStringToSjis(dialog->ReplaceWith());
-  state.bSearchDown = true;
-  if (state.strFind.empty()) return;
+  if (Dialog() && DialogView()) state.bSearchDown = true;
+  if (!view) return;
 
   const TextSearch search(state.strFind, state.bMatchCase);
   EditBuffer& buffer = view->Buffer();

@@ -58,6 +58,9 @@ class FindReplace {
   bool Search(CUndoEditView& view, bool down);
   void NotFound(CUndoEditView& view, bool fromDialog);
   void OnFindNextClicked();
+  // The dialog's view, with the dialog's texts taken (the replacement too);
+  // null when there is no dialog, no view or nothing to find.
+  CUndoEditView* ViewToReplaceIn();
   void OnReplaceClicked();
   void OnReplaceAllClicked();
 
