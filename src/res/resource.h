@@ -80,6 +80,17 @@ inline constexpr int ID_EDIT_CTRL_SHIFT_DELETE = 32806;  // bound so that the ke
 inline constexpr int ID_EDIT_DELETE_TO_EOL = 32807;
 inline constexpr int ID_WINDOW_SPLIT_VIEW = 32808;    // two views of the active document, one above the other
 inline constexpr int ID_WINDOW_UNSPLIT_VIEW = 32809;  // back to the view that has the focus
+// The debugger inside the window and typed input for runs.
+inline constexpr int ID_DEBUG_GO = 32810;              // start a session, or continue it
+inline constexpr int ID_DEBUG_STEP_INTO = 32811;
+inline constexpr int ID_DEBUG_STEP_OVER = 32812;
+inline constexpr int ID_DEBUG_STEP_OUT = 32813;
+inline constexpr int ID_DEBUG_RUN_TO_CARET = 32814;
+inline constexpr int ID_DEBUG_END = 32815;             // ends the session and its process group
+inline constexpr int ID_DEBUG_TOGGLE_BREAKPOINT = 32816;
+inline constexpr int ID_DEBUG_CLEAR_BREAKPOINTS = 32817;
+inline constexpr int ID_DEBUG_SHOW_PANES = 32818;
+inline constexpr int ID_DEBUG_TYPED_INPUT = 32819;     // check item: a hidden run's standard input from the input line
 
 // Menu items made from the files of the template and macro folders. Ids are
 // handed out upward from the first; a template id never reaches the macro range.
