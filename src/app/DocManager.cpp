@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "app/ChildFrame.h"
+#include "app/DebugController.h"
 #include "app/EncodingPaneMenu.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
@@ -24,6 +25,7 @@
 #include "editor/MyDoc.h"
 #include "editor/RecoveryKeeper.h"
 #include "editor/OpenFileDlg.h"
+#include "run/ScriptRunner.h"
 
 namespace corvella {
 namespace {
@@ -58,6 +60,10 @@ DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
     : QObject(parent), m_frame(frame), m_profile(profile), m_recovery(std::make_unique<RecoveryKeeper>()) {
   RegisterCommands();
   m_frame.SetDocumentHost(this);
+  connect(&m_frame, &CMainFrame::created, this, [this] {
+    m_debugger = std::make_unique<DebugController>(m_frame, *this);
+    m_debugger->RegisterCommands(m_commands);
+  });
 }
 
 DocManager::~DocManager() {
@@ -103,6 +109,12 @@ CMyDoc* DocManager::ActiveDocument() const { return DocumentOf(m_frame.ActiveVie
 std::unique_ptr<CMyDoc> DocManager::NewDocument() const {
   auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
   RecoveryKeeper::Prepare(doc->Text().Buffer());  // before any text is loaded
+  doc->SetWriteCheck([this](const QString& path) {
+    const ScriptRunner& runner = m_frame.Runner();
+    if (!runner.IsRunning() || runner.RunScript().empty()) return true;
+    const QFileInfo running(QFile::decodeName(QByteArray::fromStdString(runner.RunScript())));
+    return QFileInfo(path) != running;
+  });
   return doc;
 }
 

@@ -140,6 +140,7 @@ bool CMainFrame::Create() {
   connect(qApp, &QGuiApplication::focusWindowChanged, this, &CMainFrame::FollowFocusWindow);
   m_router->StartIdleUpdates();
   resize(900, 650);
+  emit created();
   return true;
 }
 
