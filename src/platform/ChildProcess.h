@@ -41,7 +41,8 @@ class Wakeup {
   int m_write = -1;
 };
 
-// Used from one thread; another thread stops a wait in ReadSome through a Wakeup.
+// Used from one thread; another thread stops a wait in ReadSome through a
+// Wakeup, and hands over typed input through a RunInput (ReadUntilEnd).
 class ChildProcess {
  public:
   // Where a standard stream of the child comes from or goes to.
