@@ -562,7 +562,7 @@ void CMainFrame::SwitchFocus() {
   QWidget* focus = QApplication::focusWidget();
   if (qobject_cast<CMyView*>(focus)) {
     if (m_wndOutput->isVisible()) m_wndOutput->setFocus();
-  } else if (focus == &m_wndOutput->Edit()) {
+  } else if (focus == &m_wndOutput->Edit() || m_wndOutput->InputLine().isAncestorOf(focus)) {
     if (m_pLastView) m_pLastView->setFocus();
   }
 }
