@@ -67,6 +67,7 @@ constexpr auto kCommands = std::to_array<CommandText>({
     Cmd(ID_COMMAND_USE_JPERL, str::kCmdUseJPerlCaption, "", str::kCmdUseJPerlPrompt),
     Cmd(ID_COMMAND_INSIDE_MODE, str::kCmdInsideModeCaption, "", str::kCmdInsideModePrompt),
     Cmd(ID_COMMAND_SETTINGS, str::kCmdSettingsCaption, "", str::kCmdSettingsPrompt),
+    Cmd(ID_DEBUG_TYPED_INPUT, str::kCmdTypedInputCaption, "", str::kCmdTypedInputPrompt),
     Cmd(ID_TEMPLATE_ADD, str::kCmdTemplateAddCaption, "", str::kCmdTemplateAddPrompt),
     Cmd(ID_TEMPLATE_ORGANIZE, str::kCmdTemplateOrganizeCaption, "", str::kCmdTemplateOrganizePrompt),
     Cmd(ID_WINDOW_CLOSE_ALL, str::kCmdCloseAllCaption, "", str::kCmdCloseAllPrompt),

@@ -37,6 +37,7 @@
 #include "app/CommandUi.h"
 #include "app/DockLayout.h"
 #include "app/OutputBar.h"
+#include "app/RunInputLine.h"
 #include "app/TemplateMenus.h"
 #include "system/SettingsDlg.h"
 #include "system/SystemCommands.h"
@@ -111,6 +112,7 @@ bool CMainFrame::Create() {
   m_runner = std::make_unique<ScriptRunner>(m_settings, m_profile, std::move(pane), this);
   m_runner->SetSaveAllModified([this] { return !m_documents || m_documents->SaveAllModified(); });
   connect(m_wndOutput, &COutputBar::lineActivated, this, &CMainFrame::JumpToError);
+  ConnectInputLine();
   m_templateMenus = std::make_unique<TemplateMenus>(
       *m_router, *m_runner, [this] { return ActiveView(); },
       [this] { return ActiveChild() ? ActiveChild()->windowTitle() : QString(); }, this);
@@ -539,12 +541,29 @@ void CMainFrame::ChooseFontAndColors() {
   m_wndOutput->SetFont(m_font);
 }
 
+// The input line takes the focus when a run wants typed input, and gives it
+// back to the script when the run ends.
+void CMainFrame::ConnectInputLine() {
+  RunInputLine& line = m_wndOutput->InputLine();
+  connect(m_runner.get(), &ScriptRunner::inputWanted, this, [this, &line](bool wanted) {
+    if (wanted) {
+      line.Begin();
+      return;
+    }
+    const bool hadFocus = line.isAncestorOf(QApplication::focusWidget());
+    line.End();
+    if (hadFocus && m_pLastView) m_pLastView->setFocus();
+  });
+  connect(&line, &RunInputLine::lineEntered, m_runner.get(), &ScriptRunner::SendInputLine);
+  connect(&line, &RunInputLine::inputClosed, m_runner.get(), &ScriptRunner::CloseRunInput);
+}
+
 // Between the script view and the output pane, whichever way the focus is now.
 void CMainFrame::SwitchFocus() {
   QWidget* focus = QApplication::focusWidget();
   if (qobject_cast<CMyView*>(focus)) {
     if (m_wndOutput->isVisible()) m_wndOutput->setFocus();
-  } else if (focus == &m_wndOutput->Edit()) {
+  } else if (focus == &m_wndOutput->Edit() || m_wndOutput->InputLine().isAncestorOf(focus)) {
     if (m_pLastView) m_pLastView->setFocus();
   }
 }

@@ -119,6 +119,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void SaveBarState();
   bool BarExists(int id) const;
   void SwitchFocus();
+  void ConnectInputLine();
   void ChooseFontAndColors();
   void ShowContextMenu(const QPoint& globalPos);
   std::vector<CommandTarget*> CommandChain();

@@ -1,10 +1,12 @@
-// The output pane: a docked bar holding the read-only text a hidden script run prints.
+// The output pane: a docked bar holding the read-only text a hidden script run prints, and under it the line for typed input.
 #include "app/OutputBar.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QVBoxLayout>
 
+#include "app/RunInputLine.h"
 #include "document/EditBuffer.h"
 #include "editor/EditControl.h"
 #include "res/Strings.h"
@@ -14,7 +16,8 @@ namespace corvella {
 
 COutputBar::COutputBar(QMainWindow* frame)
     : CSizingControlBarG(QString::fromUtf8(str::kOutputTitle), frame, res::IDS_OUTPUT_TITLE) {
-  m_wndEdit = new EditControl(this);
+  auto* body = new QWidget(this);
+  m_wndEdit = new EditControl(body);
   m_wndEdit->setObjectName(QStringLiteral("OutputEdit"));
   m_wndEdit->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   m_wndEdit->Buffer().SetLimitText(kTextLimit);
@@ -23,8 +26,15 @@ COutputBar::COutputBar(QMainWindow* frame)
   m_wndEdit->SetTextColors(QApplication::palette().color(QPalette::Window),
                            QApplication::palette().color(QPalette::WindowText));
   SetFont(QApplication::font());
-  setWidget(m_wndEdit);
+  m_inputLine = new RunInputLine(body);
+  auto* column = new QVBoxLayout(body);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(m_wndEdit, 1);
+  column->addWidget(m_inputLine);
+  setWidget(body);
   // The bar never keeps the focus: it goes on into the text.
+  body->setFocusProxy(m_wndEdit);
   setFocusProxy(m_wndEdit);
   m_wndEdit->installEventFilter(this);
   m_wndEdit->viewport()->installEventFilter(this);

@@ -1,4 +1,4 @@
-// The output pane: a docked bar holding the read-only text a hidden script run prints.
+// The output pane: a docked bar holding the read-only text a hidden script run prints, and under it the line for typed input.
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@
 namespace corvella {
 
 class EditControl;
+class RunInputLine;
 
 // While its text has the focus the pane answers the edit commands itself:
 // copying and selecting work, changing commands are greyed.
@@ -22,6 +23,8 @@ class COutputBar : public CSizingControlBarG, public CommandTarget {
   explicit COutputBar(QMainWindow* frame);
 
   EditControl& Edit() const { return *m_wndEdit; }
+  // Hidden unless a run takes typed input.
+  RunInputLine& InputLine() const { return *m_inputLine; }
 
   // The editor font, with both margins 1 pixel again.
   void SetFont(const QFont& font);
@@ -44,6 +47,7 @@ class COutputBar : public CSizingControlBarG, public CommandTarget {
   void ActivateCaretLine();
 
   EditControl* m_wndEdit;
+  RunInputLine* m_inputLine;
 };
 
 }  // namespace corvella

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "platform/PathParts.h"
+#include "platform/RunInput.h"
 
 extern char** environ;
 
@@ -280,13 +281,17 @@ void ChildProcess::PumpInput() {
   if (m_closeInput) CloseFd(m_in);
 }
 
-ChildProcess::Progress ChildProcess::ReadSome(std::string& out, std::string& err, int timeoutMs, int wakeFd) {
+ChildProcess::Progress ChildProcess::ReadSome(std::string& out, std::string& err, int timeoutMs, int wakeFd,
+                                              int inputFd) {
   auto writing = [this] { return m_in >= 0 && m_inputSent < m_input.size(); };
   auto ended = [&] { return m_out < 0 && m_err < 0 && !writing(); };
   if (ended()) return Progress::Ended;
-  pollfd fds[4] = {
-      {m_out, POLLIN, 0}, {m_err, POLLIN, 0}, {writing() ? m_in : -1, POLLOUT, 0}, {wakeFd, POLLIN, 0}};
-  if (::poll(fds, 4, timeoutMs) < 0) return Progress::Open;  // interrupted: the caller comes back
+  pollfd fds[5] = {{m_out, POLLIN, 0},
+                   {m_err, POLLIN, 0},
+                   {writing() ? m_in : -1, POLLOUT, 0},
+                   {wakeFd, POLLIN, 0},
+                   {inputFd, POLLIN, 0}};
+  if (::poll(fds, 5, timeoutMs) < 0) return Progress::Open;  // interrupted: the caller comes back
   int* sources[2] = {&m_out, &m_err};
   std::string* sinks[2] = {&out, &err};
   for (int i = 0; i < 2; ++i) {
@@ -300,6 +305,7 @@ ChildProcess::Progress ChildProcess::ReadSome(std::string& out, std::string& err
   }
   if (fds[2].revents) PumpInput();
   if (fds[3].revents) return Progress::Woken;
+  if (fds[4].revents) return Progress::Input;
   return ended() ? Progress::Ended : Progress::Open;
 }
 
@@ -347,13 +353,24 @@ int ChildProcess::WaitUnlessStopped(const Wakeup& stop, bool* stopped) {
 // Waits on the pipes and the stop request together instead of polling:
 // standard output is read before standard error, and what came before the
 // end is all read, as the child wrote it.
-int ChildProcess::ReadUntilEnd(const Wakeup& stop, const Take& take, bool* stopped) {
+// Typed input is handed on while the child's input is open; once it is
+// closed or gone, what is typed is taken and dropped, so the wait never spins.
+int ChildProcess::ReadUntilEnd(const Wakeup& stop, const Take& take, bool* stopped, RunInput* input,
+                               const Echo& echo) {
   std::string out, err;  // kept between reads: each read makes room for a whole chunk
   for (;;) {
     out.clear();
     err.clear();
-    const Progress progress = ReadSome(out, err, -1, stop.fd());
+    const Progress progress = ReadSome(out, err, -1, stop.fd(), input ? input->fd() : -1);
     if (!out.empty() || !err.empty()) take(out, err);
+    if (progress == Progress::Input) {
+      RunInput::Piece piece = input->Take();
+      WriteInput(piece.bytes);
+      if (piece.close) CloseInput();
+      PumpInput();
+      if (echo && !piece.echo.empty()) echo(std::move(piece.echo));
+      continue;
+    }
     if (progress == Progress::Woken) {
       Terminate();
       if (stopped) *stopped = true;

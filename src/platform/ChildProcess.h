@@ -12,6 +12,8 @@
 
 namespace corvella {
 
+class RunInput;
+
 // Wakes a thread blocked in ChildProcess::ReadSome at once: the user
 // interface signals it to stop a run. Stays signalled, so one per run.
 class Wakeup {
@@ -39,7 +41,8 @@ class Wakeup {
   int m_write = -1;
 };
 
-// Used from one thread; another thread stops a wait in ReadSome through a Wakeup.
+// Used from one thread; another thread stops a wait in ReadSome through a
+// Wakeup, and hands over typed input through a RunInput (ReadUntilEnd).
 class ChildProcess {
  public:
   // Where a standard stream of the child comes from or goes to.
@@ -69,6 +72,7 @@ class ChildProcess {
   enum class Progress {
     Open,   // more may come: call again
     Woken,  // the wake-up was signalled
+    Input,  // the input descriptor is readable: typed input waits
     Ended,  // every pipe is at its end and the queued input is gone
   };
 
@@ -92,8 +96,9 @@ class ChildProcess {
 
   // Waits up to `timeoutMs` (-1: no limit) for something to do, then appends
   // what arrived on standard output and standard error (bytes as they come)
-  // and writes queued input. Returns early when `wakeFd` becomes readable.
-  Progress ReadSome(std::string& out, std::string& err, int timeoutMs, int wakeFd = -1);
+  // and writes queued input. Returns early when `wakeFd` becomes readable,
+  // or `inputFd` (Woken first when both are).
+  Progress ReadSome(std::string& out, std::string& err, int timeoutMs, int wakeFd = -1, int inputFd = -1);
 
   // The exit status, or 128 + the signal that ended it; none while it runs.
   std::optional<int> TryWait();
@@ -106,8 +111,12 @@ class ChildProcess {
   // Hands standard output and standard error to `take` as they come, until
   // both end or `stop` is signalled (which ends the child), then waits as
   // WaitUnlessStopped: a child may close its output and go on running.
+  // With `input` (for a Pipe standard input), what is sent through it goes
+  // to the child as it comes, and its echo to `echo`.
   using Take = std::function<void(std::string_view out, std::string_view err)>;
-  int ReadUntilEnd(const Wakeup& stop, const Take& take, bool* stopped = nullptr);
+  using Echo = std::function<void(std::string echo)>;
+  int ReadUntilEnd(const Wakeup& stop, const Take& take, bool* stopped = nullptr, RunInput* input = nullptr,
+                   const Echo& echo = {});
   // Kills the child and every process of its group at once.
   void Terminate();
   // Lets go of a child still running without stopping it (a terminal window

@@ -23,12 +23,14 @@ std::string NewToken() {
 }  // namespace
 
 DebugScriptRun::DebugScriptRun(RunTarget target, const Settings& settings, OutputPaneFeed::Pane pane,
-                               std::mutex& runLock, PutBack putBack, Ended ended, QWidget* window)
+                               std::mutex& runLock, PutBack putBack, Ended ended, QWidget* window,
+                               std::shared_ptr<RunInput> input)
     : m_script(target.script),
       m_folder(target.folder),
       m_putBack(putBack),
       m_window(window),
-      m_run(std::move(target), settings, std::move(pane), runLock, std::move(putBack), std::move(ended)) {}
+      m_run(std::move(target), settings, std::move(pane), runLock, std::move(putBack), std::move(ended),
+            std::move(input)) {}
 
 DebugScriptRun::~DebugScriptRun() = default;
 

@@ -20,7 +20,7 @@ class DebugScriptRun : public QObject, public ScriptRun {
  public:
   // As a hidden run's; what goes wrong before the start is shown over `window`.
   DebugScriptRun(RunTarget target, const Settings& settings, OutputPaneFeed::Pane pane, std::mutex& runLock,
-                 PutBack putBack, Ended ended, QWidget* window);
+                 PutBack putBack, Ended ended, QWidget* window, std::shared_ptr<RunInput> input = {});
   // The child first (its group killed), then the connection waiting on it.
   ~DebugScriptRun() override;
 

@@ -47,6 +47,7 @@ void HiddenRun::Work() {
     options.argv = m_launch.argv;
     options.workingDir = m_launch.workingDir;
     options.environment = m_launch.environment;
+    if (m_launch.input) options.in = ChildProcess::Stream::Pipe;
     int error = 0;
     if (!child.Start(options, &error)) {
       const bool pipes = error == EMFILE || error == ENFILE;
@@ -60,7 +61,7 @@ void HiddenRun::Work() {
         std::string text = out.Feed(outBytes);
         text += err.Feed(errBytes);
         if (!text.empty()) m_output(std::move(text), false);
-      }, &stopped);
+      }, &stopped, m_launch.input.get(), [this](std::string echo) { m_output(std::move(echo), false); });
       std::string tail = out.Finish();
       tail += err.Finish();
       if (stopped) tail += m_texts.stopped;

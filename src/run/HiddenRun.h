@@ -10,6 +10,7 @@
 
 namespace corvella {
 
+class RunInput;
 class Wakeup;
 
 class HiddenRun {
@@ -20,6 +21,9 @@ class HiddenRun {
     std::vector<std::string> environment;  // "NAME=value"
     std::string commandLine;               // as the start line shows it (Shift_JIS)
     std::string scriptPath;                // put back when the run ends
+    // Typed standard input, its echo shown as the child's output; none:
+    // /dev/null, so a script that reads gets end of file at once.
+    std::shared_ptr<RunInput> input;
   };
   struct Texts {  // Shift_JIS, "%1" / "%2" where a value goes
     std::string start, end, stopped, cannotStart, pipeFailed;

@@ -15,13 +15,14 @@ std::string Sjis(const char* utf8) { return QStringToSjis(QString::fromUtf8(utf8
 }  // namespace
 
 HiddenScriptRun::HiddenScriptRun(RunTarget target, const Settings& settings, OutputPaneFeed::Pane pane,
-                                 std::mutex& runLock, PutBack putBack, Ended ended)
+                                 std::mutex& runLock, PutBack putBack, Ended ended, std::shared_ptr<RunInput> input)
     : m_target(std::move(target)),
       m_settings(settings),
       m_pane(std::move(pane)),
       m_runLock(runLock),
       m_putBack(std::move(putBack)),
-      m_ended(std::move(ended)) {}
+      m_ended(std::move(ended)),
+      m_input(std::move(input)) {}
 
 // The worker may be waiting for the pane, which is no longer drained.
 HiddenScriptRun::~HiddenScriptRun() {
@@ -39,6 +40,7 @@ bool HiddenScriptRun::Start() {
   launch.environment.insert(launch.environment.end(), m_extraEnvironment.begin(), m_extraEnvironment.end());
   launch.commandLine = QStringToSjis(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
   launch.scriptPath = m_target.script;
+  launch.input = m_input;
   if (m_pane.show) m_pane.show();
   m_feed = std::make_unique<OutputPaneFeed>(m_pane);
 

@@ -12,13 +12,15 @@
 namespace corvella {
 
 class HiddenRun;
+class RunInput;
 struct Settings;
 
 class HiddenScriptRun : public ScriptRun {
  public:
-  // `runLock` is held by the worker for the whole run.
+  // `runLock` is held by the worker for the whole run; `input`: typed
+  // standard input, or none for /dev/null.
   HiddenScriptRun(RunTarget target, const Settings& settings, OutputPaneFeed::Pane pane, std::mutex& runLock,
-                  PutBack putBack, Ended ended);
+                  PutBack putBack, Ended ended, std::shared_ptr<RunInput> input = {});
   ~HiddenScriptRun() override;
 
   // Entries ("NAME=value") the child gets beside the usual environment; before Start.
@@ -37,6 +39,7 @@ class HiddenScriptRun : public ScriptRun {
   std::mutex& m_runLock;
   PutBack m_putBack;
   Ended m_ended;
+  std::shared_ptr<RunInput> m_input;
   std::unique_ptr<HiddenRun> m_worker;
   std::vector<std::string> m_extraEnvironment;
 };

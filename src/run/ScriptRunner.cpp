@@ -7,11 +7,14 @@
 
 #include "base/CommandRouter.h"
 #include "base/MessageBox.h"
+#include "base/Profile.h"
 #include "base/Settings.h"
+#include "editor/Cp932Text.h"
 #include "editor/MyDoc.h"
 #include "editor/MyView.h"
 #include "platform/ChildEnvironment.h"
 #include "platform/PathParts.h"
+#include "platform/RunInput.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 #include "run/ArgumentsDlg.h"
@@ -24,15 +27,24 @@
 #include "run/HiddenScriptRun.h"
 #include "run/RunCommand.h"
 #include "run/ScriptRunCopy.h"
+#include "text/LoadedText.h"
+#include "text/Newlines.h"
 
 namespace corvella {
+namespace {
+
+// Beside the original values of the section, a key of our own.
+constexpr const char* kTypedInputEntry = "TypedInput";
+
+}  // namespace
 
 ScriptRunner::ScriptRunner(Settings& settings, Profile& profile, Pane pane, QWidget* window)
     : m_settings(settings),
       m_profile(profile),
       m_pane(std::move(pane)),
       m_window(window),
-      m_cgiPages(std::make_unique<CgiOutputPages>()) {}
+      m_cgiPages(std::make_unique<CgiOutputPages>()),
+      m_typedInput(profile.GetProfileInt(kSettingsSection, kTypedInputEntry, 0) != 0) {}
 
 ScriptRunner::~ScriptRunner() {
   m_run.reset();
@@ -75,6 +87,11 @@ void ScriptRunner::RegisterFrameCommands(CommandMap& commands) {
   const auto needPerl = [this](CmdUI& ui) { ui.enabled = !m_settings.m_szPerlDir.empty(); };
   commands.On(res::ID_COMMAND_VERSION, [this] { ShowPerlVersion(); }, needPerl);
   commands.On(res::ID_COMMAND_CONFIG, [this] { ShowPerlConfig(); }, needPerl);
+  // Written at once: it is no part of the Settings record the frame saves.
+  commands.On(res::ID_DEBUG_TYPED_INPUT, [this] {
+    m_typedInput = !m_typedInput;
+    m_profile.WriteProfileInt(kSettingsSection, kTypedInputEntry, m_typedInput ? 1 : 0);
+  }, [this](CmdUI& ui) { ui.checked = m_typedInput; });
 }
 
 ScriptRunCopy ScriptRunner::RunCopyOf(CMyDoc& doc) { return ScriptRunCopy(doc, m_settings, m_saveAllModified, m_window); }
@@ -113,7 +130,7 @@ void ScriptRunner::RunHidden(CMyDoc& doc, const std::optional<std::string>& argu
   if (!target) return;
   const std::string script = target->script;
   Begin(std::make_unique<HiddenScriptRun>(std::move(*target), m_settings, m_pane, m_csRun, PutBackTelling(),
-                                          EndedLater()),
+                                          EndedLater(), MakeRunInput(doc.KanjiCode())),
         script);
 }
 
@@ -130,7 +147,7 @@ DebugScriptRun* ScriptRunner::StartDebug(CMyDoc& doc) {
   if (!target) return nullptr;
   const std::string script = target->script;
   auto run = std::make_unique<DebugScriptRun>(std::move(*target), m_settings, m_pane, m_csRun, PutBackTelling(),
-                                              EndedLater(), m_window);
+                                              EndedLater(), m_window, MakeRunInput(doc.KanjiCode()));
   DebugScriptRun* session = run.get();
   Begin(std::move(run), script);
   return m_run.get() == session ? session : nullptr;
@@ -149,6 +166,7 @@ void ScriptRunner::Begin(std::unique_ptr<ScriptRun> run, const std::string& scri
   m_run = std::move(run);
   if (!m_run->Start()) {
     m_run.reset();
+    EndRunInput();
     return;
   }
   m_strRunScript = script;
@@ -159,8 +177,35 @@ void ScriptRunner::End() {
   if (!m_run) return;
   m_run->Close();
   m_run.reset();
+  EndRunInput();
   m_bRunning = false;
   emit runFinished();
+}
+
+std::shared_ptr<RunInput> ScriptRunner::MakeRunInput(int kanjiCode) {
+  if (!m_typedInput) return nullptr;
+  m_input = std::make_shared<RunInput>();
+  m_inputCode = kanjiCode;
+  emit inputWanted(true);
+  return m_input;
+}
+
+void ScriptRunner::EndRunInput() {
+  if (!m_input) return;
+  m_input.reset();
+  emit inputWanted(false);
+}
+
+// The child gets the line as the script's own text would be saved (its
+// encoding, LF); the pane shows it as it shows what the child prints.
+void ScriptRunner::SendInputLine(const QString& line) {
+  if (!m_input) return;
+  const std::string sjis = QStringToSjis(line) + "\r\n";
+  m_input->Send(EncodeTextForSave(sjis, m_inputCode, kNewlineLf).bytes, sjis);
+}
+
+void ScriptRunner::CloseRunInput() {
+  if (m_input) m_input->Close();
 }
 
 ScriptRun::PutBack ScriptRunner::PutBackTelling() {

@@ -27,6 +27,7 @@ class DebugScriptRun;
 class CMyView;
 class CommandMap;
 class Profile;
+class RunInput;
 class ScriptRunCopy;
 struct Settings;
 
@@ -42,7 +43,7 @@ class ScriptRunner : public QObject {
 
   // The run commands of `view`, whose document is `doc`.
   void AttachView(CMyView* view, CMyDoc* doc);
-  // Stop, version and configuration: commands of the main frame.
+  // Stop, version, configuration and typed input: commands of the main frame.
   void RegisterFrameCommands(CommandMap& commands);
   // The step "save every modified document" before a run copy (false: the
   // user cancelled); without it the step is skipped.
@@ -70,8 +71,24 @@ class ScriptRunner : public QObject {
   void ShowPerlVersion();
   void ShowPerlConfig();
 
+  // Typed standard input for runs in the output pane: off by default, kept
+  // in the store. A run that starts its child through HiddenRun asks
+  // MakeRunInput for its Launch::input (none while the item is off; the
+  // input line shows) and calls EndRunInput on the user-interface thread
+  // once it has ended (the line hides). `kanjiCode`: the script document's
+  // encoding, which typed lines are sent in.
+  bool TypedInput() const { return m_typedInput; }
+  std::shared_ptr<RunInput> MakeRunInput(int kanjiCode);
+  void EndRunInput();
+  // From the input line: a line typed (sent with LF, echoed into the pane),
+  // and the end of the input.
+  void SendInputLine(const QString& line);
+  void CloseRunInput();
+
  signals:
   void runFinished();
+  // Whether the input line is wanted: a run with typed input began or ended.
+  void inputWanted(bool wanted);
 
  private:
   bool CanRun(const CMyDoc* doc) const;
@@ -100,6 +117,9 @@ class ScriptRunner : public QObject {
   std::unique_ptr<ScriptRun> m_run;
   std::unique_ptr<CgiOutputPages> m_cgiPages;
   std::vector<std::unique_ptr<ConsoleRun>> m_displays;  // version and configuration windows
+  bool m_typedInput = false;
+  std::shared_ptr<RunInput> m_input;  // of the run in progress, while it takes typed input
+  int m_inputCode = 0;
 };
 
 }  // namespace corvella
