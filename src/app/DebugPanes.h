@@ -12,6 +12,7 @@
 class QLineEdit;
 class QTabWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace corvella {
 
@@ -44,7 +45,7 @@ class DebugPanes : public QDockWidget {
  private:
   void AddWatch();
   void RemoveWatch();
-  void FillTree(QTreeWidget* tree, const std::vector<DumpRow>& rows, class QTreeWidgetItem* under);
+  void FillTree(QTreeWidget* tree, const std::vector<DumpRow>& rows, QTreeWidgetItem* under);
 
   QTabWidget* m_tabs;
   QTreeWidget* m_variables;

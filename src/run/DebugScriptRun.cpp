@@ -4,6 +4,7 @@
 #include <random>
 
 #include <QMetaObject>
+#include <QWidget>
 
 #include "base/MessageBox.h"
 #include "res/DebuggerStrings.h"
