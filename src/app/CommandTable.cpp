@@ -89,6 +89,8 @@ constexpr auto kCommands = std::to_array<CommandText>({
     Cmd(ID_HELP_SHORTCUT, str::kCmdCreateShortcutCaption, "", str::kCmdCreateShortcutPrompt),
     Cmd(ID_HELP_REPORT, str::kCmdReportCaption, "", str::kCmdReportPrompt),
     Cmd(ID_APP_ABOUT, str::kCmdAboutCaption, "", str::kCmdAboutPrompt),
+    Cmd(ID_DEBUG_TOGGLE_BREAKPOINT, str::kCmdToggleBreakpointCaption, "Ctrl+F9", str::kCmdToggleBreakpointPrompt),
+    Cmd(ID_DEBUG_CLEAR_BREAKPOINTS, str::kCmdClearBreakpointsCaption, "", str::kCmdClearBreakpointsPrompt),
 });
 
 MenuItem C(int id) { return MenuItem{MenuItem::Kind::Command, id, {}, {}}; }
@@ -159,7 +161,8 @@ MenuResource MakeMenu138() {
       {Popup({}, {C(ID_EDIT_UNDO), C(ID_EDIT_REDO), Sep(), C(ID_EDIT_CUT), C(ID_EDIT_COPY), C(ID_EDIT_PASTE),
                   C(ID_EDIT_CLEAR), Sep(), C(ID_EDIT_SELECT_ALL), Sep(), C(ID_COMMAND_RUN), C(ID_COMMAND_RUN_ARGS),
                   C(ID_COMMAND_BROWSER), Sep(), C(ID_COMMAND_STOP), Sep(), DebugPopup(), WarnPopup(),
-                  C(ID_COMMAND_SYNTAX_CHECK)})}};
+                  C(ID_COMMAND_SYNTAX_CHECK), Sep(), C(ID_DEBUG_TOGGLE_BREAKPOINT),
+                  C(ID_DEBUG_CLEAR_BREAKPOINTS)})}};
 }
 
 constexpr auto kToolbar = std::to_array<int>({
@@ -210,6 +213,7 @@ constexpr auto kAccelerators = std::to_array<Accelerator>({
     {kF7, 0, ID_COMMAND_RUN},
     {kF8, 0, ID_COMMAND_RUN_ARGS},
     {kF9, 0, ID_COMMAND_BROWSER},
+    {kF9, kCtrl, ID_DEBUG_TOGGLE_BREAKPOINT},
     {kF5, 0, ID_DEBUG_GO},
     {kF5, kShift, ID_DEBUG_END},
     {kF10, 0, ID_DEBUG_STEP_OVER},

@@ -128,6 +128,9 @@ CMyView* DocManager::NewView(CMyDoc& doc) {
 void DocManager::WireView(CMyDoc& doc, CMyView* view) {
   CMyDoc* d = &doc;
   view->SetPrintHeader([d] { return d->GetPathName().isEmpty() ? d->GetTitle() : d->GetPathName(); });
+  view->SetBreakpointHandlers([d](int line) { d->ToggleBreakpoint(line); }, [d] { d->ClearBreakpoints(); });
+  connect(d, &CMyDoc::breakpointsChanged, view, &CMyView::RepaintMarks);
+  connect(d, &CMyDoc::executionLineChanged, view, &CMyView::RepaintMarks);
   m_frame.Runner().AttachView(view, d);
 }
 

@@ -135,6 +135,9 @@ void EditBuffer::Replace(std::size_t start, std::size_t end, std::string_view te
   change.insertedLength = text.size();
   change.line = text_.BreaksBefore(start);
   change.linesRemoved = text_.BreaksBefore(std::min(end + 1, text_.Length())) - change.line;
+  change.firstLineStart = change.line ? text_.PositionAfterBreak(change.line) : 0;
+  change.lastLineStart =
+      change.linesRemoved ? text_.PositionAfterBreak(change.line + change.linesRemoved) : change.firstLineStart;
   text_.Erase(start, end);
   text_.Insert(start, text);
   change.linesInserted =

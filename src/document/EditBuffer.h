@@ -43,6 +43,12 @@ class EditBuffer {
     std::size_t line = 0;
     std::size_t linesRemoved = 0;
     std::size_t linesInserted = 0;
+    // Where line `line` starts (the same in the old text and the new), and
+    // where old line `line + linesRemoved` started in the old text: whether
+    // the edit begins at a line's start or deleted the start of its last
+    // line (LineMarks).
+    std::size_t firstLineStart = 0;
+    std::size_t lastLineStart = 0;
     bool wholeText = false;  // SetText: nothing of the old text is left
   };
 

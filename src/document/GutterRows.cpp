@@ -1,4 +1,4 @@
-// Line-number gutter arithmetic: row texts, the line under a point, which rows to repaint, line selections.
+// Line-number gutter arithmetic: row texts, the line under a point, which rows to repaint, line selections, the mark strip.
 #include "document/GutterRows.h"
 
 #include <algorithm>
@@ -53,5 +53,27 @@ EditBuffer::Selection GutterDragSelection(const EditBuffer& text, long anchorLin
   if (line < anchorLine) return {EndOf(text, anchorLine), StartOf(text, line)};
   return {StartOf(text, anchorLine), EndOf(text, line)};
 }
+
+MarkShape GutterMarkShape(int width, int height) {
+  MarkShape shape;
+  const double w = std::max(1, width);
+  const double h = std::max(1, height);
+  const double size = std::max(2.0, std::min(w, h) - 4);
+  shape.circle = {(w - size) / 2, (h - size) / 2, size};
+  // The arrow spans the circle's box: a tail half its height, the head from
+  // the middle to the right edge.
+  const double left = shape.circle.left, top = shape.circle.top, right = left + size, bottom = top + size;
+  const double mid = (top + bottom) / 2, neck = left + size * 0.45, tail = size / 4;
+  shape.arrow[0] = {left, mid - tail};
+  shape.arrow[1] = {neck, mid - tail};
+  shape.arrow[2] = {neck, top};
+  shape.arrow[3] = {right, mid};
+  shape.arrow[4] = {neck, bottom};
+  shape.arrow[5] = {neck, mid + tail};
+  shape.arrow[6] = {left, mid + tail};
+  return shape;
+}
+
+int GutterMarkStripWidth(int rowHeight) { return std::max(12, rowHeight); }
 
 }  // namespace corvella

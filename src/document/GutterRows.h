@@ -1,4 +1,4 @@
-// Line-number gutter arithmetic: row texts, the line under a point, which rows to repaint, line selections.
+// Line-number gutter arithmetic: row texts, the line under a point, which rows to repaint, line selections, the mark strip's shapes.
 #pragma once
 
 #include <string>
@@ -41,5 +41,24 @@ EditBuffer::Selection GutterClickSelection(const EditBuffer& text, long line);
 // start of `line` (caret at the upper end); otherwise from the start of the
 // anchor line to the end of `line` (caret at the lower end).
 EditBuffer::Selection GutterDragSelection(const EditBuffer& text, long anchorLine, long line);
+
+// The marks drawn in a strip cell `width` x `height` pixels (cell
+// coordinates): a breakpoint's circle, centred, and the execution line's
+// right-pointing arrow over it (tail rectangle and head triangle, seven
+// points), both inset from the cell's edges.
+struct MarkShape {
+  struct Circle {
+    double left = 0, top = 0, size = 0;
+  } circle;
+  struct Point {
+    double x = 0, y = 0;
+  };
+  Point arrow[7];
+};
+MarkShape GutterMarkShape(int width, int height);
+
+// The width of the mark strip for rows `rowHeight` pixels high: one row,
+// at least 12 pixels.
+int GutterMarkStripWidth(int rowHeight);
 
 }  // namespace corvella

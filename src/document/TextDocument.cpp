@@ -77,12 +77,16 @@ EditBuffer::Selection TextDocument::SelectionOf(ViewId view) const {
 
 void TextDocument::TextChanged(const EditBuffer::TextChange& change) {
   lineStates_.TextChanged(change);
+  m_breakpoints.TextChanged(change);
+  m_execution.TextChanged(change);
   for (Slot& s : slots_) s.sel = {Moved(s.sel.anchor, change), Moved(s.sel.caret, change)};
 }
 
 void TextDocument::Load(std::string_view text) {
   buffer_.SetText(text);
   history_.Clear();
+  m_breakpoints.Clear();
+  m_execution.Clear();
 }
 
 void TextDocument::Reload(std::string_view text) {

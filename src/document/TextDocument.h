@@ -1,4 +1,4 @@
-// The text of one document shared by all its views: the buffer, the undo history, the line states, and a selection for each view.
+// The text of one document shared by all its views: the buffer, the undo history, the line states, breakpoints, and a selection for each view.
 #pragma once
 
 #include <cstddef>
@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/EditBuffer.h"
+#include "document/LineMarks.h"
 #include "document/LineStateStore.h"
 #include "document/UndoHistory.h"
 
@@ -29,6 +30,13 @@ class TextDocument : private EditBuffer::Listener {
   const UndoHistory& History() const { return history_; }
   // The tokenizer's state at each line, as the text is now.
   LineStateStore& LineStates() { return lineStates_; }
+  // The breakpoint lines and the debugger's execution line (at most one),
+  // moved with their text on every change; a Load clears them, a Reload
+  // keeps those whose line is still there.
+  LineMarks& Breakpoints() { return m_breakpoints; }
+  const LineMarks& Breakpoints() const { return m_breakpoints; }
+  LineMarks& ExecutionMark() { return m_execution; }
+  const LineMarks& ExecutionMark() const { return m_execution; }
 
   // A view registers before it shows the text; the first one registered owns
   // the buffer's selection.
@@ -60,6 +68,8 @@ class TextDocument : private EditBuffer::Listener {
   EditBuffer buffer_;
   UndoHistory history_;
   LineStateStore lineStates_{buffer_};
+  LineMarks m_breakpoints;
+  LineMarks m_execution;
   std::vector<Slot> slots_;  // views other than the active one
   ViewId active_ = -1;
   ViewId nextView_ = 0;

@@ -338,9 +338,14 @@ void EditControl::paintEvent(QPaintEvent* event) {
   const int rows = viewport()->height() / lineHeight_ + 1;
   const int lines = static_cast<int>(std::min<std::size_t>(Buf().GetLineCount(), INT32_MAX));
   const int last = std::min(lines - 1, first + rows - 1);
+  // The debugger's execution line, behind its text and the selection.
+  const std::vector<std::size_t>& execution = doc_->ExecutionMark().Lines();
   for (int line = first; line <= last; ++line) {
     const int y = fr.top() + (line - first) * lineHeight_;
     if (y + lineHeight_ < event->rect().top() || y > event->rect().bottom()) continue;
+    if (std::find(execution.begin(), execution.end(), static_cast<std::size_t>(line)) != execution.end()) {
+      painter.fillRect(QRect(fr.left(), y, fr.width(), lineHeight_), kExecutionLineBack);
+    }
     PaintLine(painter, static_cast<std::size_t>(line), y);
   }
   if (hasFocus() && (caretOn_ || !preedit_.isEmpty())) {

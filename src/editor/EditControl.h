@@ -71,6 +71,8 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   qreal CellWidth() const { return cellWidth_; }
   void SetTextColors(QColor back, QColor text);
   QColor BackColor() const { return back_; }
+  // Behind the text of the document's execution line (TextDocument::ExecutionMark).
+  static inline const QColor kExecutionLineBack{255, 250, 170};
   QColor TextColor() const { return text_; }
 
   // Switches painting off while several edits make one visible change.

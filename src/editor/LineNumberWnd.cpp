@@ -1,4 +1,4 @@
-// The line-number gutter at the left edge of an edit control: numbers the visible rows, marks the caret's line, selects lines.
+// The line-number gutter at the left edge of an edit control: numbers the visible rows, marks the caret's line, selects lines; breakpoints and the execution line in a strip left of the numbers.
 #include "editor/LineNumberWnd.h"
 
 #include <algorithm>
@@ -61,7 +61,15 @@ bool CLineNumberWnd::Create(int width, EditControl* parent) {
 }
 
 void CLineNumberWnd::FollowParentHeight() {
-  if (m_pEdit) setGeometry(0, 0, m_nWidth, m_pEdit->viewport()->height());
+  if (m_pEdit) setGeometry(0, 0, m_nStrip + m_nWidth, m_pEdit->viewport()->height());
+}
+
+void CLineNumberWnd::SetMarkStrip(int width) {
+  width = std::max(0, width);
+  if (width == m_nStrip) return;
+  m_nStrip = width;
+  FollowParentHeight();
+  update();
 }
 
 bool CLineNumberWnd::eventFilter(QObject* watched, QEvent* event) {
@@ -76,7 +84,7 @@ QRect CLineNumberWnd::RowRect(long row) const {
   // Rows far outside the gutter only need to stay outside it.
   const long rows = GutterRowCount(height(), h);
   row = std::clamp(row, -1L, rows);
-  return QRect(0, static_cast<int>(row) * h, m_nWidth, h);
+  return QRect(0, static_cast<int>(row) * h, m_nStrip + m_nWidth, h);
 }
 
 GutterRepaint CLineNumberWnd::RepaintFor(int oldLine, int newLine) const {
@@ -106,10 +114,14 @@ void CLineNumberWnd::paintEvent(QPaintEvent* event) {
 
   QPainter painter(this);
   painter.setFont(m_font);
-  QRect row(0, 0, m_nWidth, h);
+  QRect row(m_nStrip, 0, m_nWidth, h);
   for (int k = 0; k < rows; ++k, row.translate(0, h)) {
-    if (!row.intersects(event->rect())) continue;
     const long line = static_cast<long>(first) + k;
+    if (m_nStrip > 0) {
+      const QRect cell(0, row.top(), m_nStrip, h);
+      if (cell.intersects(event->rect())) PaintMarks(painter, cell, line);
+    }
+    if (!row.intersects(event->rect())) continue;
     const bool current = line == m_nCurLine;
     painter.fillRect(row, current ? currentBack : m_crNumberBack);
     painter.setPen(current ? Qt::white : Qt::black);
@@ -120,6 +132,35 @@ void CLineNumberWnd::paintEvent(QPaintEvent* event) {
   m_nFirstLine = first;
 }
 
+// The strip's background, a red circle for a breakpoint, over it a
+// right-pointing arrow for the execution line.
+void CLineNumberWnd::PaintMarks(QPainter& painter, const QRect& cell, long line) const {
+  painter.fillRect(cell, QColor(236, 236, 236));
+  if (line < 0) return;
+  const TextDocument& doc = m_pEdit->Document();
+  const auto at = static_cast<std::size_t>(line);
+  const bool breakpoint = doc.Breakpoints().Has(at);
+  const bool execution = doc.ExecutionMark().Has(at);
+  if (!breakpoint && !execution) return;
+  const MarkShape shape = GutterMarkShape(cell.width(), cell.height());
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.translate(cell.topLeft());
+  if (breakpoint) {
+    painter.setPen(QPen(QColor(150, 0, 0), 1));
+    painter.setBrush(QColor(220, 30, 30));
+    painter.drawEllipse(QRectF(shape.circle.left, shape.circle.top, shape.circle.size, shape.circle.size));
+  }
+  if (execution) {
+    QPolygonF arrow;
+    for (const MarkShape::Point& p : shape.arrow) arrow << QPointF(p.x, p.y);
+    painter.setPen(QPen(QColor(150, 90, 0), 1));
+    painter.setBrush(QColor(255, 190, 0));
+    painter.drawPolygon(arrow);
+  }
+  painter.restore();
+}
+
 void CLineNumberWnd::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !m_pEdit) {
     QWidget::mousePressEvent(event);
@@ -127,6 +168,12 @@ void CLineNumberWnd::mousePressEvent(QMouseEvent* event) {
   }
   const EditBuffer& text = m_pEdit->Buffer();
   const int y = event->position().toPoint().y();
+  if (event->position().toPoint().x() < m_nStrip) {
+    event->accept();
+    const long line = GutterLineAt(y, RowHeight(), m_nFirstLine);
+    if (line >= 0 && static_cast<std::size_t>(line) < text.GetLineCount()) emit markClicked(static_cast<int>(line));
+    return;
+  }
   m_nAnchorLine = static_cast<int>(GutterClampLine(text, GutterLineAt(y, RowHeight(), m_nFirstLine)));
   const EditBuffer::Selection sel = GutterClickSelection(text, m_nAnchorLine);
   m_pEdit->SetSel(sel.anchor, sel.caret);

@@ -1,4 +1,4 @@
-// The line-number gutter at the left edge of an edit control: numbers the visible rows, marks the caret's line, selects lines.
+// The line-number gutter at the left edge of an edit control: numbers the visible rows, marks the caret's line, selects lines; a strip left of the numbers shows breakpoints and the execution line.
 #pragma once
 
 #include <QColor>
@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include "document/GutterRows.h"
+
+class QPainter;
 
 namespace corvella {
 
@@ -21,6 +23,13 @@ class CLineNumberWnd : public QWidget {
   // Makes the gutter a visible child of `parent`'s viewport at its top-left
   // corner, `width` pixels wide and as high as the viewport.
   bool Create(int width, EditControl* parent);
+  // A strip `width` pixels wide (0: none) at the gutter's left edge, the
+  // numbers keeping their width right of it: a red circle on each of the
+  // document's breakpoints, an arrow on its execution line. A click in it
+  // asks for the row's breakpoint to be toggled (markClicked), selecting
+  // nothing. The gutter widens by the strip.
+  void SetMarkStrip(int width);
+  int MarkStripWidth() const { return m_nStrip; }
 
   // Moves the highlight; repaints only the two rows while the control has
   // not scrolled since the last paint, otherwise everything.
@@ -35,6 +44,10 @@ class CLineNumberWnd : public QWidget {
   // hot spot at its tip.
   static QCursor MirroredArrowCursor();
 
+ signals:
+  // A click in the mark strip on a line of the text (zero-based).
+  void markClicked(int line);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -46,9 +59,11 @@ class CLineNumberWnd : public QWidget {
   int RowHeight() const;
   QRect RowRect(long row) const;
   void FollowParentHeight();
+  void PaintMarks(QPainter& painter, const QRect& cell, long line) const;
 
   QColor m_crNumberBack{0, 255, 255};
-  int m_nWidth = 0;
+  int m_nWidth = 0;  // the numbers' width
+  int m_nStrip = 0;  // the mark strip's width, left of the numbers
   int m_nCurLine = 0;
   int m_nAnchorLine = 0;
   QCursor m_hCursor;

@@ -69,6 +69,8 @@ void CMyDoc::SetModifiedFlag(bool modified) {
 }
 
 void CMyDoc::LoadText(const std::string& text) {
+  const LineMarks breakpoints = m_text->Breakpoints();
+  const int execution = ExecutionLine();
   m_bLoading = true;
   if (m_bReloading) {
     m_text->Reload(text);
@@ -77,6 +79,39 @@ void CMyDoc::LoadText(const std::string& text) {
   }
   m_bLoading = false;
   emit textChanged();
+  if (!(m_text->Breakpoints() == breakpoints)) emit breakpointsChanged();
+  if (ExecutionLine() != execution) emit executionLineChanged();
+}
+
+void CMyDoc::ToggleBreakpoint(int line) {
+  if (line < 0 || static_cast<std::size_t>(line) >= m_text->Buffer().GetLineCount()) return;
+  m_text->Breakpoints().Toggle(static_cast<std::size_t>(line));
+  emit breakpointsChanged();
+}
+
+void CMyDoc::ClearBreakpoints() {
+  if (m_text->Breakpoints().Empty()) return;
+  m_text->Breakpoints().Clear();
+  emit breakpointsChanged();
+}
+
+std::vector<int> CMyDoc::BreakpointLines() const {
+  const std::vector<std::size_t>& lines = m_text->Breakpoints().Lines();
+  return std::vector<int>(lines.begin(), lines.end());
+}
+
+void CMyDoc::SetExecutionLine(int line) {
+  if (line >= 0 && static_cast<std::size_t>(line) >= m_text->Buffer().GetLineCount()) line = -1;
+  if (line == ExecutionLine()) return;
+  LineMarks& mark = m_text->ExecutionMark();
+  mark.Clear();
+  if (line >= 0) mark.Set(static_cast<std::size_t>(line), true);
+  emit executionLineChanged();
+}
+
+int CMyDoc::ExecutionLine() const {
+  const std::vector<std::size_t>& lines = m_text->ExecutionMark().Lines();
+  return lines.empty() ? -1 : static_cast<int>(lines.front());
 }
 
 void CMyDoc::LoadRecovered(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QObject>
 #include <QPointer>
@@ -104,6 +105,18 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   // The file name with extension, without the folder.
   QString GetScriptFileName() const;
 
+  // Breakpoints (zero-based lines, kept by the text and moved with it as it
+  // is edited): toggled or cleared from the user interface, with
+  // breakpointsChanged; BreakpointLines gives them where they are now.
+  void ToggleBreakpoint(int line);
+  void ClearBreakpoints();
+  std::vector<int> BreakpointLines() const;
+  // The debugger's execution line (zero-based, -1: none), marked in every
+  // view and moved with the text like a breakpoint; setting it replaces the
+  // last one. A load or an edit that deletes its line drops it.
+  void SetExecutionLine(int line);
+  int ExecutionLine() const;
+
   // Shows the Save As dialog; tests drive it without blocking.
   void SetSaveAsDialogRunner(FileDialogRunner run) { m_runSaveAsDialog = std::move(run); }
 
@@ -115,6 +128,11 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   void textChanged();
   // A path became the document's own through Open or Save As.
   void addToRecentFileList(const QString& path);
+  // A breakpoint toggled or the breakpoints cleared (ToggleBreakpoint,
+  // ClearBreakpoints), or a load that dropped them.
+  void breakpointsChanged();
+  // SetExecutionLine changed the marked line, or a load dropped it.
+  void executionLineChanged();
 
  private:
   void TextChanged(const EditBuffer::TextChange& change) override;

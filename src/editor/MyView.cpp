@@ -26,12 +26,22 @@
 #include "res/resource.h"
 
 namespace corvella {
+namespace {
+
+constexpr int kNumbersWidth = 31;  // the gutter's numbers, right of its mark strip
+
+}  // namespace
 
 CMyView::CMyView(QWidget* parent) : CSyntaxView(parent) {
   EnableDragDrop(3);
-  SetMargins(32, 0);  // the gutter draws in the left margin
   m_wndGutter = new CLineNumberWnd;
-  m_wndGutter->Create(31, this);
+  m_wndGutter->Create(kNumbersWidth, this);
+  LayOutGutter();
+  connect(m_wndGutter, &CLineNumberWnd::markClicked, this, &CMyView::ToggleBreakpoint);
+  // Marks move with their lines; the numbers alone never change with the text.
+  connect(this, &EditControl::textChanged, this, [this] {
+    if (!Document().Breakpoints().Empty() || !Document().ExecutionMark().Empty()) m_wndGutter->update();
+  });
   connect(this, &EditControl::selectionChanged, this, &CMyView::FollowCaretLine);
   RegisterEditCommands();
   RegisterScriptCommands();
@@ -49,10 +59,41 @@ void CMyView::ApplySettings(const Settings& s, const QFont& font) {
   SetTextColors(ColorFromRef(s.colors[kColorBack], kDefaultColors[kColorBack]),
                 ColorFromRef(s.colors[kColorText], kDefaultColors[kColorText]));
   SetTabWidth(s.TabWidth);
-  SetMargins(32, 0);
+  LayOutGutter();
   m_bAutoIndent = s.AutoIndent;
   SetStress(s.Stress);
   m_wndGutter->update();
+}
+
+// The gutter draws in the left margin: the mark strip, then the numbers.
+void CMyView::LayOutGutter() {
+  const int strip = GutterMarkStripWidth(LineHeight());
+  m_wndGutter->SetMarkStrip(strip);
+  SetMargins(strip + kNumbersWidth + 1, 0);
+}
+
+void CMyView::RepaintMarks() {
+  viewport()->update();
+  m_wndGutter->update();
+}
+
+void CMyView::ToggleBreakpoint(int line) {
+  if (line < 0) return;
+  if (m_toggleBreakpoint) {
+    m_toggleBreakpoint(line);
+    return;
+  }
+  Document().Breakpoints().Toggle(static_cast<std::size_t>(line));
+  RepaintMarks();
+}
+
+void CMyView::ClearBreakpoints() {
+  if (m_clearBreakpoints) {
+    m_clearBreakpoints();
+    return;
+  }
+  Document().Breakpoints().Clear();
+  RepaintMarks();
 }
 
 void CMyView::FollowCaretLine() {
@@ -91,6 +132,11 @@ void CMyView::RegisterScriptCommands() {
   m_commands.On(ID_EDIT_GOTO_LINE, [this] { OnGotoLine(); });
   m_commands.On(ID_EDIT_DELETE_TO_EOL, [this] { OnDeleteToEndOfLine(); });
   m_commands.On(ID_EDIT_CTRL_SHIFT_DELETE, [] {});
+  m_commands.On(ID_DEBUG_TOGGLE_BREAKPOINT, [this] {
+    ToggleBreakpoint(static_cast<int>(std::as_const(*this).Buffer().LineFromChar(Sel().caret)));
+  });
+  m_commands.On(ID_DEBUG_CLEAR_BREAKPOINTS, [this] { ClearBreakpoints(); },
+                [this](CmdUI& ui) { ui.enabled = !Document().Breakpoints().Empty(); });
   const auto header = [this] { return m_printHeader ? m_printHeader() : QString(); };
   m_commands.On(ID_FILE_PRINT, [this, header] { PrintScript(this, *this, header()); });
   m_commands.On(ID_FILE_PRINT_DIRECT, [this, header] {

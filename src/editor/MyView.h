@@ -30,6 +30,16 @@ class CMyView : public CSyntaxView, public CommandTarget {
   // The document's full path, or its title when it has none: the printed header.
   void SetPrintHeader(std::function<QString()> header) { m_printHeader = std::move(header); }
   // Input hints: the frame's hint lookup and its status-bar display (Shift_JIS bytes).
+  // Breakpoints: the document's toggle (a zero-based line) and clear, used
+  // by a click in the gutter's mark strip and by the two commands. Without
+  // them the view changes the text's breakpoints itself.
+  void SetBreakpointHandlers(std::function<void(int line)> toggle, std::function<void()> clear) {
+    m_toggleBreakpoint = std::move(toggle);
+    m_clearBreakpoints = std::move(clear);
+  }
+  // Repaints the gutter's marks and the execution line's background after
+  // the document's breakpoints or execution line changed.
+  void RepaintMarks();
   void SetHintHandlers(std::function<std::string(const std::string& word)> find,
                        std::function<void(const std::string& hint)> show) {
     m_findHint = std::move(find);
@@ -51,6 +61,10 @@ class CMyView : public CSyntaxView, public CommandTarget {
  private:
   void RegisterEditCommands();
   void FollowCaretLine();
+  // The mark strip one row wide, the margin after the whole gutter.
+  void LayOutGutter();
+  void ToggleBreakpoint(int line);
+  void ClearBreakpoints();
   void RegisterScriptCommands();
   void OnGotoLine();
   void OnDeleteToEndOfLine();
@@ -62,6 +76,8 @@ class CMyView : public CSyntaxView, public CommandTarget {
   int m_chPrev = 0;
   std::function<void(const QPoint& globalPos)> m_showContextMenu;
   std::function<QString()> m_printHeader;
+  std::function<void(int line)> m_toggleBreakpoint;
+  std::function<void()> m_clearBreakpoints;
   std::function<std::string(const std::string& word)> m_findHint;
   std::function<void(const std::string& hint)> m_showHint;
 };

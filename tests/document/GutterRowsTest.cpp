@@ -1,5 +1,8 @@
-// Line-number gutter arithmetic: numbers, rows under a point, repaint decisions, line selections.
+// Line-number gutter arithmetic: numbers, rows under a point, repaint decisions, line selections, mark shapes.
 #include "document/GutterRows.h"
+
+#include <algorithm>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -48,3 +51,29 @@ TEST(GutterRows, ClickAndDragSelectWholeLines) {
 }
 
 }  // namespace
+
+namespace corvella {
+namespace {
+
+TEST(GutterRows, MarkShapesStayInsideTheirCellAndTheStripIsOneRowWide) {
+  EXPECT_EQ(GutterMarkStripWidth(17), 17);
+  EXPECT_EQ(GutterMarkStripWidth(5), 12);
+  for (const auto& [w, h] : {std::pair{17, 17}, std::pair{12, 30}, std::pair{30, 12}}) {
+    const MarkShape s = GutterMarkShape(w, h);
+    EXPECT_GE(s.circle.left, 0);
+    EXPECT_GE(s.circle.top, 0);
+    EXPECT_LE(s.circle.left + s.circle.size, w);
+    EXPECT_LE(s.circle.top + s.circle.size, h);
+    EXPECT_DOUBLE_EQ(s.circle.left * 2 + s.circle.size, w);  // centred
+    for (const MarkShape::Point& p : s.arrow) {
+      EXPECT_GE(p.x, s.circle.left);
+      EXPECT_LE(p.x, s.circle.left + s.circle.size);
+      EXPECT_GE(p.y, s.circle.top);
+      EXPECT_LE(p.y, s.circle.top + s.circle.size);
+    }
+    EXPECT_DOUBLE_EQ(s.arrow[3].x, s.circle.left + s.circle.size);  // the tip at the right
+  }
+}
+
+}  // namespace
+}  // namespace corvella

@@ -87,7 +87,7 @@ TEST(CommandUi, MenuBarPopupsAndActionTexts) {
 TEST(CommandUi, ContextMenuStandInsForwardAndFollow) {
   Frame frame;
   QMenu* menu = BuildContextMenu(&frame.window, frame.lookup);
-  ASSERT_EQ(menu->actions().size(), 19);
+  ASSERT_EQ(menu->actions().size(), 22);
   QAction* undoItem = menu->actions()[0];
   EXPECT_EQ(undoItem->text(), U("元に戻す(&U)"));  // no shortcut text
   EXPECT_EQ(undoItem->statusTip(), U("直前に行った動作を元に戻す"));
