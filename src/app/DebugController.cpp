@@ -177,12 +177,13 @@ void DebugController::Stopped(const DebugConnection::Stop& stop) {
 void DebugController::Ended(const DebugConnection::Stop& stop) {
   m_state = State::Running;
   m_panes->SetStopped(false);
-  const QString code = DebuggerText(stop.exitStatus).trimmed();
-  if (code == QLatin1String("0")) {
-    Status(QString::fromUtf8(str::kDebugEnded).arg(code));
-    return;
-  }
-  // A script that died: its message is the last of Perl's in the pane.
+  m_exitCode = DebuggerText(stop.exitStatus).trimmed();
+  Status(QString::fromUtf8(str::kDebugEnded).arg(m_exitCode));
+}
+
+// A script that died: its message is the last of Perl's in the pane, whole
+// once the run is closed.
+void DebugController::MarkDeath() {
   std::optional<PerlErrorLocation> died;
   if (COutputBar* output = m_frame.OutputBar()) {
     const std::string text = output->Edit().Buffer().GetText();
@@ -193,20 +194,17 @@ void DebugController::Ended(const DebugConnection::Stop& stop) {
       end = from == 0 ? 0 : from - 1;
     }
   }
-  if (!died) {
-    Status(QString::fromUtf8(str::kDebugEnded).arg(code));
-    return;
-  }
+  if (!died) return;
   const QString file = SjisToQString(died->file);
   ShowLine(file, died->line, true);
-  m_keepMark = true;
-  Status(QString::fromUtf8(str::kDebugDied).arg(file).arg(died->line).arg(code));
+  Status(QString::fromUtf8(str::kDebugDied).arg(file).arg(died->line).arg(m_exitCode));
 }
 
 void DebugController::Finished() {
   if (!m_script && !m_run) return;
-  if (!m_keepMark) ClearMark();
-  m_keepMark = false;
+  ClearMark();
+  if (!m_exitCode.isEmpty() && m_exitCode != QLatin1String("0")) MarkDeath();
+  m_exitCode.clear();
   m_run = nullptr;
   m_script = nullptr;
   m_state = State::Idle;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QObject>
+#include <QString>
 #include <QPointer>
 
 #include "run/DebugConnection.h"
@@ -43,6 +44,7 @@ class DebugController : public QObject {
   void Stopped(const DebugConnection::Stop& stop);
   void Ended(const DebugConnection::Stop& stop);
   void Finished();
+  void MarkDeath();
   void Evaluated(const std::string& reply);
   void SyncBreakpoints();
   // Opens (or brings forward) the file the debugger names and puts the
@@ -62,8 +64,8 @@ class DebugController : public QObject {
   // By the file's absolute path (bytes): the lines (from 1) the debugger has
   // breakpoints on.
   std::map<std::string, std::set<long>> m_sent;
-  QPointer<CMyDoc> m_marked;
-  bool m_keepMark = false;  // the program died there: the mark outlives the session
+  QPointer<CMyDoc> m_marked;  // where the program stands, or where it died
+  QString m_exitCode;         // once the program has ended
 };
 
 }  // namespace corvella

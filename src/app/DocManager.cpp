@@ -25,7 +25,6 @@
 #include "editor/MyDoc.h"
 #include "editor/RecoveryKeeper.h"
 #include "editor/OpenFileDlg.h"
-#include "run/ScriptRunner.h"
 
 namespace corvella {
 namespace {
@@ -109,12 +108,6 @@ CMyDoc* DocManager::ActiveDocument() const { return DocumentOf(m_frame.ActiveVie
 std::unique_ptr<CMyDoc> DocManager::NewDocument() const {
   auto doc = std::make_unique<CMyDoc>(m_frame.GetSettings());
   RecoveryKeeper::Prepare(doc->Text().Buffer());  // before any text is loaded
-  doc->SetWriteCheck([this](const QString& path) {
-    const ScriptRunner& runner = m_frame.Runner();
-    if (!runner.IsRunning() || runner.RunScript().empty()) return true;
-    const QFileInfo running(QFile::decodeName(QByteArray::fromStdString(runner.RunScript())));
-    return QFileInfo(path) != running;
-  });
   return doc;
 }
 

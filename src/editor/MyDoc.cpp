@@ -17,7 +17,6 @@
 #include "base/WaitCursor.h"
 #include "platform/AtomicFile.h"
 #include "platform/RunCopy.h"
-#include "res/DebuggerStrings.h"
 #include "res/Strings.h"
 #include "text/DocumentFiles.h"
 #include "text/LoadedText.h"
@@ -210,10 +209,6 @@ bool CMyDoc::Reopen(EncodingCode kanjiCode, std::optional<NewlineCode> crLf, con
 }
 
 bool CMyDoc::OnSaveDocument(const QString& path) {
-  if (m_mayWrite && !m_mayWrite(path)) {
-    ShowMessage(DialogParent(), QString::fromUtf8(str::kSaveRefusedDuringRun), MsgIcon::Exclamation);
-    return false;
-  }
   if (!ConfirmLossySave(path)) return false;
   SavedText saved;
   try {

@@ -43,9 +43,6 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   const std::shared_ptr<TextDocument>& SharedText() const { return m_text; }
   // Where questions and failures are shown.
   void SetDialogParent(QWidget* parent) { m_dialogParent = parent; }
-  // Whether a save may write `path` now: a running script's file holds the
-  // run copy, which the end of the run puts the user's bytes back over.
-  void SetWriteCheck(std::function<bool(const QString& path)> mayWrite) { m_mayWrite = std::move(mayWrite); }
 
   // The codes the file is written in.
   EncodingCode KanjiCode() const { return m_nKanjiCode; }
@@ -157,7 +154,6 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   bool m_bByteOrderMark = false;  // the file began with a UTF-8 byte order mark, which its saves write again
   QString m_strLossyPath;  // the file read whose bytes the text would not write back, until a save is agreed
   FileDialogRunner m_runSaveAsDialog = ExecFileDialog;
-  std::function<bool(const QString&)> m_mayWrite;
 };
 
 }  // namespace corvella

@@ -47,9 +47,6 @@ inline constexpr const char* kDebugDied = "デバッグ終了: %1 の %2 行目�
 inline constexpr const char* kDebugWaiting = "デバッグ中: デバッガの接続を待っています...";
 // %1 the error number.
 inline constexpr const char* kDebugCannotListen = "デバッガの接続を受けるソケットを作成できませんでした。(エラー %1)";
-// A save that the end of a run would undo: the file holds the run copy until then.
-inline constexpr const char* kSaveRefusedDuringRun =
-    "実行中またはデバッグ中のスクリプトは保存できません。\n実行を停止してから保存してください。";
 
 // The input line under the output pane.
 inline constexpr const char* kInputLineLabel = "標準入力:";
