@@ -15,7 +15,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
           libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic
           perl xvfb xauth imagemagick clang libclang-rt-dev libgl-dev
           qt6-translations-l10n poppler-utils perl-doc xdotool
-          xdg-utils shared-mime-info qt6-base-private-dev)
+          xdg-utils shared-mime-info qt6-base-private-dev libpadwalker-perl)
 
 install_deps() {
   local missing=()

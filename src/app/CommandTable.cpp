@@ -77,6 +77,13 @@ constexpr auto kCommands = std::to_array<CommandText>({
     Cmd(ID_WINDOW_ARRANGE, str::kCmdArrangeIconsCaption, "", str::kCmdArrangeIconsPrompt),
     Cmd(ID_WINDOW_SPLIT_VIEW, str::kCmdSplitViewCaption, "", str::kCmdSplitViewPrompt),
     Cmd(ID_WINDOW_UNSPLIT_VIEW, str::kCmdUnsplitViewCaption, "", str::kCmdUnsplitViewPrompt),
+    Cmd(ID_DEBUG_GO, str::kCmdDebugGoCaption, "F5", str::kCmdDebugGoPrompt),
+    Cmd(ID_DEBUG_STEP_INTO, str::kCmdDebugStepIntoCaption, "F11", str::kCmdDebugStepIntoPrompt),
+    Cmd(ID_DEBUG_STEP_OVER, str::kCmdDebugStepOverCaption, "F10", str::kCmdDebugStepOverPrompt),
+    Cmd(ID_DEBUG_STEP_OUT, str::kCmdDebugStepOutCaption, "Shift+F11", str::kCmdDebugStepOutPrompt),
+    Cmd(ID_DEBUG_RUN_TO_CARET, str::kCmdDebugRunToCaretCaption, "Ctrl+F10", str::kCmdDebugRunToCaretPrompt),
+    Cmd(ID_DEBUG_END, str::kCmdDebugEndCaption, "Shift+F5", str::kCmdDebugEndPrompt),
+    Cmd(ID_DEBUG_SHOW_PANES, str::kCmdDebugPanesCaption, "", str::kCmdDebugPanesPrompt),
     Cmd(ID_HELP_README, str::kCmdReadmeCaption, "", str::kCmdReadmePrompt),
     Cmd(ID_HELP_ASSOCIATE, str::kCmdAssociateCaption, "", str::kCmdAssociatePrompt),
     Cmd(ID_HELP_SHORTCUT, str::kCmdCreateShortcutCaption, "", str::kCmdCreateShortcutPrompt),
@@ -136,6 +143,10 @@ MenuResource MakeMenu129() {
               C(ID_COMMAND_SETTINGS)}),
        // The template items (from ID_TEMPLATE_FIRST) and macro items (from
        // ID_MACRO_FIRST) are appended after the trailing separators at run time.
+       Popup(str::kDebuggerMenuCaption,
+             {C(ID_DEBUG_GO), C(ID_DEBUG_STEP_INTO), C(ID_DEBUG_STEP_OVER), C(ID_DEBUG_STEP_OUT),
+              C(ID_DEBUG_RUN_TO_CARET), C(ID_DEBUG_END), Sep(), C(ID_DEBUG_TOGGLE_BREAKPOINT),
+              C(ID_DEBUG_CLEAR_BREAKPOINTS), Sep(), C(ID_DEBUG_SHOW_PANES), C(ID_DEBUG_TYPED_INPUT)}),
        Popup(str::kTemplateMenuCaption, {C(ID_TEMPLATE_ADD), C(ID_TEMPLATE_ORGANIZE), Sep()}),
        Popup(str::kMacroMenuCaption, {Sep()}),
        Popup(str::kWindowMenuCaption, {C(ID_WINDOW_CLOSE_ALL), Sep(), C(ID_WINDOW_CASCADE), C(ID_WINDOW_TILE_HORZ),
@@ -161,7 +172,8 @@ constexpr auto kToolbar = std::to_array<int>({
     ID_COMMAND_RUN, ID_COMMAND_RUN_ARGS, ID_COMMAND_BROWSER, ID_COMMAND_SYNTAX_CHECK, ID_COMMAND_USE_JPERL, ID_SEPARATOR,
     ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_TILE_VERT, ID_SEPARATOR,
     ID_FILE_PRINT, ID_SEPARATOR,
-    ID_APP_ABOUT,
+    ID_APP_ABOUT, ID_SEPARATOR,
+    ID_DEBUG_GO, ID_DEBUG_STEP_INTO, ID_DEBUG_STEP_OVER, ID_DEBUG_STEP_OUT, ID_DEBUG_END, ID_DEBUG_TOGGLE_BREAKPOINT,
 });
 
 constexpr std::uint8_t kCtrl = kAccelControl;
@@ -172,6 +184,9 @@ constexpr std::uint16_t kF6 = vk::kF1 + 5;
 constexpr std::uint16_t kF7 = vk::kF1 + 6;
 constexpr std::uint16_t kF8 = vk::kF1 + 7;
 constexpr std::uint16_t kF9 = vk::kF1 + 8;
+constexpr std::uint16_t kF5 = vk::kF1 + 4;
+constexpr std::uint16_t kF10 = vk::kF1 + 9;
+constexpr std::uint16_t kF11 = vk::kF1 + 10;
 
 constexpr auto kAccelerators = std::to_array<Accelerator>({
     {'A', kCtrl, ID_EDIT_SELECT_ALL},
@@ -199,6 +214,12 @@ constexpr auto kAccelerators = std::to_array<Accelerator>({
     {kF8, 0, ID_COMMAND_RUN_ARGS},
     {kF9, 0, ID_COMMAND_BROWSER},
     {kF9, kCtrl, ID_DEBUG_TOGGLE_BREAKPOINT},
+    {kF5, 0, ID_DEBUG_GO},
+    {kF5, kShift, ID_DEBUG_END},
+    {kF10, 0, ID_DEBUG_STEP_OVER},
+    {kF10, kCtrl, ID_DEBUG_RUN_TO_CARET},
+    {kF11, 0, ID_DEBUG_STEP_INTO},
+    {kF11, kShift, ID_DEBUG_STEP_OUT},
     {vk::kInsert, kCtrl, ID_EDIT_COPY},
     {vk::kInsert, kShift, ID_EDIT_PASTE},
     {vk::kNext, kCtrl, ID_NEXT_TAB},

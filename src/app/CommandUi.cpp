@@ -1,5 +1,6 @@
 // Builds the frame's menus, context menu, toolbar and accelerators from the command resources.
 #include "app/CommandUi.h"
+#include "app/DebugToolbarIcons.h"
 
 #include <QAction>
 #include <QMenu>
@@ -184,8 +185,10 @@ QIcon ToolbarIcon(int id) {
   for (const int button : ToolbarButtons()) {
     if (button == id && id != res::ID_SEPARATOR) {
       const QPixmap& strip = ToolbarStrip();
-      if (strip.width() < (index + 1) * kImageWidth) return {};
-      const QPixmap image = strip.copy(index * kImageWidth, 0, kImageWidth, kImageHeight);
+      const QPixmap image = strip.width() >= (index + 1) * kImageWidth
+                                ? strip.copy(index * kImageWidth, 0, kImageWidth, kImageHeight)
+                                : DebugToolbarImage(id);
+      if (image.isNull()) return {};
       QIcon icon(image);
       icon.addPixmap(Greyed(image), QIcon::Disabled);
       return icon;

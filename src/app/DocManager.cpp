@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "app/ChildFrame.h"
+#include "app/DebugController.h"
 #include "app/EncodingPaneMenu.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
@@ -58,6 +59,10 @@ DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
     : QObject(parent), m_frame(frame), m_profile(profile), m_recovery(std::make_unique<RecoveryKeeper>()) {
   RegisterCommands();
   m_frame.SetDocumentHost(this);
+  connect(&m_frame, &CMainFrame::created, this, [this] {
+    m_debugger = std::make_unique<DebugController>(m_frame, *this);
+    m_debugger->RegisterCommands(m_commands);
+  });
 }
 
 DocManager::~DocManager() {

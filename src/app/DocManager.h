@@ -16,6 +16,7 @@ class CChildFrame;
 class CMainFrame;
 class CMyDoc;
 class CMyView;
+class DebugController;
 class Profile;
 class RecoveryKeeper;
 struct RecoveryRecord;
@@ -79,6 +80,7 @@ class DocManager : public QObject, public CommandTarget, public DocumentHost {
   Profile& m_profile;
   // Before the documents, so that it outlives them and sees each one go.
   std::unique_ptr<RecoveryKeeper> m_recovery;
+  std::unique_ptr<DebugController> m_debugger;  // made once the frame has its bars
   std::vector<std::unique_ptr<Entry>> m_docs;
   int m_nUntitled = 0;
   QStringList m_recent;

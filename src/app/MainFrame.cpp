@@ -142,6 +142,7 @@ bool CMainFrame::Create() {
   connect(qApp, &QGuiApplication::focusWindowChanged, this, &CMainFrame::FollowFocusWindow);
   m_router->StartIdleUpdates();
   resize(900, 650);
+  emit created();
   return true;
 }
 

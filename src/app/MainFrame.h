@@ -96,6 +96,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
 
  signals:
   void activeDocumentChanged();
+  // Create has made the bars and the runner.
+  void created();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

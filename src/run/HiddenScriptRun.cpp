@@ -37,6 +37,7 @@ bool HiddenScriptRun::Start() {
   launch.argv = m_target.argv;
   launch.workingDir = m_target.folder;
   launch.environment = ChildEnvironment::Shared().Entries();
+  launch.environment.insert(launch.environment.end(), m_extraEnvironment.begin(), m_extraEnvironment.end());
   launch.commandLine = QStringToSjis(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
   launch.scriptPath = m_target.script;
   launch.input = m_input;

@@ -3,6 +3,8 @@
 
 #include <memory>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "run/OutputPaneFeed.h"
 #include "run/ScriptRun.h"
@@ -21,6 +23,9 @@ class HiddenScriptRun : public ScriptRun {
                   PutBack putBack, Ended ended, std::shared_ptr<RunInput> input = {});
   ~HiddenScriptRun() override;
 
+  // Entries ("NAME=value") the child gets beside the usual environment; before Start.
+  void AddEnvironment(std::vector<std::string> entries) { m_extraEnvironment = std::move(entries); }
+
   bool Start() override;
   bool CanStop() const override { return true; }
   void Stop() override;
@@ -36,6 +41,7 @@ class HiddenScriptRun : public ScriptRun {
   Ended m_ended;
   std::shared_ptr<RunInput> m_input;
   std::unique_ptr<HiddenRun> m_worker;
+  std::vector<std::string> m_extraEnvironment;
 };
 
 }  // namespace corvella

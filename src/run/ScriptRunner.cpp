@@ -22,6 +22,7 @@
 #include "run/CgiScriptRun.h"
 #include "run/ConsoleRun.h"
 #include "run/ConsoleScriptRun.h"
+#include "run/DebugScriptRun.h"
 #include "run/FilterRun.h"
 #include "run/HiddenScriptRun.h"
 #include "run/RunCommand.h"
@@ -139,6 +140,17 @@ void ScriptRunner::RunInConsole(CMyDoc& doc, const std::optional<std::string>& a
   const std::string script = target->script;
   Begin(std::make_unique<ConsoleScriptRun>(std::move(*target), m_settings, m_window, PutBackTelling(), EndedLater()),
         script);
+}
+
+DebugScriptRun* ScriptRunner::StartDebug(CMyDoc& doc) {
+  std::optional<RunTarget> target = Prepare(doc, std::nullopt, " -d");
+  if (!target) return nullptr;
+  const std::string script = target->script;
+  auto run = std::make_unique<DebugScriptRun>(std::move(*target), m_settings, m_pane, m_csRun, PutBackTelling(),
+                                              EndedLater(), m_window, MakeRunInput(doc.KanjiCode()));
+  DebugScriptRun* session = run.get();
+  Begin(std::move(run), script);
+  return m_run.get() == session ? session : nullptr;
 }
 
 void ScriptRunner::RunMacro(CMyView& view, const std::string& name) { FilterRun(m_settings, m_window).Run(view, name); }

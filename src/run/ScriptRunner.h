@@ -23,6 +23,7 @@ namespace corvella {
 class CgiOutputPages;
 class CMyDoc;
 class ConsoleRun;
+class DebugScriptRun;
 class CMyView;
 class CommandMap;
 class Profile;
@@ -61,6 +62,9 @@ class ScriptRunner : public QObject {
   void RunMacro(CMyView& view, const std::string& name);
   // The emulated CGI call of `doc`'s script; its page is `view`'s.
   void RunInBrowser(CMyDoc& doc, CMyView& view);
+  // A debug session of `doc`'s script, kept as the run in progress; none
+  // when it could not start (the user has been told why).
+  DebugScriptRun* StartDebug(CMyDoc& doc);
   // Asks a run the user may stop to end at once.
   void Stop();
   // "perl -v" (or "jperl -v") and "perl -V" in a terminal; no run state.

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "res/DebuggerStrings.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
@@ -52,9 +53,9 @@ TEST(CommandUi, MenuBarPopupsAndActionTexts) {
   QStringList titles;
   for (const QMenu* m : popups) titles << m->title();
   EXPECT_EQ(titles, (QStringList{U(str::kFileMenuCaption), U(str::kEditMenuCaption), U(str::kViewMenuCaption),
-                                 U(str::kCommandMenuCaption), U(str::kTemplateMenuCaption),
+                                 U(str::kCommandMenuCaption), U(str::kDebuggerMenuCaption), U(str::kTemplateMenuCaption),
                                  U(str::kMacroMenuCaption), U(str::kWindowMenuCaption), U(str::kHelpMenuCaption)}));
-  ASSERT_EQ(frame.window.menuBar()->actions().size(), 8);
+  ASSERT_EQ(frame.window.menuBar()->actions().size(), 9);
 
   QAction* undo = frame.actions.at(ID_EDIT_UNDO);
   EXPECT_EQ(undo->text(), U("元に戻す(&U)\tCtrl+Z"));
@@ -149,8 +150,8 @@ TEST(CommandUi, ToolbarButtonsAndImages) {
     images << image;
     EXPECT_FALSE(a->isIconVisibleInMenu());
   }
-  EXPECT_EQ(buttons, 20);
-  EXPECT_EQ(separators, 6);
+  EXPECT_EQ(buttons, 26);
+  EXPECT_EQ(separators, 7);
   EXPECT_EQ(order, QList<int>(ToolbarButtons().begin(), ToolbarButtons().end()));
   EXPECT_EQ(frame.actions.at(ID_COMMAND_BROWSER)->toolTip(), U("出力を WWW ブラウザへ"));
   EXPECT_TRUE(ToolbarIcon(ID_FILE_CLOSE).isNull());

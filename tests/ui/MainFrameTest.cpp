@@ -62,7 +62,7 @@ TEST_F(MainFrameTest, MenusFollowWhetherDocumentsAreOpen) {
   CMyDoc* doc = docs->OnFileNew();
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(doc->GetTitle(), QStringLiteral("untitled1"));
-  EXPECT_EQ(MenuTitles().size(), 8);
+  EXPECT_EQ(MenuTitles().size(), 9);
   EXPECT_EQ(docs->OnFileNew()->GetTitle(), QStringLiteral("untitled2"));
   EXPECT_TRUE(frame->ActiveChild()->isMaximized());
   EXPECT_EQ(frame->ActiveView()->TabWidth(), 6);  // taken from the Settings
