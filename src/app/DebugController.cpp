@@ -61,7 +61,7 @@ DebugController::DebugController(CMainFrame& frame, DocManager& docs)
   });
   connect(m_panes, &DebugPanes::expressionEntered, this, [this](const QString& expression) {
     if (!m_run || m_state != State::Stopped) return;
-    if (COutputBar* output = m_frame.OutputBar()) output->AppendOutput(QStringToSjis("> " + expression + "\n").append("\r"));
+    if (COutputBar* output = m_frame.OutputBar()) output->AppendOutput(QStringToSjis("> " + expression) + "\r\n");
     m_run->Connection().Evaluate("x " + Bytes(expression));
   });
 }
@@ -103,7 +103,11 @@ bool DebugController::Begin() {
   m_sent.clear();
   connect(run, &DebugScriptRun::stopped, this, &DebugController::Stopped);
   connect(run, &DebugScriptRun::evaluated, this, &DebugController::Evaluated);
-  m_panes->show();
+  if (!m_panes->isVisible()) {
+    m_panes->show();
+    // Beside the output pane, wide enough for a dump's lines.
+    m_frame.resizeDocks({m_panes}, {m_frame.width() * 2 / 5}, Qt::Horizontal);
+  }
   m_panes->SetStopped(false);
   SyncBreakpoints();
   Status(QString::fromUtf8(str::kDebugWaiting));

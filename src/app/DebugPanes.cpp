@@ -69,7 +69,10 @@ DebugPanes::DebugPanes(QWidget* parent) : QDockWidget(QString::fromUtf8(str::kDe
   m_stack->setObjectName(QStringLiteral("stack"));
   m_stack->setRootIsDecorated(false);
   m_stack->setColumnCount(2);
-  m_stack->header()->setStretchLastSection(true);
+  // The place stays whole; a long call with its arguments is cut.
+  m_stack->header()->setStretchLastSection(false);
+  m_stack->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  m_stack->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   m_tabs->addTab(m_stack, QString::fromUtf8(str::kDebugStackTab));
   layout->addWidget(m_tabs, 1);
 
@@ -140,7 +143,6 @@ void DebugPanes::ShowStack(const std::vector<Frame>& frames) {
     item->setData(0, Qt::UserRole, frame.file);
     item->setData(1, Qt::UserRole, static_cast<qlonglong>(frame.line));
   }
-  m_stack->resizeColumnToContents(0);
 }
 
 void DebugPanes::SetStopped(bool stopped) {

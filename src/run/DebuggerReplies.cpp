@@ -124,6 +124,32 @@ bool IsProgramEnd(std::string_view reply) {
          reply.find("Use 'q' to quit or 'R' to restart.") != std::string_view::npos;
 }
 
+namespace {
+
+// The stack shows a byte above 7F as "M-" and the byte's low seven bits,
+// those below 20 as "^" and a letter; the bytes themselves are wanted to show
+// Japanese arguments.
+std::string WithoutMetaNotation(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.substr(i, 2) == "M-" && i + 2 < text.size()) {
+      if (text[i + 2] == '^' && i + 3 < text.size()) {
+        out += static_cast<char>((text[i + 3] ^ 64) | 0x80);
+        i += 3;
+      } else {
+        out += static_cast<char>(text[i + 2] | 0x80);
+        i += 2;
+      }
+      continue;
+    }
+    out += text[i];
+  }
+  return out;
+}
+
+}  // namespace
+
 std::vector<DebuggerFrame> ParseDebuggerStack(std::string_view reply) {
   std::vector<DebuggerFrame> frames;
   ForEachLine(reply, [&](std::string_view line) {
@@ -138,8 +164,8 @@ std::vector<DebuggerFrame> ParseDebuggerStack(std::string_view reply) {
     std::string_view call = line.substr(0, from);
     if (call.size() >= 4 && call[1] == ' ' && call[2] == '=' && call[3] == ' ') call.remove_prefix(4);
     if (call.starts_with("DB::DB")) return;
-    frames.push_back(
-        DebuggerFrame{std::string(call), std::string(line.substr(from + kFrom.size(), at - from - kFrom.size())), *n});
+    frames.push_back(DebuggerFrame{WithoutMetaNotation(call),
+                                   std::string(line.substr(from + kFrom.size(), at - from - kFrom.size())), *n});
   });
   return frames;
 }

@@ -38,8 +38,8 @@ std::optional<DebuggerPosition> ParseDebuggerPosition(std::string_view reply);
 // for "q").
 bool IsProgramEnd(std::string_view reply);
 
-// One line of the "T" reply: `call` (with its arguments as the debugger shows
-// them) was made from `file` line `line`. The debugger's own frame is left out.
+// One line of the "T" reply: `call` (with its arguments, their bytes as they
+// are) was made from `file` line `line`. The debugger's own frame is left out.
 struct DebuggerFrame {
   std::string call;
   std::string file;

@@ -62,10 +62,12 @@ TEST(DebuggerReplies, ReadsTheStackAndDumps) {
   const auto frames = ParseDebuggerStack(
       "@ = DB::DB called from file 't.pl' line 4\n"
       "$ = main::bar(9) called from file 't.pl' line 3\n"
-      ". = main::foo('it''s', 2) called from file '/a b/t.pl' line 6\n");
-  ASSERT_EQ(frames.size(), 2u);
+      ". = main::foo('it''s', 2) called from file '/a b/t.pl' line 6\n"
+      "$ = main::greet('M-^SM-zM-^V{', 2) called from file 't.pl' line 9\n");
+  ASSERT_EQ(frames.size(), 3u);
   EXPECT_EQ(frames[0], (DebuggerFrame{"main::bar(9)", "t.pl", 3}));
   EXPECT_EQ(frames[1], (DebuggerFrame{"main::foo('it''s', 2)", "/a b/t.pl", 6}));
+  EXPECT_EQ(frames[2].call, "main::greet('\x93\xfa\x96{', 2)");  // Shift_JIS of 日本
 
   const auto rows = ParseDump("0  HASH(0x1)\n   'a' => ARRAY(0x2)\n      0  1\n\n   'b' => \"x\"\n");
   ASSERT_EQ(rows.size(), 4u);

@@ -92,6 +92,11 @@ TEST_F(DebuggerTest, StopsStepsAndShowsTheFrame) {
   ASSERT_EQ(stack.size(), 2) << stack.join('\n').toStdString();
   EXPECT_TRUE(stack[0].startsWith(QStringLiteral("main::twice|step.pl:5")));
   EXPECT_TRUE(stack[1].startsWith(QStringLiteral("main::twice(21)|step.pl:8")));
+  // Enter on a frame goes to its line.
+  auto* stackTree = panes->findChild<QTreeWidget*>(QStringLiteral("stack"));
+  stackTree->setCurrentItem(stackTree->topLevelItem(1));
+  QTest::keyClick(stackTree, Qt::Key_Return);
+  EXPECT_EQ(frame->ActiveView()->Buffer().LineFromChar(frame->ActiveView()->Sel().caret), 7u);
   ASSERT_TRUE(StopsAt(res::ID_DEBUG_STEP_OUT, doc, 8));
   EXPECT_TRUE(Rows("watches").contains(QStringLiteral("0  42|"))) << Rows("watches").join('\n').toStdString();
 
