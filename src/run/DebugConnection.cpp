@@ -99,11 +99,13 @@ bool DebugConnection::Listen(int* error) {
 }
 
 std::string DebugConnection::DebuggerOptions() const {
-  // Values as text, not dumps of returned lists a step out could print by
-  // the megabyte; no terminal highlighting. The option parser misreads a
+  // No dumps of returned lists a step out could print by the megabyte, and
+  // dumps of values cut at a size the panes can show; no terminal
+  // highlighting. The option parser misreads a
   // quoted value after "PrintRet=0" and takes a port's digits up to the next
   // blank: this order reads as meant.
-  return "ornaments='' PrintRet=0 arrayDepth=200 hashDepth=200 RemotePort=127.0.0.1:" + std::to_string(Port());
+  return "ornaments='' PrintRet=0 arrayDepth=200 hashDepth=200 dumpDepth=10 RemotePort=127.0.0.1:" +
+         std::to_string(Port());
 }
 
 void DebugConnection::Push(Request request) {

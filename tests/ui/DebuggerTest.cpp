@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/MainWindowTest.h"
+#include "support/RunWindowTest.h"
 
 #include "app/OutputBar.h"
 #include "editor/Cp932Text.h"
@@ -25,32 +25,12 @@ using namespace corvella;
 
 namespace {
 
-class DebuggerTest : public MainWindowTest {
+class DebuggerTest : public RunWindowTest {
  protected:
   void SetUp() override {
-    MainWindowTest::SetUp();
-    CreateFrame();
-    frame->GetSettings().m_szPerlDir = "/usr/bin";
-    frame->GetSettings().InsideMode = true;
+    RunWindowTest::SetUp();
     panes = frame->findChild<DebugPanes*>();
     ASSERT_NE(panes, nullptr);
-  }
-  QString Write(const QString& name, const QByteArray& bytes) {
-    QFile file(dir.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return file.fileName();
-  }
-  static QByteArray Read(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-  }
-  template <typename Done>
-  bool RunUntil(Done done) {
-    QDeadlineTimer guard(30000);
-    while (!done() && !guard.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
   }
   // Routes `command` and waits for the stop it leads to in `doc`, at `line` (from 0).
   bool StopsAt(int command, CMyDoc* doc, int line) {
@@ -63,9 +43,7 @@ class DebuggerTest : public MainWindowTest {
     for (QTreeWidgetItemIterator it(tree); *it; ++it) rows << (*it)->text(0) + u'|' + (*it)->text(1);
     return rows;
   }
-  QString Pane() const { return SjisToQString(frame->OutputBar()->Edit().Buffer().GetText()); }
 
-  QTemporaryDir dir;
   DebugPanes* panes = nullptr;
 };
 

@@ -21,7 +21,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/MainWindowTest.h"
+#include "support/RunWindowTest.h"
 
 #include "app/OutputBar.h"
 #include "base/DesktopOpener.h"
@@ -43,38 +43,15 @@ using namespace corvella;
 
 namespace {
 
-class ScriptRunnerTest : public MainWindowTest {
+class ScriptRunnerTest : public RunWindowTest {
  protected:
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    CreateFrame();
-    frame->GetSettings().m_szPerlDir = "/usr/bin";
-    frame->GetSettings().InsideMode = true;
-  }
   // A saved script open in its window.
   CMyDoc* Open(const QString& name, const QByteArray& text) {
-    path = dir.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(text);
-    file.close();
+    path = Write(name, text);
     return docs->OpenDocumentFile(path);
   }
-  QByteArray OnDisk() const {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-  }
-  QString Pane() const { return SjisToQString(frame->OutputBar()->Edit().Buffer().GetText()); }
-  // Lets the event loop run until `done` holds (or a generous guard passes).
-  template <typename Done>
-  bool RunUntil(Done done) {
-    QDeadlineTimer guard(30000);
-    while (!done() && !guard.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-  }
+  QByteArray OnDisk() const { return Read(path); }
 
-  QTemporaryDir dir;
   QString path;
 };
 

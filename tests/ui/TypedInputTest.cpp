@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/MainWindowTest.h"
+#include "support/RunWindowTest.h"
 
 #include "app/OutputBar.h"
 #include "app/RunInputLine.h"
@@ -29,28 +29,13 @@ constexpr const char* kReadsTwoLines =
     "print \"1:\", defined $a ? unpack('H*', $a) : 'none', \"\\n\"; print \"2:\", $b // \"none\\n\";"
     "print defined(<STDIN>) ? \"more\\n\" : \"eof\\n\";\n";
 
-class TypedInputTest : public MainWindowTest {
+class TypedInputTest : public RunWindowTest {
  protected:
   void SetUp() override {
-    MainWindowTest::SetUp();
-    CreateFrame();
-    frame->GetSettings().m_szPerlDir = "/usr/bin";
-    frame->GetSettings().InsideMode = true;
-    const QString path = dir.filePath(QStringLiteral("reads.pl"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(kReadsTwoLines);
-    file.close();
-    doc = docs->OpenDocumentFile(path);
+    RunWindowTest::SetUp();
+    doc = docs->OpenDocumentFile(Write(QStringLiteral("reads.pl"), kReadsTwoLines));
   }
-  QString Pane() const { return SjisToQString(frame->OutputBar()->Edit().Buffer().GetText()); }
   RunInputLine& Line() const { return frame->OutputBar()->InputLine(); }
-  template <typename Done>
-  bool RunUntil(Done done) {
-    QDeadlineTimer guard(30000);
-    while (!done() && !guard.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-  }
   // Japanese comes as the input method's commit, the rest as keys.
   void Type(const QString& text, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QInputMethodEvent commit;
@@ -59,7 +44,6 @@ class TypedInputTest : public MainWindowTest {
     QTest::keyClick(&Line().Edit(), key, modifiers);
   }
 
-  QTemporaryDir dir;
   CMyDoc* doc = nullptr;
 };
 
