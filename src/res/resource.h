@@ -91,6 +91,13 @@ inline constexpr int ID_DEBUG_TOGGLE_BREAKPOINT = 32816;
 inline constexpr int ID_DEBUG_CLEAR_BREAKPOINTS = 32817;
 inline constexpr int ID_DEBUG_SHOW_PANES = 32818;
 inline constexpr int ID_DEBUG_TYPED_INPUT = 32819;     // check item: a hidden run's standard input from the input line
+// Errors in the gutter, perldoc, the sub list.
+inline constexpr int ID_NEXT_ERROR_MARK = 32820;
+inline constexpr int ID_PREV_ERROR_MARK = 32821;
+inline constexpr int ID_BACKGROUND_CHECK = 32822;  // check item: perl -c over a copy while typing pauses
+inline constexpr int ID_HELP_PERLDOC = 32823;      // documentation of the word at the caret
+inline constexpr int ID_VIEW_PERLDOC_PANE = 32824;
+inline constexpr int ID_VIEW_SUB_LIST = 32825;     // the package and sub list of the active document
 
 // Menu items made from the files of the template and macro folders. Ids are
 // handed out upward from the first; a template id never reaches the macro range.
