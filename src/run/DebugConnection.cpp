@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include <unistd.h>
+
 #include "platform/ChildProcess.h"
 #include "platform/SocketStream.h"
 #include "run/DebuggerReplies.h"
@@ -89,7 +91,7 @@ DebugConnection::~DebugConnection() {
   m_stop->Signal();
   if (m_worker.joinable()) m_worker.join();
   if (m_acceptor.joinable()) m_acceptor.join();
-  for (std::thread& fork : m_forks) fork.join();
+  for (Fork& fork : m_forks) fork.thread.join();
 }
 
 bool DebugConnection::Listen(int* error) {
@@ -145,17 +147,33 @@ void DebugConnection::AcceptForks() {
     const int fd = m_listener.Accept(-1, m_stop->fd());
     if (fd < 0) return;
     const std::lock_guard lock(m_lock);
-    if (m_stopping) return;
-    m_forks.emplace_back([this, fd] {
-      Session session(fd, *m_stop);
-      if (!Connect(session)) return;
-      for (std::optional<std::string> reply = session.Ask("c"); reply; reply = session.Ask("c")) {
-        if (IsProgramEnd(*reply)) {
-          (void)session.Ask("q");
-          return;
-        }
-      }
+    if (m_stopping) {
+      ::close(fd);
+      return;
+    }
+    // A script that forks again and again leaves no finished threads behind.
+    std::erase_if(m_forks, [](Fork& fork) {
+      if (!*fork.done) return false;
+      fork.thread.join();
+      return true;
     });
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    m_forks.push_back({std::thread([this, fd, done] {
+                         LetRun(fd);
+                         *done = true;
+                       }),
+                       done});
+  }
+}
+
+void DebugConnection::LetRun(int fd) {
+  Session session(fd, *m_stop);
+  if (!Connect(session)) return;
+  for (std::optional<std::string> reply = session.Ask("c"); reply; reply = session.Ask("c")) {
+    if (IsProgramEnd(*reply)) {
+      (void)session.Ask("q");
+      return;
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 // The editor's end of a debug session: waits for the debugger of the child it started to connect back, makes sure it is that child, then sends commands one at a time and hands on what each stop shows.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -73,6 +74,8 @@ class DebugConnection {
   bool Connect(Session& session);
   void Serve(Session& session);
   void AcceptForks();
+  // Answers a forked process's debugger until that process ends.
+  void LetRun(int fd);
   bool Refresh(Session& session, const std::vector<std::string>& watches, Stop& stop);
 
   std::string m_token;
@@ -85,7 +88,11 @@ class DebugConnection {
   bool m_stopping = false;
   std::thread m_worker;
   std::thread m_acceptor;
-  std::vector<std::thread> m_forks;  // under m_lock until the end
+  struct Fork {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> done;
+  };
+  std::vector<Fork> m_forks;  // under m_lock until the end
 };
 
 }  // namespace corvella
