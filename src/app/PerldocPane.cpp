@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -34,13 +35,15 @@ const QRegularExpression& PageNames() {
   return names;
 }
 
-QString Linked(const QString& escapedLine) {
+// The page's own name is left plain.
+QString Linked(const QString& escapedLine, const QString& page) {
   QString out;
   qsizetype from = 0;
   for (auto it = PageNames().globalMatch(escapedLine); it.hasNext();) {
     const QRegularExpressionMatch m = it.next();
     out += escapedLine.mid(from, m.capturedStart() - from);
-    out += QStringLiteral("<a href=\"%1:%2\">%2</a>").arg(QLatin1String(kLinkScheme), m.captured());
+    out += m.captured() == page ? m.captured()
+                                : QStringLiteral("<a href=\"%1:%2\">%2</a>").arg(QLatin1String(kLinkScheme), m.captured());
     from = m.capturedEnd();
   }
   return out + escapedLine.mid(from);
@@ -93,8 +96,15 @@ void PerldocPane::ShowPane() {
   raise();
   if (m_placed) return;
   m_placed = true;
-  // Wide enough for perldoc's 76 columns beside the output pane.
-  m_frame.resizeDocks({this}, {m_frame.width() / 2}, Qt::Horizontal);
+  // Most of the width: perldoc writes 76 columns, and the output pane is
+  // mostly idle while one reads.
+  // Once the pane is laid out, or the docks keep their old split.
+  QTimer::singleShot(0, this, [this] {
+    COutputBar* output = m_frame.OutputBar();
+    if (!output || !output->isVisible()) return;
+    const int width = m_frame.width();
+    m_frame.resizeDocks({output, this}, {width * 2 / 5, width * 3 / 5}, Qt::Horizontal);
+  });
 }
 
 void PerldocPane::LookUpCaretWord() {
@@ -128,7 +138,8 @@ void PerldocPane::LookUp(const QString& query) {
   }
   ShowMessage(QString::fromUtf8(str::kPerldocSearching).arg(word));
   m_run = std::make_unique<PerldocRun>(program, PerldocCallsFor(word.toStdString()));
-  connect(m_run.get(), &PerldocRun::found, this, &PerldocPane::ShowPage);
+  connect(m_run.get(), &PerldocRun::found, this,
+          [this, word](const QString& text, const QString& section) { ShowPage(text, section, word); });
   connect(m_run.get(), &PerldocRun::notFound, this,
           [this, word] { ShowMessage(QString::fromUtf8(str::kPerldocNotFound).arg(word)); });
   connect(m_run.get(), &PerldocRun::failed, this,
@@ -140,7 +151,7 @@ void PerldocPane::ShowMessage(const QString& text) {
   m_browser->setPlainText(text);
 }
 
-void PerldocPane::ShowPage(const QString& text, const QString& section) {
+void PerldocPane::ShowPage(const QString& text, const QString& section, const QString& page) {
   const QStringList lines = text.split(QLatin1Char('\n'));
   const std::size_t heading = section.isEmpty() ? std::string::npos
                                                 : FindHeadingLine(text.toStdString(), section.toStdString());
@@ -150,7 +161,7 @@ void PerldocPane::ShowPage(const QString& text, const QString& section) {
                      .arg(font.pointSizeF() > 0 ? font.pointSizeF() : 10);
   for (qsizetype i = 0; i < lines.size(); ++i) {
     if (static_cast<std::size_t>(i) == heading) html += QStringLiteral("<a name=\"%1\"></a>").arg(QLatin1String(kSectionAnchor));
-    html += Linked(lines[i].toHtmlEscaped()) + QLatin1Char('\n');
+    html += Linked(lines[i].toHtmlEscaped(), page) + QLatin1Char('\n');
   }
   html += QStringLiteral("</pre>");
   m_browser->setFont(font);

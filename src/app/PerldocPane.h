@@ -37,7 +37,8 @@ class PerldocPane : public QDockWidget {
  private:
   void ShowPane();
   void ShowMessage(const QString& text);
-  void ShowPage(const QString& text, const QString& section);
+  // perldoc's text of `page` (the word looked up), at `section` when given.
+  void ShowPage(const QString& text, const QString& section, const QString& page);
 
   CMainFrame& m_frame;
   QLineEdit* m_search;
