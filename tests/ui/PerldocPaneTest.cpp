@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,16 @@ TEST_F(PerldocPaneTest, SearchLineAndLinksLookUpInThePane) {
   QTest::keyClick(&pane->SearchLine(), Qt::Key_Return);
   ASSERT_TRUE(RunUntil([this] { return Text().startsWith(QStringLiteral("NAME")); })) << Text().toStdString();
   EXPECT_TRUE(Text().contains(QStringLiteral("perlsyn - Perl syntax")));
+  // A page named in the text is a link shown in the pane.
+  QTextBrowser& browser = pane->Browser();
+  const QTextCursor link = browser.document()->find(QStringLiteral("perlfunc"));
+  ASSERT_FALSE(link.isNull());
+  browser.setTextCursor(link);
+  browser.ensureCursorVisible();
+  QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, browser.cursorRect(link).center() - QPoint(8, 0));
+  ASSERT_TRUE(RunUntil([this] { return Text().contains(QStringLiteral("perlfunc - Perl builtin functions")); }))
+      << Text().left(300).toStdString();
+  EXPECT_EQ(pane->SearchLine().text(), QStringLiteral("perlfunc"));
   // A newer lookup replaces one still running: only the last one answers.
   QStringList shown;
   const auto spy = QObject::connect(&pane->Browser(), &QTextEdit::textChanged, &pane->Browser(),
