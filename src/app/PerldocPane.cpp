@@ -2,6 +2,7 @@
 #include "app/PerldocPane.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,9 +97,9 @@ void PerldocPane::ShowPane() {
   raise();
   if (m_placed) return;
   m_placed = true;
-  // Most of the width: perldoc writes 76 columns, and the output pane is
-  // mostly idle while one reads.
-  // Once the pane is laid out, or the docks keep their old split.
+  // Most of the width, since perldoc writes 76 columns and the output pane
+  // is mostly idle while one reads; once the pane is laid out, or the docks
+  // keep their old split.
   QTimer::singleShot(0, this, [this] {
     COutputBar* output = m_frame.OutputBar();
     if (!output || !output->isVisible()) return;
@@ -108,6 +109,11 @@ void PerldocPane::ShowPane() {
 }
 
 void PerldocPane::LookUpCaretWord() {
+  // F1 in the pane itself means what is typed there.
+  if (isAncestorOf(QApplication::focusWidget())) {
+    LookUp(m_search->text());
+    return;
+  }
   std::string word;
   if (CMyView* view = m_frame.ActiveView()) {
     const EditBuffer& buffer = view->Buffer();
@@ -131,7 +137,7 @@ void PerldocPane::LookUp(const QString& query) {
   m_run.reset();
   const QString word = query.trimmed();
   if (word.isEmpty()) return;
-  const QString program = PerldocRun::FindPerldoc(QString::fromStdString(m_frame.GetSettings().m_szPerlDir));
+  const QString program = PerldocRun::FindPerldoc(QFile::decodeName(QByteArray::fromStdString(m_frame.GetSettings().m_szPerlDir)));
   if (program.isEmpty()) {
     ShowMessage(QString::fromUtf8(str::kPerldocMissing));
     return;

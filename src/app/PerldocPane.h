@@ -27,8 +27,8 @@ class PerldocPane : public QDockWidget {
   // Shows the pane and looks `query` up; "検索中..." shows at once and a
   // lookup still running is given up.
   void LookUp(const QString& query);
-  // The word at the caret of the active view, or the search line when there
-  // is no view or no word under its caret.
+  // The word at the caret of the active view; what the search line holds
+  // when the focus is in the pane. Without a word the search line waits.
   void LookUpCaretWord();
 
   QTextBrowser& Browser() const { return *m_browser; }

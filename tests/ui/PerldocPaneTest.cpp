@@ -81,6 +81,12 @@ TEST_F(PerldocPaneTest, SearchLineAndLinksLookUpInThePane) {
   ASSERT_TRUE(RunUntil([this] { return Text().contains(QStringLiteral("perlfunc - Perl builtin functions")); }))
       << Text().left(300).toStdString();
   EXPECT_EQ(pane->SearchLine().text(), QStringLiteral("perlfunc"));
+  // F1 with the focus in the pane looks up what is typed there.
+  pane->SearchLine().setText(QStringLiteral("@ARGV"));
+  pane->SearchLine().setFocus();
+  QTest::keyClick(&pane->SearchLine(), Qt::Key_F1);
+  ASSERT_TRUE(RunUntil([this] { return Text().contains(QStringLiteral("The array @ARGV contains")); }))
+      << Text().left(300).toStdString();
   // A newer lookup replaces one still running: only the last one answers.
   QStringList shown;
   const auto spy = QObject::connect(&pane->Browser(), &QTextEdit::textChanged, &pane->Browser(),
