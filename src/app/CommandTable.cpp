@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "res/DebuggerStrings.h"
+#include "res/PerldocStrings.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
@@ -89,6 +90,8 @@ constexpr auto kCommands = std::to_array<CommandText>({
     Cmd(ID_HELP_SHORTCUT, str::kCmdCreateShortcutCaption, "", str::kCmdCreateShortcutPrompt),
     Cmd(ID_HELP_REPORT, str::kCmdReportCaption, "", str::kCmdReportPrompt),
     Cmd(ID_APP_ABOUT, str::kCmdAboutCaption, "", str::kCmdAboutPrompt),
+    Cmd(ID_HELP_PERLDOC, str::kCmdPerldocCaption, "F1", str::kCmdPerldocPrompt),
+    Cmd(ID_VIEW_PERLDOC_PANE, str::kCmdPerldocPaneCaption, "", str::kCmdPerldocPanePrompt),
     Cmd(ID_DEBUG_TOGGLE_BREAKPOINT, str::kCmdToggleBreakpointCaption, "Ctrl+F9", str::kCmdToggleBreakpointPrompt),
     Cmd(ID_DEBUG_CLEAR_BREAKPOINTS, str::kCmdClearBreakpointsCaption, "", str::kCmdClearBreakpointsPrompt),
 });
@@ -106,7 +109,8 @@ MenuItem ViewPopup() {
 
 MenuItem HelpPopup() {
   return Popup(str::kHelpMenuCaption, {C(ID_HELP_README), Sep(), C(ID_HELP_ASSOCIATE), C(ID_HELP_SHORTCUT), Sep(),
-                                       C(ID_HELP_REPORT), C(ID_APP_ABOUT)});
+                                       C(ID_HELP_REPORT), C(ID_APP_ABOUT), Sep(), C(ID_HELP_PERLDOC),
+                                       C(ID_VIEW_PERLDOC_PANE)});
 }
 
 MenuItem DebugPopup() { return Popup(str::kDebugMenuCaption, {C(ID_COMMAND_DEBUG_RUN), C(ID_COMMAND_DEBUG_RUN_ARGS)}); }
@@ -225,6 +229,7 @@ constexpr auto kAccelerators = std::to_array<Accelerator>({
     {vk::kNext, kCtrl, ID_NEXT_TAB},
     {vk::kPrior, kCtrl, ID_PREV_TAB},
     {'Y', kCtrl, ID_EDIT_REDO},
+    {vk::kF1, 0, ID_HELP_PERLDOC},
 });
 
 constexpr auto kStatusPanes = std::to_array<StatusPane>({

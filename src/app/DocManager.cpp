@@ -10,6 +10,7 @@
 #include "app/ChildFrame.h"
 #include "app/DebugController.h"
 #include "app/EncodingPaneMenu.h"
+#include "app/PerldocPane.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
 #include "app/MainFrame.h"
@@ -62,6 +63,7 @@ DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
   connect(&m_frame, &CMainFrame::created, this, [this] {
     m_debugger = std::make_unique<DebugController>(m_frame, *this);
     m_debugger->RegisterCommands(m_commands);
+    (new PerldocPane(m_frame))->RegisterCommands(m_commands);  // the frame owns the pane
   });
 }
 

@@ -105,6 +105,12 @@ TEST(CommandTable, MenusHoldTheirPopupsInOrder) {
                                                    ID_COMMAND_USE_JPERL, ID_COMMAND_INSIDE_MODE,
                                                    ID_COMMAND_SETTINGS}));
   EXPECT_EQ(Ids(bare.popups[3]), Ids(docMenu.popups[8]));
+  // The documentation lookup ends the help popup, after a separator.
+  const std::vector<MenuItem>& help = docMenu.popups[8].items;
+  ASSERT_EQ(help.size(), 10u);
+  EXPECT_EQ(help[7].kind, MenuItem::Kind::Separator);
+  EXPECT_EQ(Ids(docMenu.popups[8]), (std::vector<int>{ID_HELP_README, ID_HELP_ASSOCIATE, ID_HELP_SHORTCUT, ID_HELP_REPORT,
+                                                      ID_APP_ABOUT, ID_HELP_PERLDOC, ID_VIEW_PERLDOC_PANE}));
 
   // The context menu: one popup, bare captions, the edit and run commands.
   const MenuResource& context = FindMenuResource(IDR_CONTEXT);
@@ -157,6 +163,7 @@ TEST(CommandTable, AcceleratorsAreUniqueAndMatchTheMenus) {
   EXPECT_EQ(AcceleratorsOf(ID_EDIT_CUT).size(), 2u);
   EXPECT_TRUE(AcceleratorsOf(ID_FILE_CLOSE).empty());
   EXPECT_EQ(AcceleratorText(AcceleratorsOf(ID_DEBUG_TOGGLE_BREAKPOINT).at(0)), "Ctrl+F9");
+  EXPECT_EQ(AcceleratorsOf(ID_HELP_PERLDOC), (std::vector<Accelerator>{{0x70, 0, ID_HELP_PERLDOC}}));
 
   // A shortcut shown in a menu is a key of that command; only Delete is left
   // to the edit control itself.
