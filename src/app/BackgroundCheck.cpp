@@ -118,8 +118,9 @@ void BackgroundCheck::Finished(std::string output, bool stopped) {
   RunOutputDecoder decoder;
   std::string text = decoder.Feed(output);
   text += decoder.Finish();
-  // The messages name the script, not its copy.
-  const QString path = m_checking->GetPathName().isEmpty() ? m_checking->GetTitle() : m_checking->GetPathName();
+  // The messages name the script as a run in its folder would, not the copy.
+  const QString path = m_checking->GetPathName().isEmpty() ? m_checking->GetTitle()
+                                                            : QFileInfo(m_checking->GetPathName()).fileName();
   const std::string copy = QStringToSjis(m_copyPath);
   const std::string script = QStringToSjis(path);
   for (std::size_t at = text.find(copy); at != std::string::npos; at = text.find(copy, at + script.size())) {
