@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "res/DebuggerStrings.h"
+#include "res/ErrorMarkStrings.h"
 #include "res/PerldocStrings.h"
 #include "res/Strings.h"
 #include "res/resource.h"
@@ -94,6 +95,9 @@ constexpr auto kCommands = std::to_array<CommandText>({
     Cmd(ID_VIEW_PERLDOC_PANE, str::kCmdPerldocPaneCaption, "", str::kCmdPerldocPanePrompt),
     Cmd(ID_DEBUG_TOGGLE_BREAKPOINT, str::kCmdToggleBreakpointCaption, "Ctrl+F9", str::kCmdToggleBreakpointPrompt),
     Cmd(ID_DEBUG_CLEAR_BREAKPOINTS, str::kCmdClearBreakpointsCaption, "", str::kCmdClearBreakpointsPrompt),
+    Cmd(ID_NEXT_ERROR_MARK, str::kCmdNextErrorMarkCaption, "F4", str::kCmdNextErrorMarkPrompt),
+    Cmd(ID_PREV_ERROR_MARK, str::kCmdPrevErrorMarkCaption, "Shift+F4", str::kCmdPrevErrorMarkPrompt),
+    Cmd(ID_BACKGROUND_CHECK, str::kCmdBackgroundCheckCaption, "", str::kCmdBackgroundCheckPrompt),
 });
 
 MenuItem C(int id) { return MenuItem{MenuItem::Kind::Command, id, {}, {}}; }
@@ -150,7 +154,8 @@ MenuResource MakeMenu129() {
        Popup(str::kDebuggerMenuCaption,
              {C(ID_DEBUG_GO), C(ID_DEBUG_STEP_INTO), C(ID_DEBUG_STEP_OVER), C(ID_DEBUG_STEP_OUT),
               C(ID_DEBUG_RUN_TO_CARET), C(ID_DEBUG_END), Sep(), C(ID_DEBUG_TOGGLE_BREAKPOINT),
-              C(ID_DEBUG_CLEAR_BREAKPOINTS), Sep(), C(ID_DEBUG_SHOW_PANES), C(ID_DEBUG_TYPED_INPUT)}),
+              C(ID_DEBUG_CLEAR_BREAKPOINTS), Sep(), C(ID_DEBUG_SHOW_PANES), C(ID_DEBUG_TYPED_INPUT), Sep(), C(ID_NEXT_ERROR_MARK),
+              C(ID_PREV_ERROR_MARK), C(ID_BACKGROUND_CHECK)}),
        Popup(str::kTemplateMenuCaption, {C(ID_TEMPLATE_ADD), C(ID_TEMPLATE_ORGANIZE), Sep()}),
        Popup(str::kMacroMenuCaption, {Sep()}),
        Popup(str::kWindowMenuCaption, {C(ID_WINDOW_CLOSE_ALL), Sep(), C(ID_WINDOW_CASCADE), C(ID_WINDOW_TILE_HORZ),
@@ -188,6 +193,7 @@ constexpr std::uint16_t kF6 = vk::kF1 + 5;
 constexpr std::uint16_t kF7 = vk::kF1 + 6;
 constexpr std::uint16_t kF8 = vk::kF1 + 7;
 constexpr std::uint16_t kF9 = vk::kF1 + 8;
+constexpr std::uint16_t kF4 = vk::kF1 + 3;
 constexpr std::uint16_t kF5 = vk::kF1 + 4;
 constexpr std::uint16_t kF10 = vk::kF1 + 9;
 constexpr std::uint16_t kF11 = vk::kF1 + 10;
@@ -218,6 +224,8 @@ constexpr auto kAccelerators = std::to_array<Accelerator>({
     {kF8, 0, ID_COMMAND_RUN_ARGS},
     {kF9, 0, ID_COMMAND_BROWSER},
     {kF9, kCtrl, ID_DEBUG_TOGGLE_BREAKPOINT},
+    {kF4, 0, ID_NEXT_ERROR_MARK},
+    {kF4, kShift, ID_PREV_ERROR_MARK},
     {kF5, 0, ID_DEBUG_GO},
     {kF5, kShift, ID_DEBUG_END},
     {kF10, 0, ID_DEBUG_STEP_OVER},

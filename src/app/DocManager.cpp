@@ -8,7 +8,9 @@
 #include <QTimer>
 
 #include "app/ChildFrame.h"
+#include "app/BackgroundCheck.h"
 #include "app/DebugController.h"
+#include "app/ErrorMarker.h"
 #include "app/EncodingPaneMenu.h"
 #include "app/PerldocPane.h"
 #include "platform/AtomicFile.h"
@@ -64,6 +66,9 @@ DocManager::DocManager(CMainFrame& frame, Profile& profile, QObject* parent)
     m_debugger = std::make_unique<DebugController>(m_frame, *this);
     m_debugger->RegisterCommands(m_commands);
     (new PerldocPane(m_frame))->RegisterCommands(m_commands);  // the frame owns the pane
+    m_errorMarker = std::make_unique<ErrorMarker>(m_frame, *this);
+    m_check = std::make_unique<BackgroundCheck>(m_frame, *this, m_profile);
+    m_check->RegisterCommands(m_commands);
   });
 }
 
@@ -126,6 +131,7 @@ void DocManager::WireView(CMyDoc& doc, CMyView* view) {
   view->SetBreakpointHandlers([d](int line) { d->ToggleBreakpoint(line); }, [d] { d->ClearBreakpoints(); });
   connect(d, &CMyDoc::breakpointsChanged, view, &CMyView::RepaintMarks);
   connect(d, &CMyDoc::executionLineChanged, view, &CMyView::RepaintMarks);
+  connect(d, &CMyDoc::errorMarksChanged, view, &CMyView::RepaintMarks);
   m_frame.Runner().AttachView(view, d);
 }
 

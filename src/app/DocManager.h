@@ -16,7 +16,9 @@ class CChildFrame;
 class CMainFrame;
 class CMyDoc;
 class CMyView;
+class BackgroundCheck;
 class DebugController;
+class ErrorMarker;
 class Profile;
 class RecoveryKeeper;
 struct RecoveryRecord;
@@ -49,6 +51,8 @@ class DocManager : public QObject, public CommandTarget, public DocumentHost {
   void SaveAll();
 
   std::vector<CMyDoc*> Documents() const;
+  // The background check, once the frame has been created.
+  BackgroundCheck* Check() const { return m_check.get(); }
   CMyDoc* ActiveDocument() const;
   CMyDoc* DocumentOf(const CMyView* view) const;
 
@@ -81,6 +85,8 @@ class DocManager : public QObject, public CommandTarget, public DocumentHost {
   // Before the documents, so that it outlives them and sees each one go.
   std::unique_ptr<RecoveryKeeper> m_recovery;
   std::unique_ptr<DebugController> m_debugger;  // made once the frame has its bars
+  std::unique_ptr<ErrorMarker> m_errorMarker;    // likewise
+  std::unique_ptr<BackgroundCheck> m_check;
   std::vector<std::unique_ptr<Entry>> m_docs;
   int m_nUntitled = 0;
   QStringList m_recent;

@@ -13,6 +13,9 @@ namespace corvella {
 class Profile;
 
 inline constexpr const char* kSettingsSection = "Settings";
+// The background syntax check's check item (0 off, 1 on), kept apart from
+// the Settings record, which only the frame's load and save handle.
+inline constexpr const char* kBackgroundCheckEntry = "BackgroundCheck";
 
 // 32 bits, red in the low byte, green next, blue third (00BBGGRR).
 using ColorRef = std::uint32_t;

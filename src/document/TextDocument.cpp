@@ -79,6 +79,7 @@ void TextDocument::TextChanged(const EditBuffer::TextChange& change) {
   lineStates_.TextChanged(change);
   m_breakpoints.TextChanged(change);
   m_execution.TextChanged(change);
+  m_errors.TextChanged(change);
   for (Slot& s : slots_) s.sel = {Moved(s.sel.anchor, change), Moved(s.sel.caret, change)};
 }
 
@@ -87,6 +88,7 @@ void TextDocument::Load(std::string_view text) {
   history_.Clear();
   m_breakpoints.Clear();
   m_execution.Clear();
+  m_errors.Clear();
 }
 
 void TextDocument::Reload(std::string_view text) {

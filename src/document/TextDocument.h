@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/EditBuffer.h"
+#include "document/ErrorMarks.h"
 #include "document/LineMarks.h"
 #include "document/LineStateStore.h"
 #include "document/UndoHistory.h"
@@ -37,6 +38,9 @@ class TextDocument : private EditBuffer::Listener {
   const LineMarks& Breakpoints() const { return m_breakpoints; }
   LineMarks& ExecutionMark() { return m_execution; }
   const LineMarks& ExecutionMark() const { return m_execution; }
+  // Perl's errors and warnings of the last run or check, moved the same way.
+  ErrorMarks& Errors() { return m_errors; }
+  const ErrorMarks& Errors() const { return m_errors; }
 
   // A view registers before it shows the text; the first one registered owns
   // the buffer's selection.
@@ -70,6 +74,7 @@ class TextDocument : private EditBuffer::Listener {
   LineStateStore lineStates_{buffer_};
   LineMarks m_breakpoints;
   LineMarks m_execution;
+  ErrorMarks m_errors;
   std::vector<Slot> slots_;  // views other than the active one
   ViewId active_ = -1;
   ViewId nextView_ = 0;

@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
+#include <QToolTip>
 
+#include "editor/Cp932Text.h"
 #include "editor/EditControl.h"
 
 namespace corvella {
@@ -123,7 +125,8 @@ void CLineNumberWnd::paintEvent(QPaintEvent* event) {
     }
     if (!row.intersects(event->rect())) continue;
     const bool current = line == m_nCurLine;
-    painter.fillRect(row, current ? currentBack : m_crNumberBack);
+    const ErrorMarks::Mark* error = line >= 0 ? m_pEdit->Document().Errors().At(static_cast<std::size_t>(line)) : nullptr;
+    painter.fillRect(row, current ? currentBack : error ? ErrorTint(error->kind) : m_crNumberBack);
     painter.setPen(current ? Qt::white : Qt::black);
     painter.setClipRect(row);
     painter.drawText(row, Qt::AlignCenter | Qt::TextSingleLine, QString::fromLatin1(GutterNumberText(line)));
@@ -141,6 +144,11 @@ void CLineNumberWnd::PaintMarks(QPainter& painter, const QRect& cell, long line)
   const auto at = static_cast<std::size_t>(line);
   const bool breakpoint = doc.Breakpoints().Has(at);
   const bool execution = doc.ExecutionMark().Has(at);
+  if (const ErrorMarks::Mark* error = doc.Errors().At(at)) {
+    // A bar along the strip's right edge, beside the breakpoint's circle.
+    const int bar = std::max(2, cell.width() / 6);
+    painter.fillRect(QRect(cell.right() + 1 - bar, cell.top(), bar, cell.height()), ErrorColor(error->kind));
+  }
   if (!breakpoint && !execution) return;
   const MarkShape shape = GutterMarkShape(cell.width(), cell.height());
   painter.save();
@@ -159,6 +167,29 @@ void CLineNumberWnd::PaintMarks(QPainter& painter, const QRect& cell, long line)
     painter.drawPolygon(arrow);
   }
   painter.restore();
+}
+
+QColor CLineNumberWnd::ErrorColor(ErrorMarks::Kind kind) {
+  return kind == ErrorMarks::Kind::Error ? QColor(220, 0, 0) : QColor(230, 180, 0);
+}
+
+QColor CLineNumberWnd::ErrorTint(ErrorMarks::Kind kind) {
+  return kind == ErrorMarks::Kind::Error ? QColor(255, 175, 175) : QColor(255, 240, 150);
+}
+
+// Over a marked row, Perl's messages for the line.
+bool CLineNumberWnd::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip || !m_pEdit) return QWidget::event(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const long line = GutterLineAt(help->pos().y(), RowHeight(), m_nFirstLine);
+  const ErrorMarks::Mark* mark = line >= 0 ? m_pEdit->Document().Errors().At(static_cast<std::size_t>(line)) : nullptr;
+  if (mark) {
+    QToolTip::showText(help->globalPos(), SjisToQString(mark->message), this, RowRect(line - m_nFirstLine));
+  } else {
+    QToolTip::hideText();
+    event->ignore();
+  }
+  return true;
 }
 
 void CLineNumberWnd::mousePressEvent(QMouseEvent* event) {

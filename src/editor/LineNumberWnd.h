@@ -1,4 +1,4 @@
-// The line-number gutter at the left edge of an edit control: numbers the visible rows, marks the caret's line, selects lines; a strip left of the numbers shows breakpoints and the execution line.
+// The line-number gutter at the left edge of an edit control: numbers the visible rows, marks the caret's line, selects lines; a strip left of the numbers shows breakpoints, the execution line and Perl's error marks.
 #pragma once
 
 #include <QColor>
@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QWidget>
 
+#include "document/ErrorMarks.h"
 #include "document/GutterRows.h"
 
 class QPainter;
@@ -25,7 +26,9 @@ class CLineNumberWnd : public QWidget {
   bool Create(int width, EditControl* parent);
   // A strip `width` pixels wide (0: none) at the gutter's left edge, the
   // numbers keeping their width right of it: a red circle on each of the
-  // document's breakpoints, an arrow on its execution line. A click in it
+  // document's breakpoints, an arrow on its execution line, a red or yellow
+  // bar at its right edge on a line with Perl's error or warning (the line's
+  // number tinted, its messages the row's tooltip). A click in it
   // asks for the row's breakpoint to be toggled (markClicked), selecting
   // nothing. The gutter widens by the strip.
   void SetMarkStrip(int width);
@@ -43,12 +46,17 @@ class CLineNumberWnd : public QWidget {
   // The cursor shown over the gutter: an arrow pointing up and to the right,
   // hot spot at its tip.
   static QCursor MirroredArrowCursor();
+  // The bar of an error or warning mark in the strip, and the tint behind
+  // its line number.
+  static QColor ErrorColor(ErrorMarks::Kind kind);
+  static QColor ErrorTint(ErrorMarks::Kind kind);
 
  signals:
   // A click in the mark strip on a line of the text (zero-based).
   void markClicked(int line);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

@@ -108,6 +108,13 @@ void CMyDoc::SetExecutionLine(int line) {
   emit executionLineChanged();
 }
 
+void CMyDoc::SetErrorMarks(ErrorMarks marks) {
+  ErrorMarks& now = m_text->Errors();
+  if (now.Marks() == marks.Marks()) return;
+  now = std::move(marks);
+  emit errorMarksChanged();
+}
+
 int CMyDoc::ExecutionLine() const {
   const std::vector<std::size_t>& lines = m_text->ExecutionMark().Lines();
   return lines.empty() ? -1 : static_cast<int>(lines.front());

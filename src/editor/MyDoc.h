@@ -113,6 +113,10 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   // last one. A load or an edit that deletes its line drops it.
   void SetExecutionLine(int line);
   int ExecutionLine() const;
+  // Perl's errors and warnings for this script (messages in Shift_JIS),
+  // replacing the last ones; kept by the text and moved with it.
+  void SetErrorMarks(ErrorMarks marks);
+  const ErrorMarks& GetErrorMarks() const { return m_text->Errors(); }
 
   // Shows the Save As dialog; tests drive it without blocking.
   void SetSaveAsDialogRunner(FileDialogRunner run) { m_runSaveAsDialog = std::move(run); }
@@ -130,6 +134,8 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   void breakpointsChanged();
   // SetExecutionLine changed the marked line, or a load dropped it.
   void executionLineChanged();
+  // SetErrorMarks changed the marks.
+  void errorMarksChanged();
 
  private:
   void TextChanged(const EditBuffer::TextChange& change) override;

@@ -40,7 +40,8 @@ CMyView::CMyView(QWidget* parent) : CSyntaxView(parent) {
   connect(m_wndGutter, &CLineNumberWnd::markClicked, this, &CMyView::ToggleBreakpoint);
   // Marks move with their lines; the numbers alone never change with the text.
   connect(this, &EditControl::textChanged, this, [this] {
-    if (!Document().Breakpoints().Empty() || !Document().ExecutionMark().Empty()) m_wndGutter->update();
+    const TextDocument& doc = Document();
+    if (!doc.Breakpoints().Empty() || !doc.ExecutionMark().Empty() || !doc.Errors().Empty()) m_wndGutter->update();
   });
   connect(this, &EditControl::selectionChanged, this, &CMyView::FollowCaretLine);
   RegisterEditCommands();
@@ -75,6 +76,7 @@ void CMyView::LayOutGutter() {
 void CMyView::RepaintMarks() {
   viewport()->update();
   m_wndGutter->update();
+  if (hasFocus()) ShowErrorMessage();
 }
 
 void CMyView::ToggleBreakpoint(int line) {
@@ -98,7 +100,35 @@ void CMyView::ClearBreakpoints() {
 
 void CMyView::FollowCaretLine() {
   const int line = static_cast<int>(std::as_const(*this).Buffer().LineFromChar(Sel().caret));
-  if (line != m_wndGutter->CurrentLine()) m_wndGutter->SetCurrentLine(m_wndGutter->CurrentLine(), line);
+  if (line != m_wndGutter->CurrentLine()) {
+    m_wndGutter->SetCurrentLine(m_wndGutter->CurrentLine(), line);
+    ShowErrorMessage();
+  }
+}
+
+// The caret's line's message in the status bar while it is on a marked line;
+// leaving it gives the bar back.
+void CMyView::ShowErrorMessage() {
+  if (!m_showHint) return;
+  const int line = static_cast<int>(std::as_const(*this).Buffer().LineFromChar(Sel().caret));
+  const ErrorMarks::Mark* mark = Document().Errors().At(static_cast<std::size_t>(line));
+  if (mark) {
+    m_showHint(mark->message.substr(0, mark->message.find('\n')));
+  } else if (m_bShowingError) {
+    m_showHint({});
+  }
+  m_bShowingError = mark != nullptr;
+}
+
+void CMyView::GoToErrorMark(bool forward) {
+  const EditBuffer& b = std::as_const(*this).Buffer();
+  const std::size_t caretLine = b.LineFromChar(Sel().caret);
+  const ErrorMarks& marks = Document().Errors();
+  const std::optional<std::size_t> line = forward ? marks.Next(caretLine) : marks.Previous(caretLine);
+  if (!line || *line >= b.GetLineCount()) return;
+  SetSel(b.LineIndex(*line), b.LineIndex(*line));
+  ScrollCaret();
+  ShowErrorMessage();
 }
 
 void CMyView::focusInEvent(QFocusEvent* event) {
@@ -137,6 +167,9 @@ void CMyView::RegisterScriptCommands() {
   });
   m_commands.On(ID_DEBUG_CLEAR_BREAKPOINTS, [this] { ClearBreakpoints(); },
                 [this](CmdUI& ui) { ui.enabled = !Document().Breakpoints().Empty(); });
+  const auto hasErrorMarks = [this](CmdUI& ui) { ui.enabled = !Document().Errors().Empty(); };
+  m_commands.On(ID_NEXT_ERROR_MARK, [this] { GoToErrorMark(true); }, hasErrorMarks);
+  m_commands.On(ID_PREV_ERROR_MARK, [this] { GoToErrorMark(false); }, hasErrorMarks);
   const auto header = [this] { return m_printHeader ? m_printHeader() : QString(); };
   m_commands.On(ID_FILE_PRINT, [this, header] { PrintScript(this, *this, header()); });
   m_commands.On(ID_FILE_PRINT_DIRECT, [this, header] {

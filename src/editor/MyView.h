@@ -38,7 +38,7 @@ class CMyView : public CSyntaxView, public CommandTarget {
     m_clearBreakpoints = std::move(clear);
   }
   // Repaints the gutter's marks and the execution line's background after
-  // the document's breakpoints or execution line changed.
+  // the document's breakpoints, execution line or error marks changed.
   void RepaintMarks();
   void SetHintHandlers(std::function<std::string(const std::string& word)> find,
                        std::function<void(const std::string& hint)> show) {
@@ -69,11 +69,16 @@ class CMyView : public CSyntaxView, public CommandTarget {
   void OnGotoLine();
   void OnDeleteToEndOfLine();
   void ShowHintForWordBeforeCaret();
+  void ShowErrorMessage();
+  // F4 and Shift+F4: the caret to the start of the next or previous line
+  // with an error mark, round the end of the text.
+  void GoToErrorMark(bool forward);
 
   CLineNumberWnd* m_wndGutter = nullptr;
   bool m_bAutoIndent = true;
   // The last character typed; 0 after an arrow key or a click.
   int m_chPrev = 0;
+  bool m_bShowingError = false;  // the status bar shows the caret line's error message
   std::function<void(const QPoint& globalPos)> m_showContextMenu;
   std::function<QString()> m_printHeader;
   std::function<void(int line)> m_toggleBreakpoint;

@@ -92,6 +92,12 @@ TEST(CommandTable, MenusHoldTheirPopupsInOrder) {
   const MenuItem& debug = docMenu.popups[3].items[6];
   ASSERT_EQ(debug.kind, MenuItem::Kind::Popup);
   EXPECT_EQ(Ids(debug), (std::vector<int>{ID_COMMAND_DEBUG_RUN, ID_COMMAND_DEBUG_RUN_ARGS}));
+  // The error marks' items end the debugger popup, after a separator.
+  const std::vector<MenuItem>& debugger = docMenu.popups[4].items;
+  ASSERT_GE(debugger.size(), 4u);
+  EXPECT_EQ(debugger[debugger.size() - 4].kind, MenuItem::Kind::Separator);
+  EXPECT_EQ(std::vector<int>({debugger[debugger.size() - 3].id, debugger[debugger.size() - 2].id, debugger.back().id}),
+            (std::vector<int>{ID_NEXT_ERROR_MARK, ID_PREV_ERROR_MARK, ID_BACKGROUND_CHECK}));
 
   // Without documents: file, view, command and help; view and help as above.
   const MenuResource& bare = FindMenuResource(IDR_MAINFRAME);
@@ -164,6 +170,8 @@ TEST(CommandTable, AcceleratorsAreUniqueAndMatchTheMenus) {
   EXPECT_TRUE(AcceleratorsOf(ID_FILE_CLOSE).empty());
   EXPECT_EQ(AcceleratorText(AcceleratorsOf(ID_DEBUG_TOGGLE_BREAKPOINT).at(0)), "Ctrl+F9");
   EXPECT_EQ(AcceleratorsOf(ID_HELP_PERLDOC), (std::vector<Accelerator>{{0x70, 0, ID_HELP_PERLDOC}}));
+  EXPECT_EQ(AcceleratorText(AcceleratorsOf(ID_NEXT_ERROR_MARK).at(0)), "F4");
+  EXPECT_EQ(AcceleratorText(AcceleratorsOf(ID_PREV_ERROR_MARK).at(0)), "Shift+F4");
 
   // A shortcut shown in a menu is a key of that command; only Delete is left
   // to the edit control itself.
