@@ -55,9 +55,11 @@ void SubIndex::Build() {
 
 void SubIndex::ReadLine(std::size_t line, std::vector<SubEntry>& out) {
   ++m_read;
+  const LineState state = m_states.At(line);
+  if (state.block != LineBlock::kCode) return;
   const std::string text = m_buffer.GetLine(line);
   if (text.find("sub") == std::string::npos && text.find("package") == std::string::npos) return;
-  m_lexer.CodeWords(m_states.At(line), text, m_words);
+  m_lexer.CodeWords(state, text, m_words);
   for (const WordSpan& w : m_words) {
     const std::string_view word = std::string_view(text).substr(w.start, w.length);
     if (word != "sub" && word != "package") continue;
