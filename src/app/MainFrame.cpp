@@ -38,6 +38,7 @@
 #include "app/DockLayout.h"
 #include "app/OutputBar.h"
 #include "app/RunInputLine.h"
+#include "app/SubListCombo.h"
 #include "app/TemplateMenus.h"
 #include "system/SettingsDlg.h"
 #include "system/SystemCommands.h"
@@ -100,6 +101,12 @@ bool CMainFrame::Create() {
   m_toolBar->setMovable(true);
   m_toolBar->setIconSize(QSize(16, 15));
   BuildToolBar(m_toolBar, lookup);
+  m_toolBar->addSeparator();
+  m_subList = new CSubListCombo(m_toolBar);
+  m_toolBar->addWidget(m_subList);
+  // Queued: the document area also changes its active window while it is destroyed.
+  connect(this, &CMainFrame::activeDocumentChanged, m_subList, [this] { m_subList->Follow(ActiveView()); },
+          Qt::QueuedConnection);
   CreateStatusBar();
   m_wndOutput = new COutputBar(this);
   addDockWidget(Qt::BottomDockWidgetArea, m_wndOutput);
@@ -139,6 +146,7 @@ bool CMainFrame::Create() {
   InstallAccelerators(this, lookup);
   RegisterCommands();
   connect(m_router.get(), &CommandRouter::idleUpdated, this, &CMainFrame::UpdatePanes);
+  connect(m_router.get(), &CommandRouter::idleUpdated, m_subList, [this] { m_subList->Follow(ActiveView()); });
   connect(qApp, &QGuiApplication::focusWindowChanged, this, &CMainFrame::FollowFocusWindow);
   m_router->StartIdleUpdates();
   resize(900, 650);

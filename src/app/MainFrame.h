@@ -26,6 +26,7 @@ class CMdiTabClient;
 class COutputBar;
 class TemplateMenus;
 class CMyView;
+class CSubListCombo;
 class DocumentHost;
 class EditorDialogs;
 class Profile;
@@ -53,6 +54,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   // The text of status pane `id` (59143 line, 59144 encoding, 59145 newline, ...).
   QString PaneText(int id) const;
   QToolBar* ToolBar() const { return m_toolBar; }
+  // The drop-down of the active document's declarations, after the buttons.
+  CSubListCombo* SubList() const { return m_subList; }
 
   // A new document window around `view`, maximised and active.
   CChildFrame* AddDocumentWindow(CMyView* view, const QString& title);
@@ -135,6 +138,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QFont m_font;
   QMdiArea* m_mdiArea = nullptr;
   QToolBar* m_toolBar = nullptr;
+  CSubListCombo* m_subList = nullptr;
   COutputBar* m_wndOutput = nullptr;
   CMdiTabClient* m_tabClient = nullptr;
   HintList m_hints;

@@ -7,6 +7,27 @@ namespace corvella {
 
 using namespace perlbytes;
 
+namespace {
+
+// `line` begins with `word`, and no word byte follows it.
+bool StartsWithWord(std::string_view line, std::string_view word) {
+  return line.starts_with(word) &&
+         (line.size() == word.size() || !IsWordByte(static_cast<unsigned char>(line[word.size()])));
+}
+
+// A POD command such as "=head1" or "=cut": in code it opens POD.
+bool IsPodCommand(std::string_view line) {
+  return line.size() >= 2 && line[0] == '=' && IsLetter(static_cast<unsigned char>(line[1]));
+}
+
+bool IsPodEnd(std::string_view line) { return StartsWithWord(line, "=cut"); }
+
+bool IsDataMarker(std::string_view line) {
+  return StartsWithWord(line, "__END__") || StartsWithWord(line, "__DATA__");
+}
+
+}  // namespace
+
 void ColourRun::Begin(std::vector<TextRun>* out, LexClass cls) {
   m_out = out;
   m_cls = cls;
@@ -49,11 +70,56 @@ bool PerlLexer::LexLine(std::string_view line, std::size_t lineStart, std::vecto
   return Scan(line, lineStart, m_bStress ? &runs : nullptr);
 }
 
-// Only a "#" can start a comment, so most lines need no scan at all.
+// Only a "#" can start a comment and only a "<<" a heredoc, so most lines
+// need no scan at all.
 LineState PerlLexer::NextLineState(LineState in, std::string_view line) {
-  if (line.empty()) return in;
-  if (line.find('#') == std::string_view::npos) return {false};
-  return {Scan(line, 0, nullptr)};
+  if (line.empty()) return NextBlock(in, line);
+  LineState out = in;
+  std::vector<HereDoc> opened;
+  const bool code = in.block == LineBlock::kCode && !IsPodCommand(line);
+  const bool mayOpen = code && line.find("<<") != std::string_view::npos;
+  out.commentAbove = false;
+  if (mayOpen || line.find('#') != std::string_view::npos) {
+    m_hereDocStarts = mayOpen ? &opened : nullptr;
+    out.commentAbove = Scan(line, 0, nullptr);
+    m_hereDocStarts = nullptr;
+  }
+  if (opened.empty()) return NextBlock(out, line);
+  out.block = LineBlock::kHereDoc;
+  out.hereDocs = m_hereDocs.Number(opened);
+  return out;
+}
+
+// The block after `line` when it opened no heredoc.
+LineState PerlLexer::NextBlock(LineState state, std::string_view line) {
+  switch (state.block) {
+    case LineBlock::kCode:
+      if (IsPodCommand(line) && !IsPodEnd(line)) state.block = LineBlock::kPod;
+      if (IsDataMarker(line)) state.block = LineBlock::kData;
+      break;
+    case LineBlock::kPod:
+      if (IsPodEnd(line)) state.block = LineBlock::kCode;
+      break;
+    case LineBlock::kHereDoc: {
+      const std::vector<HereDoc>& pending = m_hereDocs.Pending(state.hereDocs);
+      if (!pending.empty() && EndsHereDoc(pending.front(), line)) {
+        state.hereDocs = m_hereDocs.AfterFirst(state.hereDocs);
+        if (state.hereDocs == 0) state.block = LineBlock::kCode;
+      }
+      break;
+    }
+    case LineBlock::kData:
+      break;
+  }
+  return state;
+}
+
+void PerlLexer::CodeWords(LineState state, std::string_view line, std::vector<WordSpan>& words) {
+  words.clear();
+  if (state.block != LineBlock::kCode || IsPodCommand(line)) return;
+  m_words = &words;
+  Scan(line, 0, nullptr);
+  m_words = nullptr;
 }
 
 bool PerlLexer::Scan(std::string_view line, std::size_t lineStart, std::vector<TextRun>* runs) {
@@ -83,6 +149,7 @@ void PerlLexer::Comment() {
 // A lead byte takes the byte after it along, whatever it is, and the pair is
 // marked when that byte is 5C.
 void PerlLexer::Other(unsigned char c) {
+  if (c == '<' && m_hereDocStarts) HereDocStart();
   Plain();
   if (IsLeadByte(c) && StepForward()) {
     Plain();
@@ -118,6 +185,15 @@ void PerlLexer::String(unsigned char quote) {
   }
 }
 
+// Cursor on a "<" of code. The introducer is only noted: its bytes are
+// coloured as they always were.
+void PerlLexer::HereDocStart() {
+  const auto at = static_cast<std::size_t>(m_nPos);
+  if (at + 1 >= m_line.size() || m_line[at + 1] != '<') return;
+  if (at > 0 && m_line[at - 1] == '<') return;
+  if (auto doc = ReadHereDocIntroducer(m_line.substr(at + 2))) m_hereDocStarts->push_back(std::move(*doc));
+}
+
 void PerlLexer::Word() {
   const std::ptrdiff_t start = m_nPos;
   std::size_t length = 1;
@@ -128,6 +204,7 @@ void PerlLexer::Word() {
     }
     ++length;
   }
+  if (m_words) m_words->push_back({static_cast<std::size_t>(start), length});
   const std::size_t index = IndexOf(start);
   if (length == 1 && m_bLineEnd) {
     m_run.AddChar(static_cast<unsigned char>(m_line[static_cast<std::size_t>(start)]), LexClass::kText, index);

@@ -2,20 +2,40 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
+#include "document/HereDocTable.h"
 #include "document/PerlTokenRules.h"
 #include "document/TextRun.h"
 
 namespace corvella {
 
-// What the scan of the lines above hands on to a line: only whether the last
-// line that was not empty held a comment (auto indent asks it). An empty line
-// is not scanned and passes on what it was given.
+// Lines that are no code. Colouring ignores them (each line is coloured
+// alone); the sub list must not read declarations in them.
+enum class LineBlock : std::uint8_t {
+  kCode,
+  kPod,      // from a line "=word" to the next line "=cut"
+  kHereDoc,  // the bodies of the heredocs an earlier line opened
+  kData,     // after a line "__END__" or "__DATA__"
+};
+
+// What the scan of the lines above hands on to a line: whether the last
+// line that was not empty held a comment (auto indent asks it, whatever the
+// block), and the block the line is in. An empty line passes on what it was
+// given, unless it ends a heredoc whose terminator is empty.
 struct LineState {
   bool commentAbove = false;
+  LineBlock block = LineBlock::kCode;
+  std::uint32_t hereDocs = 0;  // in kHereDoc: the pending bodies, numbered by the lexer's HereDocTable
   bool operator==(const LineState&) const = default;
+};
+
+// A word of code: bytes [start, start + length) of its line.
+struct WordSpan {
+  std::size_t start = 0;
+  std::size_t length = 0;
 };
 
 // The pending run of same-class bytes. Unlike a painter that draws over the
@@ -55,7 +75,13 @@ class PerlLexer {
   bool LexLine(std::string_view line, std::size_t lineStart, std::vector<TextRun>& runs);
 
   // The state the next line starts with, after `line` started with `in`.
+  // Heredoc numbers are this lexer's own: states of one lexer compare.
   LineState NextLineState(LineState in, std::string_view line);
+
+  // The words of `line` that are code, in order, for a line that starts in
+  // `state`: none in POD, a heredoc's body or data, or in a string, comment
+  // or pattern.
+  void CodeWords(LineState state, std::string_view line, std::vector<WordSpan>& words);
 
   // Longest word looked up; a longer one ends the scan of its line.
   static constexpr std::size_t kMaxWord = 1023;
@@ -93,6 +119,9 @@ class PerlLexer {
   void Paint(LexClass cls) { m_run.AddChar(Cur(), cls, IndexOf(m_nPos)); }
   void MarkAt(std::ptrdiff_t leadPos) { m_run.AddString(2, LexClass::kMark, IndexOf(leadPos)); }
 
+  LineState NextBlock(LineState in, std::string_view line);
+  void HereDocStart();
+
   bool m_bStress = true;
   bool m_bLineEnd = false;
   bool m_bAfterOperand = false;
@@ -102,6 +131,10 @@ class PerlLexer {
   std::ptrdiff_t m_nPos = -1;  // offset in the line of the byte under the cursor
   ColourRun m_run;
   PerlTokenRules<PerlLexer> m_rules;
+  // Filled by a scan while set; no colouring scan sets them.
+  std::vector<WordSpan>* m_words = nullptr;
+  std::vector<HereDoc>* m_hereDocStarts = nullptr;
+  HereDocTable m_hereDocs;
 };
 
 }  // namespace corvella

@@ -77,6 +77,7 @@ EditBuffer::Selection TextDocument::SelectionOf(ViewId view) const {
 
 void TextDocument::TextChanged(const EditBuffer::TextChange& change) {
   lineStates_.TextChanged(change);
+  m_subs.TextChanged(change);
   m_breakpoints.TextChanged(change);
   m_execution.TextChanged(change);
   m_errors.TextChanged(change);

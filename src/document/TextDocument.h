@@ -9,6 +9,7 @@
 #include "document/ErrorMarks.h"
 #include "document/LineMarks.h"
 #include "document/LineStateStore.h"
+#include "document/SubIndex.h"
 #include "document/UndoHistory.h"
 
 namespace corvella {
@@ -31,6 +32,8 @@ class TextDocument : private EditBuffer::Listener {
   const UndoHistory& History() const { return history_; }
   // The tokenizer's state at each line, as the text is now.
   LineStateStore& LineStates() { return lineStates_; }
+  // The package and sub declarations, as the text is now.
+  SubIndex& Subs() { return m_subs; }
   // The breakpoint lines and the debugger's execution line (at most one),
   // moved with their text on every change; a Load clears them, a Reload
   // keeps those whose line is still there.
@@ -72,6 +75,7 @@ class TextDocument : private EditBuffer::Listener {
   EditBuffer buffer_;
   UndoHistory history_;
   LineStateStore lineStates_{buffer_};
+  SubIndex m_subs{buffer_, lineStates_};
   LineMarks m_breakpoints;
   LineMarks m_execution;
   ErrorMarks m_errors;
