@@ -155,7 +155,10 @@ TEST(CommandTable, AcceleratorsAreUniqueAndMatchTheMenus) {
   EXPECT_EQ(AcceleratorsOf(ID_EDIT_COPY).size(), 2u);
   EXPECT_EQ(AcceleratorsOf(ID_EDIT_PASTE).size(), 2u);
   EXPECT_EQ(AcceleratorsOf(ID_EDIT_CUT).size(), 2u);
-  EXPECT_TRUE(AcceleratorsOf(ID_FILE_CLOSE).empty());
+  const auto close = AcceleratorsOf(ID_FILE_CLOSE);
+  ASSERT_EQ(close.size(), 2u);
+  EXPECT_EQ(AcceleratorText(close[0]), "Ctrl+F4");
+  EXPECT_EQ(AcceleratorText(close[1]), "Ctrl+W");
   EXPECT_EQ(AcceleratorText(AcceleratorsOf(ID_DEBUG_TOGGLE_BREAKPOINT).at(0)), "Ctrl+F9");
 
   // A shortcut shown in a menu is a key of that command; only Delete is left

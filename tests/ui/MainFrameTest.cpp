@@ -293,6 +293,32 @@ TEST_F(MainFrameTest, RecentFilesFillTheFileMenuAndDroppedFilesOpen) {
   EXPECT_EQ(profile.GetProfileString("Recent File List", "File3"), a.toStdString());
 }
 
+// Ctrl+F4 and Ctrl+W close the active document as 閉じる does, asking about its changes first.
+TEST_F(MainFrameTest, CtrlF4AndCtrlWCloseTheActiveDocument) {
+  CMyDoc* first = docs->OnFileNew();
+  docs->OnFileNew();
+  frame->show();
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  QTest::keyClicks(frame->ActiveView(), QStringLiteral("x"));
+  answer = MsgResult::Cancel;
+  QTest::keyClick(frame->ActiveView(), Qt::Key_F4, Qt::ControlModifier);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages[0], QString::fromUtf8("untitled2 への変更を保存しますか?"));
+  EXPECT_EQ(docs->Documents().size(), 2u);
+
+  answer = MsgResult::No;
+  QTest::keyClick(frame->ActiveView(), Qt::Key_F4, Qt::ControlModifier);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(docs->Documents().size(), 1u);
+  EXPECT_EQ(docs->Documents().front(), first);
+  ASSERT_NE(frame->ActiveView(), nullptr);
+  QTest::keyClick(frame->ActiveView(), Qt::Key_W, Qt::ControlModifier);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(docs->Documents().empty());
+  EXPECT_EQ(messages.size(), 2);  // the unchanged one closed without a question
+}
+
 TEST_F(MainFrameTest, CloseAllKeepsTheDocumentWhoseQuestionIsCancelled) {
   CMyDoc* first = docs->OnFileNew();
   docs->OnFileNew();
