@@ -4,7 +4,10 @@
 #include <algorithm>
 
 #include <QEvent>
+#include <QAction>
+#include <QKeySequence>
 #include <QMdiArea>
+#include <QMenu>
 #include <QSplitter>
 #include <QWindowStateChangeEvent>
 
@@ -16,6 +19,15 @@ CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent), m_splitter(ne
   setAttribute(Qt::WA_DeleteOnClose);
   m_splitter->setChildrenCollapsible(false);
   setWidget(m_splitter);
+  // The system menu's Close key (Ctrl+W on this desktop) would make the
+  // frame's keys for 閉じる ambiguous, and so dead; those ask about changes too.
+  if (QMenu* menu = systemMenu()) {
+    const QList<QKeySequence> ours = {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)};
+    for (QAction* action : menu->actions()) {
+      QList<QKeySequence> keys = action->shortcuts();
+      if (keys.removeIf([&ours](const QKeySequence& key) { return ours.contains(key); }) > 0) action->setShortcuts(keys);
+    }
+  }
 }
 
 void CChildFrame::ActivateFrame() {

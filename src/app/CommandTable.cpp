@@ -189,6 +189,7 @@ constexpr std::uint8_t kCtrl = kAccelControl;
 constexpr std::uint8_t kShift = kAccelShift;
 constexpr std::uint8_t kAlt = kAccelAlt;
 constexpr std::uint16_t kF3 = vk::kF1 + 2;
+constexpr std::uint16_t kF4 = vk::kF1 + 3;
 constexpr std::uint16_t kF6 = vk::kF1 + 5;
 constexpr std::uint16_t kF7 = vk::kF1 + 6;
 constexpr std::uint16_t kF8 = vk::kF1 + 7;
@@ -238,6 +239,9 @@ constexpr auto kAccelerators = std::to_array<Accelerator>({
     {vk::kPrior, kCtrl, ID_PREV_TAB},
     {'Y', kCtrl, ID_EDIT_REDO},
     {vk::kF1, 0, ID_HELP_PERLDOC},
+    // The keys other programs of the desktop close a document with.
+    {kF4, kCtrl, ID_FILE_CLOSE},
+    {'W', kCtrl, ID_FILE_CLOSE},
 });
 
 constexpr auto kStatusPanes = std::to_array<StatusPane>({

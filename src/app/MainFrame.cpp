@@ -38,6 +38,7 @@
 #include "app/DockLayout.h"
 #include "app/OutputBar.h"
 #include "app/RunInputLine.h"
+#include "app/StatusHintTip.h"
 #include "app/SubListCombo.h"
 #include "app/TemplateMenus.h"
 #include "system/SettingsDlg.h"
@@ -184,6 +185,7 @@ void CMainFrame::CreateStatusBar() {
     if (message.isEmpty()) bar->showMessage(QString::fromUtf8(str::kIdleMessage));
   });
   bar->showMessage(QString::fromUtf8(str::kIdleMessage));
+  new StatusHintTip(bar);
   int i = 0;
   for (const StatusPane& pane : StatusPanes()) {
     if (pane.id == res::ID_SEPARATOR || i >= 7) continue;

@@ -2,8 +2,10 @@
 #include "app/MyApp.h"
 
 #include <array>
+#include <cstdlib>
 
 #include <QFile>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "app/DocManager.h"
@@ -18,6 +20,7 @@
 #include "platform/Leftovers.h"
 #include "platform/RecoveryStore.h"
 #include "platform/RunJournal.h"
+#include "res/StartStrings.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
@@ -65,6 +68,17 @@ void ReportAbandonedRuns(QWidget* parent) {
                   {str::kRunScriptsRecovered, str::kSaveCutShort, str::kSaveRecordsDamaged, str::kSaveCutShort});
 }
 
+// The first start of a user: the perl of PATH and encoding recognition (most
+// scripts here are UTF-8). Saved on closing like any setting, so from then on
+// the stored values rule, an emptied Perl folder included.
+void ApplyFirstStart(CMainFrame& frame) {
+  Settings& settings = frame.GetSettings();
+  settings.KanjiConvert = true;
+  const char* path = std::getenv("PATH");
+  settings.m_szPerlDir = PerlFolderOnPath(path ? path : "");
+  if (settings.m_szPerlDir.empty()) frame.statusBar()->showMessage(QString::fromUtf8(str::kNoPerlOnPath));
+}
+
 }  // namespace
 
 CMyApp::CMyApp() : m_responders(std::make_unique<Responders>()) {}
@@ -88,6 +102,7 @@ bool CMyApp::InitInstance(const QStringList& files) {
   m_docs->LoadRecentFileList();
   m_frame->SetAppTarget(m_docs.get());
   if (!m_frame->Create()) return false;
+  if (m_profile->IsFirstStart()) ApplyFirstStart(*m_frame);
   CheckStateFolder(m_frame.get());
   ReportAbandonedRuns(m_frame.get());
 

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/TemplateMenus.h"
+#include "base/LabelText.h"
 #include "base/MessageBox.h"
 #include "res/Strings.h"
 
@@ -44,8 +45,9 @@ CTemplateListDlg::CTemplateListDlg(QStringList& templates, QString folder,
                                    std::function<bool(const QString& path)> openDocument, QWidget* parent)
     : QDialog(parent), m_templates(templates), m_folder(std::move(folder)), m_openDocument(std::move(openDocument)) {
   setWindowTitle(Text(str::kTemplateListTitle));
-  auto* text = new QLabel(Text(str::kTemplateListText), this);
-  text->setWordWrap(true);
+  auto* text = new QLabel(this);
+  // Some thirty characters a line keeps the dialog about as wide as its list.
+  FitLabelText(text, Text(str::kTemplateListText), text->fontMetrics().horizontalAdvance(QChar(0x3042)) * 32);
   m_list = new QListWidget(this);
   // Names run down in columns, as a file list in list mode does.
   m_list->setViewMode(QListView::ListMode);

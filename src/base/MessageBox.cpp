@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "base/LabelText.h"
 #include "base/Responders.h"
 #include "res/Strings.h"
 
@@ -55,6 +57,11 @@ MsgResult ShowMessageBox(QWidget* parent, const QString& text, MsgIcon icon, Msg
       no = add(str::kButtonNo, QMessageBox::NoRole);
       cancel = add(str::kButtonCancel, QMessageBox::RejectRole);
       break;
+  }
+  // Japanese has no spaces to wrap at: left to itself the box breaks lines
+  // inside words.
+  if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    FitLabelText(label, text, MessageTextWidthLimit(label));
   }
   box.setDefaultButton(ok ? ok : yes);
   box.setEscapeButton(cancel ? cancel : (no ? no : ok));

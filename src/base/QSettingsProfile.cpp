@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+#include "base/Settings.h"
+
 namespace corvella {
 namespace {
 
@@ -39,6 +41,9 @@ QString FirstUnusableFile() {
 QSettingsProfile::QSettingsProfile() : m_unusable(FirstUnusableFile()) {
   if (m_unusable.isEmpty()) {
     m_settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, kOrganisation, kApplication);
+    m_settings->beginGroup(QString::fromUtf8(kSettingsSection));
+    m_firstStart = m_settings->childKeys().isEmpty();
+    m_settings->endGroup();
   }
 }
 

@@ -27,9 +27,14 @@ class QSettingsProfile : public Profile {
   // FIFO would hold up every read and write for good); empty when all is
   // well. The values then live in memory only and are not saved.
   const QString& UnusableFile() const { return m_unusable; }
+  // Whether section "Settings" held no value when the store was opened: the
+  // user's first start. A value stored empty is a value, so any later start
+  // answers false.
+  bool IsFirstStart() const { return m_firstStart; }
 
  private:
   QString m_unusable;
+  bool m_firstStart = false;
   std::unique_ptr<QSettings> m_settings;  // none while m_unusable is set
   MemoryProfile m_memory;
 };

@@ -76,6 +76,10 @@ EditBuffer::Selection TextDocument::SelectionOf(ViewId view) const {
 }
 
 void TextDocument::TextChanged(const EditBuffer::TextChange& change) {
+  // A change the history did not hear of first (a text set outright) leaves
+  // no way back to the saved text; Load and Reload clear the history after.
+  if (history_.Revision() == m_historySeen) history_.ForgetSavePoint();
+  m_historySeen = history_.Revision();
   lineStates_.TextChanged(change);
   m_subs.TextChanged(change);
   m_breakpoints.TextChanged(change);

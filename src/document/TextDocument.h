@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -82,6 +83,7 @@ class TextDocument : private EditBuffer::Listener {
   std::vector<Slot> slots_;  // views other than the active one
   ViewId active_ = -1;
   ViewId nextView_ = 0;
+  std::uint64_t m_historySeen = 0;  // the history's revision at the last change
   bool reloading_ = false;
   bool swapping_ = false;
 };

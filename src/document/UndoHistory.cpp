@@ -2,6 +2,7 @@
 #include "document/UndoHistory.h"
 
 #include <climits>
+#include <utility>
 
 #include "document/EditBuffer.h"
 
@@ -22,11 +23,20 @@ void InsertAt(EditBuffer& buffer, std::size_t at, std::string_view text) {
 
 }  // namespace
 
-void UndoHistory::Append(UndoRecord record) {
+void UndoHistory::DropRedo() {
   m_redo.clear();
+  if (m_savePoint && *m_savePoint > m_undo.size()) m_savePoint.reset();
+}
+
+void UndoHistory::Append(UndoRecord record) {
+  ++m_revision;
+  DropRedo();
   // The history has no practical bound; at the int limit the older half goes.
   if (m_undo.size() >= static_cast<std::size_t>(INT_MAX)) {
-    m_undo.erase(m_undo.begin(), m_undo.begin() + (INT_MAX / 2));
+    constexpr std::size_t kDropped = INT_MAX / 2;
+    m_undo.erase(m_undo.begin(), m_undo.begin() + kDropped);
+    if (m_savePoint && *m_savePoint < kDropped) m_savePoint.reset();
+    else if (m_savePoint) *m_savePoint -= kDropped;
   }
   m_undo.push_back(std::move(record));
 }
@@ -55,9 +65,13 @@ void UndoHistory::RecordDeleteKey(const EditBuffer& buffer, DeleteKey key) {
 
 void UndoHistory::RecordTypedChar(const EditBuffer& buffer, unsigned char ch) {
   const std::size_t start = buffer.GetSel().Start();
-  if (!EndsTypingRun(ch) && !m_undo.empty() && m_undo.back().bMerge && m_undo.back().nEnd == start) {
+  // A run typed on after a save starts a step of its own, so the saved text
+  // stays one undo away.
+  if (!EndsTypingRun(ch) && !m_undo.empty() && m_undo.back().bMerge && m_undo.back().nEnd == start &&
+      !AtSavePoint()) {
     ++m_undo.back().nEnd;
-    m_redo.clear();
+    ++m_revision;
+    DropRedo();
     return;
   }
   Append({1, start, start + 1, {}, !EndsTypingRun(ch), false});
@@ -95,36 +109,39 @@ bool UndoHistory::Redo(EditBuffer& buffer) {
 }
 
 void UndoHistory::UndoOne(EditBuffer& buffer) {
-  UndoRecord r = m_undo.back();
+  ++m_revision;
+  m_redo.push_back(std::move(m_undo.back()));
+  m_undo.pop_back();
+  UndoRecord& r = m_redo.back();
   if (r.nType == 1) {
     r.strText = buffer.GetText(r.nStart, r.nEnd);
     DeleteRange(buffer, r.nStart, r.nEnd);
   } else {
-    InsertAt(buffer, r.nStart, r.strText);
-    r.strText.clear();
+    const std::string text = std::exchange(r.strText, {});
+    InsertAt(buffer, r.nStart, text);
     if (r.bCaretToStart) buffer.SetSel(r.nStart, r.nStart);
   }
-  m_undo.pop_back();
-  m_redo.push_back(std::move(r));
 }
 
 void UndoHistory::RedoOne(EditBuffer& buffer) {
-  UndoRecord r = m_redo.back();
+  ++m_revision;
+  m_undo.push_back(std::move(m_redo.back()));
+  m_redo.pop_back();
+  UndoRecord& r = m_undo.back();
+  r.bMerge = false;
   if (r.nType == 1) {
-    InsertAt(buffer, r.nStart, r.strText);
-    r.strText.clear();
+    const std::string text = std::exchange(r.strText, {});
+    InsertAt(buffer, r.nStart, text);
   } else {
     r.strText = buffer.GetText(r.nStart, r.nEnd);
     DeleteRange(buffer, r.nStart, r.nEnd);
   }
-  m_redo.pop_back();
-  r.bMerge = false;
-  m_undo.push_back(std::move(r));
 }
 
 void UndoHistory::Clear() {
   m_undo.clear();
   m_redo.clear();
+  m_savePoint = 0;
 }
 
 }  // namespace corvella

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +25,9 @@ struct UndoRecord {
 enum class DeleteKey { Backspace, Delete };
 
 // Recording never changes the text: the caller records first and then
-// carries the change out. Undo and Redo change the buffer themselves.
+// carries the change out. Undo and Redo change the buffer themselves, each
+// record after it has moved, so a listener to the buffer finds the history
+// where the text is.
 class UndoHistory {
  public:
   // The selection, about to be deleted.
@@ -50,6 +54,17 @@ class UndoHistory {
   bool Redo(EditBuffer& buffer);
   void Clear();
 
+  // The save point: the place in the history whose text is the one on the
+  // disk. A new or cleared history is at it. MarkSaved moves it to where the
+  // history is now; an edit made after undoing past it leaves it out of
+  // reach for good, as does ForgetSavePoint (a text nobody saved).
+  void MarkSaved() { m_savePoint = m_undo.size(); }
+  void ForgetSavePoint() { m_savePoint.reset(); }
+  bool AtSavePoint() const { return m_savePoint == m_undo.size(); }
+  // Counts what the history has heard of (recordings, undone and redone
+  // records), so that a change to the text it never heard of can be told.
+  std::uint64_t Revision() const { return m_revision; }
+
   bool CanUndo() const { return !m_undo.empty(); }
   bool CanRedo() const { return !m_redo.empty(); }
   const std::vector<UndoRecord>& UndoList() const { return m_undo; }
@@ -57,11 +72,15 @@ class UndoHistory {
 
  private:
   void Append(UndoRecord record);
+  // Forgets what was undone; a save point among it goes out of reach.
+  void DropRedo();
   void UndoOne(EditBuffer& buffer);
   void RedoOne(EditBuffer& buffer);
 
   std::vector<UndoRecord> m_undo;  // oldest first
   std::vector<UndoRecord> m_redo;  // most recently undone last
+  std::optional<std::size_t> m_savePoint = 0;  // records undoable at the save point
+  std::uint64_t m_revision = 0;
 };
 
 }  // namespace corvella

@@ -42,9 +42,11 @@ CMyDoc::CMyDoc(Settings& settings, QObject* parent)
 
 CMyDoc::~CMyDoc() { m_text->Buffer().RemoveListener(this); }
 
+// The history hears of an edit, an undo or a redo before the text changes,
+// so whether the text is the saved one can be asked here.
 void CMyDoc::TextChanged(const EditBuffer::TextChange&) {
   if (m_bLoading) return;
-  SetModifiedFlag(true);
+  FollowSavePoint();
   emit textChanged();
 }
 
@@ -62,6 +64,14 @@ void CMyDoc::SetTitle(const QString& title) {
 }
 
 void CMyDoc::SetModifiedFlag(bool modified) {
+  UndoHistory& history = m_text->History();
+  if (!modified) history.MarkSaved();
+  else if (history.AtSavePoint()) history.ForgetSavePoint();
+  FollowSavePoint();
+}
+
+void CMyDoc::FollowSavePoint() {
+  const bool modified = !m_text->History().AtSavePoint();
   if (modified == m_bModified) return;
   m_bModified = modified;
   emit modifiedChanged(modified);

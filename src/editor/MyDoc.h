@@ -37,7 +37,8 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   ~CMyDoc() override;
 
   // The text, its undo history and line states; a view shows it once given
-  // it (EditControl::SetDocument). Any change sets the modified flag.
+  // it (EditControl::SetDocument). The modified flag follows the history's
+  // save point: an edit sets it, undoing back to the saved text clears it.
   TextDocument& Text() { return *m_text; }
   const TextDocument& Text() const { return *m_text; }
   const std::shared_ptr<TextDocument>& SharedText() const { return m_text; }
@@ -65,6 +66,8 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   bool IsLossy() const { return !m_strLossyPath.isEmpty() && m_strLossyPath == m_strPathName; }
   // The file began with a UTF-8 byte order mark, which its saves write again.
   bool HasByteOrderMark() const { return m_bByteOrderMark; }
+  // False makes the text as it is now the saved one; true makes it count as
+  // unsaved until the next save.
   void SetModifiedFlag(bool modified = true);
 
   // An empty text with empty histories, not modified.
@@ -142,6 +145,7 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   void SelectionChanged(const EditBuffer::Selection&, const EditBuffer::Selection&) override {}
   QWidget* DialogParent() const { return m_dialogParent; }
   void LoadText(const std::string& text);
+  void FollowSavePoint();
   bool Reopen(EncodingCode kanjiCode, std::optional<NewlineCode> crLf, const char* question);
   // Whether a save to `path` may go ahead: asks once before the text goes
   // over a file it would not write back.

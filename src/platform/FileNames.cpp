@@ -1,6 +1,7 @@
 // File-name helpers shared by documents, runs, templates and system integration.
 #include "platform/FileNames.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -140,6 +141,23 @@ std::string ResolvePerlFolder(const std::string& stored) {
   };
   if (!runnable("perl") && !runnable("jperl")) return {};
   return canonical.string();
+}
+
+std::string PerlFolderOnPath(std::string_view searchPath) {
+  while (!searchPath.empty()) {
+    const std::size_t colon = std::min(searchPath.find(':'), searchPath.size());
+    const std::string folder(searchPath.substr(0, colon));
+    searchPath.remove_prefix(std::min(colon + 1, searchPath.size()));
+    // Only perl itself: a folder with just jperl is no sign that Perl is installed there.
+    struct stat st;
+    const std::string perl = folder + "/perl";
+    if (folder.empty() || folder.front() != '/' || ::stat(perl.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::access(perl.c_str(), X_OK) != 0) {
+      continue;
+    }
+    if (std::string resolved = ResolvePerlFolder(folder); !resolved.empty()) return resolved;
+  }
+  return {};
 }
 
 void RemoveIfExists(const std::string& path) {

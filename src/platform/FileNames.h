@@ -48,6 +48,10 @@ std::string PathForOpening(const std::string& path);
 // folder the editor was started from.
 std::string ResolvePerlFolder(const std::string& stored);
 
+// The Perl folder of the first absolute folder of `searchPath` (a PATH
+// value) that holds an executable `perl`; empty when none does.
+std::string PerlFolderOnPath(std::string_view searchPath);
+
 // Deletes a file when there is one; a failure is not an error to report.
 void RemoveIfExists(const std::string& path);
 

@@ -25,6 +25,7 @@
 #include "base/MessageBox.h"
 #include "base/OkCancelButtons.h"
 #include "platform/FileNames.h"
+#include "res/StartStrings.h"
 #include "res/Strings.h"
 
 namespace corvella {
@@ -88,7 +89,7 @@ CSettingsDlg::CSettingsDlg(const Settings& settings, QWidget* parent) : QDialog(
 
   auto* perlGroup = new QGroupBox(Text(str::kSettingsPerlGroup), this);
   auto* perl = new QVBoxLayout(perlGroup);
-  auto* prompt = new QLabel(Text(str::kSettingsPerlPrompt), perlGroup);
+  auto* prompt = new QLabel(Text(str::kSettingsPerlPromptLinux), perlGroup);
   perl->addWidget(prompt);
   auto* folderRow = new QHBoxLayout;
   m_perlDir = new QLineEdit(QString::fromStdString(settings.m_szPerlDir), perlGroup);
@@ -102,7 +103,7 @@ CSettingsDlg::CSettingsDlg(const Settings& settings, QWidget* parent) : QDialog(
   perl->addLayout(folderRow);
   auto* perlRow = new QHBoxLayout;
   m_usePerl = new QButtonGroup(this);
-  for (const auto& [caption, id] : {std::pair{str::kSettingsPerl, 0}, std::pair{str::kSettingsJPerl, 1}}) {
+  for (const auto& [caption, id] : {std::pair{str::kSettingsPerlLinux, 0}, std::pair{str::kSettingsJPerlLinux, 1}}) {
     auto* radio = new QRadioButton(Text(caption), perlGroup);
     m_usePerl->addButton(radio, id);
     perlRow->addWidget(radio);
@@ -179,7 +180,7 @@ void CSettingsDlg::OnBrowse() {
   const QString preselect = m_perlDir->text().isEmpty() ? m_lastChosen : m_perlDir->text();
   const QString chosen =
       m_chooseFolder ? m_chooseFolder(preselect)
-                     : QFileDialog::getExistingDirectory(this, Text(str::kSettingsFolderTitle), preselect,
+                     : QFileDialog::getExistingDirectory(this, Text(str::kSettingsFolderTitleLinux), preselect,
                                                          QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
   if (chosen.isEmpty()) return;
   m_lastChosen = chosen;

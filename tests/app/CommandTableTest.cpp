@@ -167,7 +167,10 @@ TEST(CommandTable, AcceleratorsAreUniqueAndMatchTheMenus) {
   EXPECT_EQ(AcceleratorsOf(ID_EDIT_COPY).size(), 2u);
   EXPECT_EQ(AcceleratorsOf(ID_EDIT_PASTE).size(), 2u);
   EXPECT_EQ(AcceleratorsOf(ID_EDIT_CUT).size(), 2u);
-  EXPECT_TRUE(AcceleratorsOf(ID_FILE_CLOSE).empty());
+  const auto close = AcceleratorsOf(ID_FILE_CLOSE);
+  ASSERT_EQ(close.size(), 2u);
+  EXPECT_EQ(AcceleratorText(close[0]), "Ctrl+F4");
+  EXPECT_EQ(AcceleratorText(close[1]), "Ctrl+W");
   EXPECT_EQ(AcceleratorText(AcceleratorsOf(ID_DEBUG_TOGGLE_BREAKPOINT).at(0)), "Ctrl+F9");
   EXPECT_EQ(AcceleratorsOf(ID_HELP_PERLDOC), (std::vector<Accelerator>{{0x70, 0, ID_HELP_PERLDOC}}));
   EXPECT_EQ(AcceleratorText(AcceleratorsOf(ID_NEXT_ERROR_MARK).at(0)), "F4");

@@ -81,3 +81,26 @@ TEST(TextDocument, AReloadKeepsEachCaretOnItsLineAndALoadSendsThemHome) {
 
 }  // namespace
 }  // namespace corvella
+
+namespace corvella {
+namespace {
+
+// A text set outright, past the history, is never taken for the saved one;
+// a load starts again from a saved text.
+TEST(TextDocument, AChangeTheHistoryNeverHeardOfLeavesTheSavePointBehind) {
+  TextDocument doc;
+  doc.Load("saved");
+  EXPECT_TRUE(doc.History().AtSavePoint());
+  doc.Buffer().SetText("set outright");
+  EXPECT_FALSE(doc.History().AtSavePoint());
+  doc.Load("saved");
+  EditBuffer& buffer = doc.Buffer();
+  buffer.SetSel(0, 0);
+  doc.History().RecordInsertText(buffer, "a");
+  buffer.ReplaceSel("a");
+  ASSERT_TRUE(doc.History().Undo(buffer));
+  EXPECT_TRUE(doc.History().AtSavePoint());
+}
+
+}  // namespace
+}  // namespace corvella

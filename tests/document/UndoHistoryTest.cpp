@@ -1,6 +1,10 @@
 // Undo records: what each recording appends, typing-run merging, and undo / redo over a real buffer.
 #include "document/UndoHistory.h"
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "document/EditBuffer.h"
@@ -45,8 +49,32 @@ struct Editor {
     history.RecordInsertText(buffer, s);
     buffer.ReplaceSel(s);
   }
+  // A selection replaced by `s` as one undo step.
+  void Replace(const std::string& s) {
+    history.RecordDeleteSelection(buffer);
+    buffer.ReplaceSel({});
+    history.RecordInsertText(buffer, s);
+    buffer.ReplaceSel(s);
+    history.JoinLast();
+  }
   std::string Text() const { return buffer.GetText(); }
   std::size_t Caret() const { return buffer.GetSel().caret; }
+};
+
+// The texts of a linear history by the number of steps undoable, and the
+// step count at the last save.
+struct SaveReference {
+  std::vector<std::string> states;
+  std::size_t current = 0;
+  std::optional<std::size_t> saved = 0;
+
+  void Edited(const std::string& text) {
+    states.resize(current + 1);
+    states.push_back(text);
+    if (saved && *saved > current) saved.reset();
+    ++current;
+  }
+  bool AtSavePoint() const { return saved == current; }
 };
 
 TEST(UndoHistory, TypingRunsMergeAndBlanksStandAlone) {
@@ -209,6 +237,79 @@ TEST(UndoHistory, RandomEditsUndoToTheStartAndRedoToTheEnd) {
   EXPECT_EQ(e.Text(), start);
   while (e.history.Redo(e.buffer)) {}
   EXPECT_EQ(e.Text(), end);
+}
+
+TEST(UndoHistory, SavePointFollowsRandomEditsUndosRedosAndSaves) {
+  Editor e;
+  e.buffer.SetText("first\r\nsecond");
+  SaveReference ref{{e.Text()}};
+  unsigned seed = 11;
+  auto next = [&](unsigned n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) % n;
+  };
+  for (int i = 0; i < 2000; ++i) {
+    const std::size_t len = e.buffer.GetTextLength();
+    const std::size_t a = e.buffer.CharStart(next(static_cast<unsigned>(len + 1)));
+    const std::size_t b = e.buffer.CharStart(next(static_cast<unsigned>(len + 1)));
+    switch (next(7)) {
+      case 0:
+      case 1:
+        e.buffer.SetSel(a, a);
+        e.Insert(next(2) ? "x" : "\x82\xa0");
+        ref.Edited(e.Text());
+        break;
+      case 2:
+        if (a == b) break;
+        e.buffer.SetSel(a, b);
+        if (next(2)) e.Key(DeleteKey::Delete);
+        else e.Replace("yz");
+        ref.Edited(e.Text());
+        break;
+      case 3:
+      case 4:
+        ASSERT_EQ(e.history.Undo(e.buffer), ref.current > 0);
+        if (ref.current > 0) --ref.current;
+        break;
+      case 5:
+        ASSERT_EQ(e.history.Redo(e.buffer), ref.current + 1 < ref.states.size());
+        if (ref.current + 1 < ref.states.size()) ++ref.current;
+        break;
+      default:
+        e.history.MarkSaved();
+        ref.saved = ref.current;
+    }
+    ASSERT_EQ(e.Text(), ref.states[ref.current]) << i;
+    ASSERT_EQ(e.history.AtSavePoint(), ref.AtSavePoint()) << i;
+  }
+}
+
+TEST(UndoHistory, TypingOnAfterASaveKeepsTheSavedTextOneUndoAway) {
+  Editor e;
+  e.Type("ab");
+  EXPECT_FALSE(e.history.AtSavePoint());
+  e.history.MarkSaved();
+  e.Type("cd");
+  EXPECT_FALSE(e.history.AtSavePoint());
+  ASSERT_TRUE(e.history.Undo(e.buffer));
+  EXPECT_EQ(e.Text(), "ab");
+  EXPECT_TRUE(e.history.AtSavePoint());
+  // Typing where the saved run ended starts a new step rather than changing the saved one.
+  e.Type("e");
+  ASSERT_TRUE(e.history.Undo(e.buffer));
+  EXPECT_TRUE(e.history.AtSavePoint());
+  // An edit made past the save point takes it out of reach; a cleared history is saved text.
+  ASSERT_TRUE(e.history.Undo(e.buffer));
+  e.Type("f");
+  ASSERT_TRUE(e.history.Undo(e.buffer));
+  EXPECT_EQ(e.Text(), "");
+  EXPECT_FALSE(e.history.AtSavePoint());
+  ASSERT_TRUE(e.history.Redo(e.buffer));
+  EXPECT_FALSE(e.history.AtSavePoint());
+  e.history.Clear();
+  EXPECT_TRUE(e.history.AtSavePoint());
+  e.history.ForgetSavePoint();
+  EXPECT_FALSE(e.history.AtSavePoint());
 }
 
 }  // namespace

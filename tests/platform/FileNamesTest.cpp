@@ -96,3 +96,31 @@ TEST_F(FileNamesTest, ExpansionGivesTheCanonicalPathOfExistingFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+// Only an absolute folder with an executable regular perl counts; jperl alone
+// or a folder named perl does not.
+TEST_F(FileNamesTest, PerlFolderOnPathTakesTheFirstFolderWithAnExecutablePerl) {
+  const auto folder = [this](const char* name) {
+    fs::create_directories(dir_ / name);
+    return (dir_ / name).string();
+  };
+  const std::string plain = folder("plain"), jperlOnly = folder("jperl"), noExec = folder("noexec"),
+                    named = folder("named"), real = folder("real");
+  Write(jperlOnly + "/jperl");
+  fs::permissions(jperlOnly + "/jperl", fs::perms::owner_exec, fs::perm_options::add);
+  Write(noExec + "/perl");
+  fs::create_directories(named + "/perl");
+  Write(real + "/perl");
+  fs::permissions(real + "/perl", fs::perms::owner_exec, fs::perm_options::add);
+  const std::string canonical = fs::canonical(real).string();
+  EXPECT_EQ(PerlFolderOnPath(plain + ":" + jperlOnly + ":" + noExec + ":" + named + "::" + real), canonical);
+  EXPECT_EQ(PerlFolderOnPath(real + "/../real:" + plain), canonical);
+  // A relative entry would depend on the folder the editor started from.
+  EXPECT_EQ(PerlFolderOnPath(fs::relative(real).string()), "");
+  EXPECT_EQ(PerlFolderOnPath(""), "");
+  EXPECT_EQ(PerlFolderOnPath(plain), "");
+}
+
+}  // namespace

@@ -11,7 +11,10 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QHelpEvent>
 #include <QScreen>
+#include <QStatusBar>
+#include <QToolTip>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QMenu>
@@ -291,6 +294,52 @@ TEST_F(MainFrameTest, RecentFilesFillTheFileMenuAndDroppedFilesOpen) {
   docs->SaveRecentFileList();
   EXPECT_EQ(profile.GetProfileString("Recent File List", "File1"), c.toStdString());
   EXPECT_EQ(profile.GetProfileString("Recent File List", "File3"), a.toStdString());
+}
+
+// Ctrl+F4 and Ctrl+W close the active document as 閉じる does, asking about its changes first.
+TEST_F(MainFrameTest, CtrlF4AndCtrlWCloseTheActiveDocument) {
+  CMyDoc* first = docs->OnFileNew();
+  docs->OnFileNew();
+  frame->show();
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  QTest::keyClicks(frame->ActiveView(), QStringLiteral("x"));
+  answer = MsgResult::Cancel;
+  QTest::keyClick(frame->ActiveView(), Qt::Key_F4, Qt::ControlModifier);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages[0], QString::fromUtf8("untitled2 への変更を保存しますか?"));
+  EXPECT_EQ(docs->Documents().size(), 2u);
+
+  answer = MsgResult::No;
+  QTest::keyClick(frame->ActiveView(), Qt::Key_F4, Qt::ControlModifier);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(docs->Documents().size(), 1u);
+  EXPECT_EQ(docs->Documents().front(), first);
+  ASSERT_NE(frame->ActiveView(), nullptr);
+  QTest::keyClick(frame->ActiveView(), Qt::Key_W, Qt::ControlModifier);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(docs->Documents().empty());
+  EXPECT_EQ(messages.size(), 2);  // the unchanged one closed without a question
+}
+
+// A hint longer than the message pane shows whole as the pane's tooltip; the other panes get none of it.
+TEST_F(MainFrameTest, TheStatusMessageShowsWholeAsTheMessagePanesTooltip) {
+  frame->resize(700, 300);
+  frame->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+  const std::string hint = "split /PATTERN/,EXPR,LIMIT - \x95\xb6\x8e\x9a\x97\xf1 " + std::string(200, 'x');
+  frame->ShowHint(hint);
+  QStatusBar* bar = frame->statusBar();
+  const QString message = bar->currentMessage();
+  ASSERT_TRUE(message.startsWith(QStringLiteral("split")));
+  EXPECT_GT(bar->fontMetrics().horizontalAdvance(message), bar->width());
+  const auto tipAt = [bar](int x) {
+    QHelpEvent help(QEvent::ToolTip, QPoint(x, bar->height() / 2), bar->mapToGlobal(QPoint(x, bar->height() / 2)));
+    QApplication::sendEvent(bar, &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tipAt(bar->width() - 4), QString());
+  EXPECT_EQ(tipAt(4), message);
 }
 
 TEST_F(MainFrameTest, CloseAllKeepsTheDocumentWhoseQuestionIsCancelled) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStatusBar>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -19,6 +20,7 @@
 #include "base/QSettingsProfile.h"
 #include "editor/MyView.h"
 #include "editor/MyDoc.h"
+#include "platform/ChildEnvironment.h"
 
 using namespace corvella;
 
@@ -95,6 +97,85 @@ TEST(MyApp, StartUpModesOneAndTwo) {
     EXPECT_EQ(app.Documents()->Documents().front()->GetPathName(), file);
     EXPECT_EQ(app.Documents()->RecentFiles().front(), file);
   }
+}
+
+// PATH set to `folder` while the object lives. The children's copy of the
+// environment is taken before, so no run of another test sees it.
+class PathOf {
+ public:
+  explicit PathOf(const QString& folder) : m_old(qgetenv("PATH")) {
+    ChildEnvironment::Shared();
+    qputenv("PATH", QFile::encodeName(folder));
+  }
+  ~PathOf() { qputenv("PATH", m_old); }
+  PathOf(const PathOf&) = delete;
+  PathOf& operator=(const PathOf&) = delete;
+
+ private:
+  QByteArray m_old;
+};
+
+void RemoveSettingsFile() {
+  const QString ini = QSettingsProfile().FileName();
+  ASSERT_TRUE(QFile::remove(ini) || !QFile::exists(ini));
+}
+
+// The first start takes the perl of PATH and recognises encodings; what it
+// stores rules every later start, a Perl folder emptied by the user included.
+TEST(MyApp, FirstStartFindsPerlOnThePathAndLaterStartsKeepWhatIsStored) {
+  QTemporaryDir bin;
+  QFile perl(bin.filePath("perl"));
+  ASSERT_TRUE(perl.open(QIODevice::WriteOnly));
+  perl.write("#!/bin/sh\n");
+  perl.close();
+  ASSERT_TRUE(perl.setPermissions(perl.permissions() | QFile::ExeOwner));
+  const std::string binFolder = QFileInfo(bin.path()).canonicalFilePath().toStdString();
+  RemoveSettingsFile();
+  {
+    const PathOf path(QStringLiteral("relative/bin:") + bin.path());
+    CMyApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    const Settings& s = app.MainFrame()->GetSettings();
+    EXPECT_EQ(s.m_szPerlDir, binFolder);
+    EXPECT_TRUE(s.KanjiConvert);
+    EXPECT_EQ(app.MainFrame()->statusBar()->currentMessage(), QString::fromUtf8("レディ"));
+    app.MainFrame()->close();
+    app.ExitInstance();
+  }
+  EXPECT_EQ(QSettingsProfile().GetProfileString("Settings", "Perl"), binFolder);
+  EXPECT_EQ(QSettingsProfile().GetProfileInt("Settings", "KanjiConvert", 0), 1);
+  {
+    QSettingsProfile profile;
+    profile.WriteProfileString("Settings", "Perl", "");
+    profile.WriteProfileInt("Settings", "KanjiConvert", 0);
+  }
+  {
+    const PathOf path(bin.path());
+    CMyApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_TRUE(app.MainFrame()->GetSettings().m_szPerlDir.empty());
+    EXPECT_FALSE(app.MainFrame()->GetSettings().KanjiConvert);
+  }
+  RemoveSettingsFile();
+}
+
+TEST(MyApp, FirstStartWithoutPerlSaysSoInTheStatusBarOnly) {
+  QTemporaryDir empty;
+  RemoveSettingsFile();
+  QStringList messages;
+  {
+    const PathOf path(empty.path());
+    CMyApp app;
+    app.GetResponders().SetMessage([&messages](const QString& text, MsgIcon, MsgButtons) {
+      messages << text;
+      return MsgResult::Ok;
+    });
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_TRUE(app.MainFrame()->GetSettings().m_szPerlDir.empty());
+    EXPECT_TRUE(app.MainFrame()->statusBar()->currentMessage().contains(QStringLiteral("perl")));
+  }
+  EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+  RemoveSettingsFile();
 }
 
 // A FIFO in place of the settings file would hold up the start for good:

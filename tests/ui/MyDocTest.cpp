@@ -555,6 +555,21 @@ TEST(MyDocWithoutView, OpensEditsUndoesAndSaves) {
   ASSERT_TRUE(doc.Text().History().Undo(buffer));
   EXPECT_EQ(buffer.GetText(), "print 1;\r\n");
   EXPECT_TRUE(doc.IsModified());
+  // Redone to the text as saved: unmodified again, and each change says so.
+  QSignalSpy marks(&doc, &CMyDoc::modifiedChanged);
+  ASSERT_TRUE(doc.Text().History().Redo(buffer));
+  EXPECT_FALSE(doc.IsModified());
+  ASSERT_TRUE(doc.Text().History().Undo(buffer));
+  ASSERT_EQ(marks.count(), 2);
+  EXPECT_EQ(marks[0][0].toBool(), false);
+  EXPECT_EQ(marks[1][0].toBool(), true);
+  // Marked modified by hand (as a recovered text is), no undo or redo finds a saved text.
+  doc.SetModifiedFlag(false);
+  doc.SetModifiedFlag(true);
+  ASSERT_TRUE(doc.Text().History().Redo(buffer));
+  EXPECT_TRUE(doc.IsModified());
+  ASSERT_TRUE(doc.Text().History().Undo(buffer));
+  EXPECT_TRUE(doc.IsModified());
 }
 
 }  // namespace
