@@ -194,7 +194,6 @@ constexpr std::uint16_t kF6 = vk::kF1 + 5;
 constexpr std::uint16_t kF7 = vk::kF1 + 6;
 constexpr std::uint16_t kF8 = vk::kF1 + 7;
 constexpr std::uint16_t kF9 = vk::kF1 + 8;
-constexpr std::uint16_t kF4 = vk::kF1 + 3;
 constexpr std::uint16_t kF5 = vk::kF1 + 4;
 constexpr std::uint16_t kF10 = vk::kF1 + 9;
 constexpr std::uint16_t kF11 = vk::kF1 + 10;
