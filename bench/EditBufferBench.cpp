@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Corpus.h"
+#include "Percentiles.h"
 #include "document/EditBuffer.h"
 #include "text/Newlines.h"
 
@@ -131,10 +132,7 @@ void BM_RandomEditMedian(benchmark::State& state) {
     state.SetIterationTime(us / 1e6);
     ++i;
   }
-  std::sort(micros.begin(), micros.end());
-  state.counters["median_us"] = micros[micros.size() / 2];
-  state.counters["p99_us"] = micros[micros.size() * 99 / 100];
-  state.counters["max_us"] = micros.back();
+  corvella::ReportPercentiles(state, micros);
 }
 
 void BM_LineFromChar(benchmark::State& state) {

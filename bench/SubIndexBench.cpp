@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Corpus.h"
+#include "Percentiles.h"
 #include "document/TextDocument.h"
 #include "text/Newlines.h"
 
@@ -88,10 +89,7 @@ void BM_KeystrokeMedian(benchmark::State& state) {
     state.SetIterationTime(us / 1e6);
     ++i;
   }
-  std::sort(micros.begin(), micros.end());
-  state.counters["median_us"] = micros[micros.size() / 2];
-  state.counters["p99_us"] = micros[micros.size() * 99 / 100];
-  state.counters["max_us"] = micros.back();
+  corvella::ReportPercentiles(state, micros);
   state.counters["lines_read"] =
       static_cast<double>(doc.Subs().ReadLines() - read) / static_cast<double>(state.iterations());
   state.SetLabel(kTextNames[state.range(0)]);
