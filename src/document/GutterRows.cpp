@@ -76,4 +76,10 @@ MarkShape GutterMarkShape(int width, int height) {
 
 int GutterMarkStripWidth(int rowHeight) { return std::max(12, rowHeight); }
 
+int GutterNumbersWidth(std::size_t lineCount, int digitWidth, int minimum) {
+  int digits = 1;
+  for (std::size_t n = std::max<std::size_t>(lineCount, 1); n >= 10; n /= 10) ++digits;
+  return std::max(minimum, digits * std::max(1, digitWidth) + 1);
+}
+
 }  // namespace corvella

@@ -61,4 +61,9 @@ MarkShape GutterMarkShape(int width, int height);
 // at least 12 pixels.
 int GutterMarkStripWidth(int rowHeight);
 
+// The numbers' width for a text of `lineCount` lines: never below `minimum`,
+// and wide enough for every digit of the last line's number (`digitWidth`
+// pixels each, and one more) so that no number is cut.
+int GutterNumbersWidth(std::size_t lineCount, int digitWidth, int minimum);
+
 }  // namespace corvella

@@ -78,6 +78,7 @@ void EditControl::SetDocument(std::shared_ptr<TextDocument> document) {
   verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setValue(0);
   viewport()->update();
+  emit textChanged();  // another text is shown
 }
 
 std::string EditControl::SelText() const {

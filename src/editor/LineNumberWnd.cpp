@@ -43,6 +43,7 @@ bool CLineNumberWnd::Create(int width, EditControl* parent) {
   if (!parent || m_pEdit) return false;
   m_pEdit = parent;
   m_nWidth = width;
+  m_minWidth = width;
   QWidget* viewport = parent->viewport();
   setParent(viewport);
   setGeometry(0, 0, m_nWidth, 1);
@@ -72,6 +73,15 @@ void CLineNumberWnd::SetMarkStrip(int width) {
   m_nStrip = width;
   FollowParentHeight();
   update();
+}
+
+bool CLineNumberWnd::FitNumbers(std::size_t lineCount) {
+  const int width = GutterNumbersWidth(lineCount, QFontMetrics(m_font).horizontalAdvance(QLatin1Char('8')), m_minWidth);
+  if (width == m_nWidth) return false;
+  m_nWidth = width;
+  FollowParentHeight();
+  update();
+  return true;
 }
 
 bool CLineNumberWnd::eventFilter(QObject* watched, QEvent* event) {

@@ -32,6 +32,10 @@ class CLineNumberWnd : public QWidget {
   // asks for the row's breakpoint to be toggled (markClicked), selecting
   // nothing. The gutter widens by the strip.
   void SetMarkStrip(int width);
+  // Widens (or narrows, not below the width it was made with) the numbers to
+  // fit every line number of a text of `lineCount` lines; true when it changed.
+  bool FitNumbers(std::size_t lineCount);
+  int NumbersWidth() const { return m_nWidth; }
   int MarkStripWidth() const { return m_nStrip; }
 
   // Moves the highlight; repaints only the two rows while the control has
@@ -71,6 +75,7 @@ class CLineNumberWnd : public QWidget {
 
   QColor m_crNumberBack{0, 255, 255};
   int m_nWidth = 0;  // the numbers' width
+  int m_minWidth = 0;  // the width it was made with
   int m_nStrip = 0;  // the mark strip's width, left of the numbers
   int m_nCurLine = 0;
   int m_nAnchorLine = 0;

@@ -40,6 +40,7 @@ CMyView::CMyView(QWidget* parent) : CSyntaxView(parent) {
   connect(m_wndGutter, &CLineNumberWnd::markClicked, this, &CMyView::ToggleBreakpoint);
   // Marks move with their lines; the numbers alone never change with the text.
   connect(this, &EditControl::textChanged, this, [this] {
+    if (m_wndGutter->FitNumbers(Buffer().GetLineCount())) LayOutGutter();
     const TextDocument& doc = Document();
     if (!doc.Breakpoints().Empty() || !doc.ExecutionMark().Empty() || !doc.Errors().Empty()) m_wndGutter->update();
   });
@@ -66,11 +67,13 @@ void CMyView::ApplySettings(const Settings& s, const QFont& font) {
   m_wndGutter->update();
 }
 
-// The gutter draws in the left margin: the mark strip, then the numbers.
+// The gutter draws in the left margin: the mark strip, then the numbers,
+// as wide as the last line's number needs.
 void CMyView::LayOutGutter() {
   const int strip = GutterMarkStripWidth(LineHeight());
   m_wndGutter->SetMarkStrip(strip);
-  SetMargins(strip + kNumbersWidth + 1, 0);
+  m_wndGutter->FitNumbers(Buffer().GetLineCount());
+  SetMargins(strip + m_wndGutter->NumbersWidth() + 1, 0);
 }
 
 void CMyView::RepaintMarks() {

@@ -17,6 +17,11 @@ TEST(GutterRows, NumbersRowsAndRepaints) {
   EXPECT_EQ(GutterNumberText(9), "  10");
   EXPECT_EQ(GutterNumberText(9998), "9999");
   EXPECT_EQ(GutterNumberText(1234566), "1234567");  // past four places every digit stays
+  // The numbers widen by a digit exactly where the last line's number gains one.
+  EXPECT_EQ(GutterNumbersWidth(99'999, 6, 31), 31);
+  EXPECT_EQ(GutterNumbersWidth(100'000, 6, 31), 37);
+  EXPECT_EQ(GutterNumbersWidth(3'279'141, 6, 31) - GutterNumbersWidth(999'999, 6, 31), 6);
+  EXPECT_EQ(GutterNumbersWidth(0, 6, 31), 31);
 
   EXPECT_EQ(GutterRowCount(170, 16), 11);  // the partly visible row is numbered
   EXPECT_EQ(GutterRowCount(50, 0), 51);    // never divides by zero
