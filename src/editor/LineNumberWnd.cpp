@@ -45,6 +45,7 @@ bool CLineNumberWnd::Create(int width, EditControl* parent) {
   m_nWidth = width;
   m_minWidth = width;
   QWidget* viewport = parent->viewport();
+  m_viewport = viewport;
   setParent(viewport);
   setGeometry(0, 0, m_nWidth, 1);
   FollowParentHeight();
@@ -64,7 +65,7 @@ bool CLineNumberWnd::Create(int width, EditControl* parent) {
 }
 
 void CLineNumberWnd::FollowParentHeight() {
-  if (m_pEdit) setGeometry(0, 0, m_nStrip + m_nWidth, m_pEdit->viewport()->height());
+  if (m_viewport) setGeometry(0, 0, m_nStrip + m_nWidth, m_viewport->height());
 }
 
 void CLineNumberWnd::SetMarkStrip(int width) {
@@ -85,7 +86,9 @@ bool CLineNumberWnd::FitNumbers(std::size_t lineCount) {
 }
 
 bool CLineNumberWnd::eventFilter(QObject* watched, QEvent* event) {
-  if (m_pEdit && watched == m_pEdit->viewport() && event->type() == QEvent::Resize) FollowParentHeight();
+  // The viewport is compared as kept: events still reach it while the
+  // control around it is being destroyed.
+  if (m_viewport && watched == m_viewport && event->type() == QEvent::Resize) FollowParentHeight();
   return QWidget::eventFilter(watched, event);
 }
 

@@ -86,6 +86,7 @@ class CLineNumberWnd : public QWidget {
   } m_tm;
   int m_nFirstLine = 0;
   EditControl* m_pEdit = nullptr;
+  QWidget* m_viewport = nullptr;  // the control's viewport, our parent
   bool m_bCaptured = false;
 
   // The line of the last drag update, shared by every gutter and kept from
