@@ -17,8 +17,8 @@ TEST(PerlWordAtTest, NamesWithPackagePartsInsideOrJustAfter) {
   EXPECT_EQ(WordAtMark("|splice(@a, 1);"), "splice");
   EXPECT_EQ(WordAtMark("splice|(@a, 1);"), "splice");
   EXPECT_EQ(WordAtMark("use Getopt::Lo|ng;"), "Getopt::Long");
-  EXPECT_EQ(WordAtMark("File::Spec->cat|file($d, $f)"), "catfile");
-  EXPECT_EQ(WordAtMark("File::|Spec->catfile"), "File::Spec");
+  EXPECT_EQ(WordAtMark("File::Temp->temp|dir(CLEANUP => 1)"), "tempdir");
+  EXPECT_EQ(WordAtMark("File::|Temp->tempdir"), "File::Temp");
   EXPECT_EQ(WordAtMark("   |   "), "");
   EXPECT_EQ(WordAtMark("|"), "");
 }

@@ -2,11 +2,16 @@
 #include "app/DebugPanes.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <csignal>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -112,6 +117,63 @@ TEST_F(DebuggerTest, StopsInAModuleAndEnds) {
   ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
   EXPECT_EQ(doc->ExecutionLine(), 1) << Pane().toStdString();
   EXPECT_EQ(Read(path), script);
+}
+
+}  // namespace
+
+namespace {
+
+// The pid of the interpreter running `script` under this test, from /proc.
+pid_t DebuggedPerl(const QString& script) {
+  for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    bool number = false;
+    const pid_t pid = entry.toInt(&number);
+    if (!number) continue;
+    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(entry));
+    if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(QFileInfo(script).fileName().toUtf8())) {
+      return pid;
+    }
+  }
+  return -1;
+}
+
+// The run copy's end with the session killed at random moments, saved over,
+// or the file overwritten by another program: the file always ends as the
+// user's last save, never as the run copy or bytes nobody checked.
+TEST_F(DebuggerTest, TheScriptEndsAsLastSavedWhateverEndsTheSession) {
+  const QByteArray script = "my $n = 0;\n$n++ while 1;\n";
+  const QString path = Write(QStringLiteral("killed_session_target.pl"), script);
+  CMyDoc* doc = docs->OpenDocumentFile(path);
+  ASSERT_NE(doc, nullptr);
+  std::mt19937 random(7);
+  for (int round = 0; round < 4; ++round) {
+    frame->ActiveView()->SetText("my $n = 1;\r\n$n++ while 1;\r\n");  // unsaved: the run copy differs
+    answer = MsgResult::No;
+    frame->Router().Route(res::ID_DEBUG_GO);
+    ASSERT_TRUE(frame->IsRunning());
+    QTest::qWait(static_cast<int>(random() % 400));
+    const pid_t perl = DebuggedPerl(path);
+    if (perl > 0) ::kill(perl, SIGKILL);
+    else frame->Router().Route(res::ID_DEBUG_END);
+    ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+    EXPECT_EQ(Read(path), script) << round;
+  }
+
+  // Saved during a session: the save stays.
+  doc->ToggleBreakpoint(1);
+  ASSERT_TRUE(StopsAt(res::ID_DEBUG_GO, doc, 1));
+  ASSERT_TRUE(doc->DoSave(path));
+  const QByteArray saved = Read(path);
+  frame->Router().Route(res::ID_DEBUG_END);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  EXPECT_EQ(Read(path), saved);
+
+  // Overwritten by another program during a session: the last save comes back.
+  ASSERT_TRUE(StopsAt(res::ID_DEBUG_GO, doc, 1));
+  Write(QStringLiteral("killed_session_target.pl"), "# written elsewhere\n");
+  frame->Router().Route(res::ID_DEBUG_END);
+  ASSERT_TRUE(RunUntil([this] { return !frame->IsRunning(); }));
+  EXPECT_EQ(Read(path), saved);
 }
 
 }  // namespace
