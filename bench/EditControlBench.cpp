@@ -19,7 +19,7 @@ namespace {
 std::string LoadText() {
   const std::string raw = corvella::bench::ReadCorpusFile("perl-20m.pl");
   int encoding = 3, newline = 0;
-  const std::string one = corvella::DecodeLoadedText(raw, false, encoding, newline).text;
+  const std::string one(corvella::DecodeLoadedText(raw, false, encoding, newline).text.View());
   std::string all;
   all.reserve(one.size() * 5);
   for (int i = 0; i < 5; ++i) all += one;

@@ -30,10 +30,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int flags = 0;
   const std::string normal = NormalizeNewlines(raw, &flags);
   if (!OnlyCrLf(normal) || normal.size() != NormalizedLength(raw) || normal.size() < raw.size()) std::abort();
+  ByteBuffer inPlace(raw);
+  int inPlaceFlags = 0;
+  if (!NormalizeNewlinesInPlace(inPlace, &inPlaceFlags) || inPlace != normal || inPlaceFlags != flags) std::abort();
+  // The loader detects before it normalises: both must give one verdict.
+  if (KanjiDetect(raw) != KanjiDetect(normal)) std::abort();
 
   int encoding = control % 6 - 1, newline = control / 6 % 5 - 1;  // -1 .. 4 and -1 .. 3
   const bool autoDetect = control & 0x40;
-  const LoadedText loaded = DecodeLoadedText(raw, autoDetect, encoding, newline);
+  const LoadedText decoded = DecodeLoadedText(raw, autoDetect, encoding, newline);
+  struct {
+    std::string text;
+    std::size_t changed;
+    bool writesBack, byteOrderMark;
+  } const loaded{std::string(decoded.text.View()), decoded.changed, decoded.writesBack, decoded.byteOrderMark};
   if (encoding < 0 || encoding >= kEncodingCodeCount || newline < kNewlineCrLf || newline > kNewlineCr) std::abort();
   if (flags != 0 && newline != NewlineCodeFromFlags(flags, -1)) std::abort();
   if (encoding == kEncodingSjis && loaded.text != normal) std::abort();

@@ -2,16 +2,18 @@
 #include "app/SubListCombo.h"
 
 #include <QAbstractItemView>
+#include <QElapsedTimer>
+#include <QListView>
 #include <QSignalBlocker>
-#include <QStringList>
 
+#include "app/SubListModel.h"
 #include "document/TextDocument.h"
 #include "editor/MyView.h"
 #include "res/SubListStrings.h"
 
 namespace corvella {
 
-CSubListCombo::CSubListCombo(QWidget* parent) : QComboBox(parent) {
+CSubListCombo::CSubListCombo(QWidget* parent) : QComboBox(parent), m_model(new SubListModel(this)) {
   setObjectName(QStringLiteral("SubList"));
   setToolTip(QString::fromUtf8(str::kSubListTip));
   setStatusTip(QString::fromUtf8(str::kSubListStatus));
@@ -22,6 +24,14 @@ CSubListCombo::CSubListCombo(QWidget* parent) : QComboBox(parent) {
   setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   setMinimumContentsLength(14);
   setMaxVisibleItems(30);
+  setModel(m_model);
+  // Rows of one height: the open list never measures them all.
+  auto* list = new QListView(this);
+  list->setUniformItemSizes(true);
+  setView(list);
+  m_build.setSingleShot(true);
+  m_build.setInterval(0);
+  connect(&m_build, &QTimer::timeout, this, &CSubListCombo::BuildSlice);
   setFocusPolicy(Qt::ClickFocus);
   setEnabled(false);
   connect(this, &QComboBox::activated, this, &CSubListCombo::GoTo);
@@ -31,18 +41,27 @@ void CSubListCombo::Follow(CMyView* view) {
   if (!view) {
     m_view = nullptr;
     m_document.reset();
-    if (count() > 0) clear();
+    m_build.stop();
+    if (count() > 0) m_model->Reset(nullptr);
     setEnabled(false);
     return;
   }
   m_view = view;
   const std::shared_ptr<TextDocument>& doc = view->SharedDocument();
   SubIndex& subs = doc->Subs();
-  // Asking for the entries first builds the index of a new document.
-  subs.Entries();
+  if (!subs.Built()) {
+    if (count() > 0) m_model->Reset(nullptr);
+    m_document.reset();
+    setEnabled(false);
+    if (!m_build.isActive()) m_build.start();
+    return;
+  }
   if (m_document.lock() != doc || m_revision != subs.Revision()) {
     m_document = doc;
-    Refill(*doc);
+    m_revision = subs.Revision();
+    const QSignalBlocker quiet(this);
+    m_model->Reset(doc);
+    setCurrentIndex(-1);
   }
   setEnabled(true);
   // The list stays open and as it is while the user picks from it.
@@ -56,25 +75,20 @@ void CSubListCombo::Follow(CMyView* view) {
   }
 }
 
-void CSubListCombo::Refill(TextDocument& doc) {
-  const std::vector<SubEntry>& entries = doc.Subs().Entries();
-  m_revision = doc.Subs().Revision();
-  QStringList items;
-  items.reserve(static_cast<qsizetype>(entries.size()));
-  bool inPackage = false;
-  for (const SubEntry& e : entries) {
-    const QString name = QString::fromLatin1(e.name.data(), static_cast<qsizetype>(e.name.size()));
-    if (e.kind == SubEntry::Kind::kPackage) {
-      inPackage = true;
-      items << QStringLiteral("package ") + name;
-    } else {
-      items << (inPackage ? QStringLiteral("  sub ") : QStringLiteral("sub ")) + name;
+// About a frame's worth of reading, then the events queued meanwhile.
+void CSubListCombo::BuildSlice() {
+  CMyView* view = m_view;
+  if (!view) return;
+  SubIndex& subs = view->Document().Subs();
+  QElapsedTimer slice;
+  slice.start();
+  while (!subs.BuildSome(2048)) {
+    if (slice.elapsed() >= 8) {
+      m_build.start();
+      return;
     }
   }
-  const QSignalBlocker quiet(this);
-  clear();
-  addItems(items);
-  setCurrentIndex(-1);
+  Follow(view);
 }
 
 void CSubListCombo::GoTo(int index) {

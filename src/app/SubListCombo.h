@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QPointer>
+#include <QTimer>
 
 namespace corvella {
 
@@ -24,13 +25,16 @@ class CSubListCombo : public QComboBox {
 
   // Follows `view` (null: no document): fills the list again when the
   // document or its declarations changed, and moves the current item to
-  // the caret. Cheap when nothing changed.
+  // the caret. Cheap when nothing changed. An index not built yet is built
+  // a slice at a time between events, the list empty and disabled meanwhile.
   void Follow(CMyView* view);
 
  private:
-  void Refill(TextDocument& doc);
+  void BuildSlice();
   void GoTo(int index);
 
+  class SubListModel* m_model;
+  QTimer m_build;
   QPointer<CMyView> m_view;
   std::weak_ptr<TextDocument> m_document;
   std::uint64_t m_revision = 0;

@@ -57,13 +57,15 @@ void EditBuffer::Notify(Call call) {
 
 // ---------------------------------------------------------------- text
 
-void EditBuffer::SetText(std::string_view text) {
+void EditBuffer::SetText(std::string_view text) { SetText(ByteBuffer(text)); }
+
+void EditBuffer::SetText(ByteBuffer text) {
   TextChange change;
   change.wholeText = true;
   change.removedLength = text_.Length();
-  change.insertedLength = text.size();
+  change.insertedLength = text.Size();
   change.linesRemoved = text_.BreakCount();
-  text_.Assign(text);
+  text_.Adopt(std::move(text));
   change.linesInserted = text_.BreakCount();
   const Selection before = sel_;
   sel_ = {};

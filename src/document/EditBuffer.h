@@ -73,6 +73,8 @@ class EditBuffer {
   // Replaces the whole text and puts the caret at 0. Like setting a window's
   // text, it ignores the read-only flag and the text limit.
   void SetText(std::string_view text);
+  // As SetText, taking the bytes themselves: a large text is not copied.
+  void SetText(ByteBuffer text);
   // Told of the one allocation a large text is loaded into (see TextBlocks).
   void SetBulkAdvice(TextBlocks::BulkAdvice advice) { text_.SetBulkAdvice(advice); }
   std::string GetText() const;

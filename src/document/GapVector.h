@@ -30,6 +30,13 @@ class GapVector {
     m_gap += count;
   }
   void PushBack(const T& value) { Insert(size(), 1, value); }
+  // Room for `count` items without moving them again; grows by at least a
+  // quarter, so that asking for one more each time stays cheap.
+  void Reserve(std::size_t count) {
+    const std::size_t needed = count + m_gap;
+    if (needed <= m_items.capacity()) return;
+    m_items.reserve(std::max(needed, m_items.capacity() + m_items.capacity() / 4));
+  }
   // Drops the items from `count` on.
   void Truncate(std::size_t count) {
     if (count >= size()) return;
@@ -54,7 +61,10 @@ class GapVector {
   // Room for `count` more, and some to spare, so that growing one item at a
   // time costs little.
   void Widen(std::size_t count) {
-    const std::size_t extra = count + size() / 8 + 64;
+    // Within reserved room, so that a reserved vector is never copied.
+    const std::size_t spare = m_items.capacity() - m_items.size();
+    const std::size_t want = count + size() / 8 + 64;
+    const std::size_t extra = spare >= count ? std::min(spare, want) : want;
     const auto after = m_items.begin() + static_cast<std::ptrdiff_t>(m_gapAt + m_gap);
     m_items.insert(after, extra, T{});
     m_gap += extra;

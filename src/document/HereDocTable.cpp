@@ -43,6 +43,10 @@ bool EndsHereDoc(const HereDoc& doc, std::string_view line) {
 
 std::uint32_t HereDocTable::Number(const std::vector<HereDoc>& pending) {
   if (pending.empty()) return 0;
+  if (m_lists.size() > kMaxNumber) {
+    const auto known = m_numbers.find(pending);
+    return known == m_numbers.end() ? 0 : known->second;
+  }
   const auto [it, added] = m_numbers.try_emplace(pending, static_cast<std::uint32_t>(m_lists.size()));
   if (added) m_lists.push_back(pending);
   return it->second;

@@ -28,9 +28,12 @@ bool EndsHereDoc(const HereDoc& doc, std::string_view line);
 // The heredocs still waiting for their bodies at a line start, in order,
 // stand in a line state as a number, so that states stay small and compare
 // cheaply. Equal lists get equal numbers; 0 is the empty list. Numbers are
-// never given back: a document meets few distinct lists.
+// never given back: a document meets few distinct lists. Past kMaxNumber
+// lists a new one is numbered as the empty list (its bodies read as code).
 class HereDocTable {
  public:
+  static constexpr std::uint32_t kMaxNumber = (std::uint32_t{1} << 24) - 1;  // what a line state holds
+
   std::uint32_t Number(const std::vector<HereDoc>& pending);
   // The list numbered `number`; empty for 0 or an unknown number.
   const std::vector<HereDoc>& Pending(std::uint32_t number) const;

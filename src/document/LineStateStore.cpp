@@ -50,6 +50,9 @@ void LineStateStore::Forget(std::size_t first, std::size_t oldEnd, std::size_t n
 
 LineState LineStateStore::At(std::size_t line) {
   line = std::min(line, m_buffer.GetLineCount());
+  // Asked past the states held: room for every line at once, so that a large
+  // text's states are never copied while they grow.
+  if (line >= m_states.size()) m_states.Reserve(m_buffer.GetLineCount() + 1);
   while (m_valid <= line) {
     const std::size_t k = m_valid;
     const LineState next = m_lexer.NextLineState(m_states[k - 1], m_buffer.GetLine(k - 1));

@@ -19,7 +19,7 @@ namespace corvella {
 // even when a line far below is asked for next.
 class LineStateStore {
  public:
-  explicit LineStateStore(const EditBuffer& buffer) : m_buffer(buffer) { m_states.PushBack({}); }
+  explicit LineStateStore(const EditBuffer& buffer) : m_buffer(buffer) { m_states.PushBack(LineState()); }
   LineStateStore(const LineStateStore&) = delete;
   LineStateStore& operator=(const LineStateStore&) = delete;
 

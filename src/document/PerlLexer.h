@@ -25,12 +25,14 @@ enum class LineBlock : std::uint8_t {
 // line that was not empty held a comment (auto indent asks it, whatever the
 // block), and the block the line is in. An empty line passes on what it was
 // given, unless it ends a heredoc whose terminator is empty.
+// Four bytes: a large script keeps one per line.
 struct LineState {
-  bool commentAbove = false;
-  LineBlock block = LineBlock::kCode;
-  std::uint32_t hereDocs = 0;  // in kHereDoc: the pending bodies, numbered by the lexer's HereDocTable
+  bool commentAbove : 1 = false;
+  LineBlock block : 7 = LineBlock::kCode;
+  std::uint32_t hereDocs : 24 = 0;  // in kHereDoc: the pending bodies, numbered by the lexer's HereDocTable
   bool operator==(const LineState&) const = default;
 };
+static_assert(sizeof(LineState) == 4);
 
 // A word of code: bytes [start, start + length) of its line.
 struct WordSpan {

@@ -43,12 +43,24 @@ std::size_t SubIndex::EntryAt(std::size_t line) {
 }
 
 void SubIndex::Build() {
-  m_entries.clear();
-  const std::size_t lines = m_buffer.GetLineCount();
-  for (std::size_t k = 0; k < lines; ++k) ReadLine(k, m_entries);
+  while (!BuildSome(m_buffer.GetLineCount())) {
+  }
+}
+
+bool SubIndex::BuildSome(std::size_t lines) {
+  if (m_built) return true;
+  const std::size_t count = m_buffer.GetLineCount();
+  const std::size_t end = count - m_progress > lines ? m_progress + lines : count;
+  for (; m_progress < end; ++m_progress) ReadLine(m_progress, m_entries);
+  if (m_progress < count) return false;
+  Finish();
+  return true;
+}
+
+void SubIndex::Finish() {
   // Every state right from here on, so that an edit learns from the store
   // where its effect ends.
-  m_states.At(lines);
+  m_states.At(m_buffer.GetLineCount());
   m_built = true;
   ++m_revision;
 }
@@ -70,13 +82,17 @@ void SubIndex::ReadLine(std::size_t line, std::vector<SubEntry>& out) {
 }
 
 void SubIndex::TextChanged(const EditBuffer::TextChange& c) {
-  if (!m_built) return;
-  if (c.wholeText) {
+  if (c.wholeText || (!m_built && c.line < m_progress)) {
+    // Lines read so far may read differently now: read again from the edit.
+    const std::size_t from = c.wholeText ? 0 : c.line;
+    const auto byLine = [](const SubEntry& e, std::size_t l) { return e.line < l; };
+    m_entries.erase(std::lower_bound(m_entries.begin(), m_entries.end(), from, byLine), m_entries.end());
+    m_progress = from;
     m_built = false;
-    m_entries.clear();
     ++m_revision;
     return;
   }
+  if (!m_built) return;
   const std::size_t first = c.line;
   const std::size_t oldEnd = first + c.linesRemoved + 1;  // old lines [first, oldEnd) were edited
   const std::size_t newEnd = first + c.linesInserted + 1;

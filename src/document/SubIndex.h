@@ -22,7 +22,8 @@ struct SubEntry {
   bool operator==(const SubEntry&) const = default;
 };
 
-// Built from the whole text when first asked, then kept by reading again
+// Built from the whole text when first asked (or a slice at a time through
+// BuildSome, so that a large text never holds up a window), then kept by reading again
 // only the lines an edit touched and the lines below them whose start state
 // changed (a heredoc or POD opened or closed), until the line states meet
 // their old values again. The others only move with their lines.
@@ -35,8 +36,12 @@ class SubIndex {
   // The owner passes on every change of the buffer, after the line states.
   void TextChanged(const EditBuffer::TextChange& change);
 
-  // In text order.
+  // In text order; finishes the build first.
   const std::vector<SubEntry>& Entries();
+  // Reads on with the build for about `lines` lines; true once it is done.
+  // An edit above the lines read so far takes the build back to the edit.
+  bool BuildSome(std::size_t lines);
+  bool Built() const { return m_built; }
   // Counts changes of the entries' kinds and names; moving with their
   // lines changes nothing.
   std::uint64_t Revision() const { return m_revision; }
@@ -49,6 +54,7 @@ class SubIndex {
 
  private:
   void Build();
+  void Finish();
   // Appends the declarations of `line` to `out`.
   void ReadLine(std::size_t line, std::vector<SubEntry>& out);
   // Puts `found` in place of entries [from, to).
@@ -60,6 +66,7 @@ class SubIndex {
   std::vector<WordSpan> m_words;
   std::vector<SubEntry> m_entries;
   bool m_built = false;
+  std::size_t m_progress = 0;  // lines [0, m_progress) read while building
   std::uint64_t m_revision = 0;
   std::size_t m_read = 0;
 };

@@ -69,18 +69,17 @@ unsigned char TextBlocks::Reader::operator()(std::size_t pos) {
   return static_cast<unsigned char>(data_[pos - start_]);
 }
 
-namespace {
-
-constexpr std::align_val_t kBulkAlignment{std::size_t{2} << 20};
-
-}  // namespace
-
-void TextBlocks::BulkDeleter::operator()(char* bytes) const { ::operator delete[](bytes, kBulkAlignment); }
-
 TextBlocks::Block TextBlocks::NewBlock() const {
   Block block;
   block.bytes.reset(new char[capacity_]);
   return block;
+}
+
+void TextBlocks::Own(Block& block) const {
+  if (block.bytes.get_deleter().owned) return;
+  Block own = NewBlock();
+  std::memcpy(own.bytes.get(), block.bytes.get(), block.size);
+  block.bytes = std::move(own.bytes);
 }
 
 // Blocks are filled to 7/8 when they are made, so that typing into a freshly
@@ -186,27 +185,44 @@ void TextBlocks::Rebuild() {
 }
 
 void TextBlocks::Assign(std::string_view text) {
-  blocks_.clear();
-  bulk_.reset();
-  const std::size_t fill = FillTarget();
-  const std::size_t count = (text.size() + fill - 1) / fill;
-  blocks_.reserve(count);
   if (text.size() >= kBulkMinimum) {
-    const std::size_t size = count * capacity_;
-    bulk_.reset(static_cast<char*>(::operator new[](size, kBulkAlignment)));
-    if (m_bulkAdvice) m_bulkAdvice(bulk_.get(), size);
+    Adopt(ByteBuffer(text));
+    return;
   }
+  blocks_.clear();
+  bulk_ = ByteBuffer();
+  const std::size_t fill = FillTarget();
+  blocks_.reserve((text.size() + fill - 1) / fill);
   for (std::size_t pos = 0; pos < text.size(); pos += fill) {
     const std::size_t take = std::min(fill, text.size() - pos);
-    Block block;
-    if (bulk_) {
-      block.bytes = std::unique_ptr<char[], BytesDeleter>(bulk_.get() + blocks_.size() * capacity_, BytesDeleter{false});
-    } else {
-      block = NewBlock();
-    }
+    Block block = NewBlock();
     std::memcpy(block.bytes.get(), text.data() + pos, take);
     block.size = take;
     ScanBreaks(block.bytes.get(), 0, take, pos ? text[pos - 1] : '\0', block.breaks);
+    blocks_.push_back(std::move(block));
+  }
+  Rebuild();
+}
+
+void TextBlocks::Adopt(ByteBuffer text) {
+  if (text.Size() < kBulkMinimum) {
+    Assign(text.View());
+    return;
+  }
+  blocks_.clear();
+  bulk_ = std::move(text);
+  if (m_bulkAdvice) m_bulkAdvice(bulk_.Data(), bulk_.Size());
+  // Slices as full as blocks are made, so that a slice given its own
+  // allocation has room left for typing.
+  const std::size_t fill = FillTarget();
+  const std::size_t size = bulk_.Size();
+  blocks_.reserve((size + fill - 1) / fill);
+  char* const bytes = bulk_.Data();
+  for (std::size_t pos = 0; pos < size; pos += fill) {
+    Block block;
+    block.bytes = std::unique_ptr<char[], BytesDeleter>(bytes + pos, BytesDeleter{false});
+    block.size = std::min(fill, size - pos);
+    ScanBreaks(block.bytes.get(), 0, block.size, pos ? bytes[pos - 1] : '\0', block.breaks);
     blocks_.push_back(std::move(block));
   }
   Rebuild();
@@ -229,6 +245,7 @@ void TextBlocks::Insert(std::size_t pos, std::string_view text) {
 
 void TextBlocks::InsertInPlace(Location at, std::string_view text) {
   Block& block = blocks_[at.block];
+  Own(block);
   char* bytes = block.bytes.get();
   const std::size_t n = text.size();
   std::memmove(bytes + at.offset + n, bytes + at.offset, block.size - at.offset);
@@ -252,6 +269,7 @@ void TextBlocks::InsertInPlace(Location at, std::string_view text) {
 void TextBlocks::InsertSplitting(Location at, std::string_view text) {
   const std::size_t fill = FillTarget();
   Block& block = blocks_[at.block];
+  Own(block);
   const std::string tail(block.bytes.get() + at.offset, block.size - at.offset);
   block.breaks.erase(std::lower_bound(block.breaks.begin(), block.breaks.end(), at.offset),
                      block.breaks.end());
@@ -289,6 +307,7 @@ void TextBlocks::Erase(std::size_t start, std::size_t end) {
   if (start >= end) return;
   if (start == 0 && end == length_) {
     blocks_.clear();
+    bulk_ = ByteBuffer();
     Rebuild();
     return;
   }
@@ -359,6 +378,7 @@ void TextBlocks::MergeIfSmall(std::size_t index) {
     return;
   }
   Block& dst = blocks_[into];
+  Own(dst);
   const Block& src = blocks_[into + 1];
   std::memcpy(dst.bytes.get() + dst.size, src.bytes.get(), src.size);
   // An LF at the front of `src` keeps its predecessor, so its entry stays valid.

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/ByteBuffer.h"
+
 namespace corvella {
 
 // The text lives in blocks of at most `capacity` bytes, none empty. Each block
@@ -16,7 +18,9 @@ namespace corvella {
 // line is O(log blocks), an edit inside one block O(capacity + log blocks),
 // whatever the text size; only adding or removing blocks is O(blocks), which
 // happens about once per block of typed text. Loading is linear.
-// Blocks of a loaded text share one allocation; the others own theirs.
+// Blocks of a large loaded text are slices of the one allocation it came in,
+// packed end to end; a block is given an allocation of its own the first
+// time an edit would write past its slice. The others own theirs.
 struct TextBlockBytesDeleter {
   bool owned = true;
   void operator()(char* bytes) const {
@@ -61,15 +65,17 @@ class TextBlocks {
     }
   }
 
-  // A text of at least kBulkMinimum bytes is loaded into one allocation,
-  // aligned for huge pages, and `advice` (when set) is told of it: the
-  // platform asks for huge pages there, which makes a forked writer's
-  // snapshot of a large document cheap (far fewer page-table entries to copy).
+  // A text of at least kBulkMinimum bytes stays in the allocation it came
+  // in, and `advice` (when set) is told of it: the platform asks for huge
+  // pages there, which makes a forked writer's snapshot of a large document
+  // cheap (far fewer page-table entries to copy).
   static constexpr std::size_t kBulkMinimum = std::size_t{4} << 20;
   using BulkAdvice = void (*)(void* bytes, std::size_t size);
   void SetBulkAdvice(BulkAdvice advice) { m_bulkAdvice = advice; }
 
   void Assign(std::string_view text);
+  // As Assign, taking the bytes themselves: a large text is not copied.
+  void Adopt(ByteBuffer text);
   void Erase(std::size_t start, std::size_t end);      // start <= end <= Length()
   void Insert(std::size_t pos, std::string_view text);  // pos <= Length()
 
@@ -92,9 +98,6 @@ class TextBlocks {
 
  private:
   using BytesDeleter = TextBlockBytesDeleter;
-  struct BulkDeleter {
-    void operator()(char* bytes) const;
-  };
   struct Block {
     std::unique_ptr<char[], BytesDeleter> bytes;  // `capacity_` bytes
     std::size_t size = 0;
@@ -126,6 +129,7 @@ class TextBlocks {
   };
 
   Block NewBlock() const;
+  void Own(Block& block) const;  // before writing past the block's size
   std::size_t FillTarget() const;
   Location Locate(std::size_t pos) const;           // pos < Length()
   Location LocateForInsert(std::size_t pos) const;  // the block holding pos - 1
@@ -143,7 +147,7 @@ class TextBlocks {
 
   std::size_t capacity_;
   BulkAdvice m_bulkAdvice = nullptr;
-  std::unique_ptr<char, BulkDeleter> bulk_;  // before the blocks that point into it
+  ByteBuffer bulk_;  // before the blocks that point into it
   std::vector<Block> blocks_;
   Fenwick sizes_;
   Fenwick breakSums_;

@@ -88,22 +88,26 @@ void TextDocument::TextChanged(const EditBuffer::TextChange& change) {
   for (Slot& s : slots_) s.sel = {Moved(s.sel.anchor, change), Moved(s.sel.caret, change)};
 }
 
-void TextDocument::Load(std::string_view text) {
-  buffer_.SetText(text);
+void TextDocument::Load(std::string_view text) { Load(ByteBuffer(text)); }
+
+void TextDocument::Load(ByteBuffer text) {
+  buffer_.SetText(std::move(text));
   history_.Clear();
   m_breakpoints.Clear();
   m_execution.Clear();
   m_errors.Clear();
 }
 
-void TextDocument::Reload(std::string_view text) {
+void TextDocument::Reload(std::string_view text) { Reload(ByteBuffer(text)); }
+
+void TextDocument::Reload(ByteBuffer text) {
   const auto lineOf = [this](const EditBuffer::Selection& sel) { return buffer_.LineFromChar(sel.caret); };
   const std::size_t activeLine = lineOf(buffer_.GetSel());
   std::vector<std::size_t> lines;
   for (const Slot& s : slots_) lines.push_back(lineOf(s.sel));
 
   reloading_ = true;
-  buffer_.SetText(text);
+  buffer_.SetText(std::move(text));
   reloading_ = false;
   history_.Clear();
 

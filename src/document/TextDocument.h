@@ -57,9 +57,11 @@ class TextDocument : private EditBuffer::Listener {
 
   // A whole text with an empty history; every caret goes to the start.
   void Load(std::string_view text);
+  void Load(ByteBuffer text);
   // A whole text read again (another encoding): the history emptied, every
   // caret at the start of the line it was on, where the text still has it.
   void Reload(std::string_view text);
+  void Reload(ByteBuffer text);
   // Whether the text now being announced came from Reload, so that views
   // keep their scroll position rather than going to the top.
   bool Reloading() const { return reloading_; }

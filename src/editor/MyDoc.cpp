@@ -77,14 +77,14 @@ void CMyDoc::FollowSavePoint() {
   emit modifiedChanged(modified);
 }
 
-void CMyDoc::LoadText(const std::string& text) {
+void CMyDoc::LoadText(ByteBuffer text) {
   const LineMarks breakpoints = m_text->Breakpoints();
   const int execution = ExecutionLine();
   m_bLoading = true;
   if (m_bReloading) {
-    m_text->Reload(text);
+    m_text->Reload(std::move(text));
   } else {
-    m_text->Load(text);
+    m_text->Load(std::move(text));
   }
   m_bLoading = false;
   emit textChanged();
@@ -131,7 +131,7 @@ int CMyDoc::ExecutionLine() const {
 }
 
 void CMyDoc::LoadRecovered(const std::string& text) {
-  LoadText(text);
+  LoadText(ByteBuffer(text));
   SetModifiedFlag(true);
 }
 
@@ -142,7 +142,7 @@ bool CMyDoc::OnNewDocument() {
 }
 
 bool CMyDoc::OnOpenDocument(const QString& path) {
-  FileReadResult file = ReadWholeFile(FsPath(path));
+  FileBytesResult file = ReadWholeFileBytes(FsPath(path));
   switch (file.status) {
     case FileReadResult::Status::Ok: break;
     case FileReadResult::Status::TooLarge: ReportOverWait(DialogParent(), Utf8(str::kFileTooLarge)); return false;
@@ -155,16 +155,19 @@ bool CMyDoc::OnOpenDocument(const QString& path) {
   int kanjiCode = m_nKanjiCode;
   int crLf = m_nCrLf;
   LoadedText loaded;
+  std::size_t length = 0;
   try {
-    loaded = DecodeLoadedText(file.bytes, m_settings.KanjiConvert, kanjiCode, crLf);
-    std::string().swap(file.bytes);  // the raw bytes go as soon as the text exists
-    LoadText(loaded.text);
+    // A Shift_JIS file's bytes become the text itself, without a copy.
+    loaded = DecodeLoadedText(ByteBuffer::Adopt(file.bytes.release(), file.size), m_settings.KanjiConvert, kanjiCode,
+                              crLf);
+    length = loaded.text.Size();
+    LoadText(std::move(loaded.text));
   } catch (const std::bad_alloc&) {
     LoadText({});
     ReportFileFailure(DialogParent(), str::kOpenFailed, path, ENOMEM);
     return false;
   }
-  if (m_text->Buffer().GetTextLength() != loaded.text.size()) {  // the buffer would not take it all
+  if (m_text->Buffer().GetTextLength() != length) {  // the buffer would not take it all
     LoadText({});
     ReportFileFailure(DialogParent(), str::kOpenFailed, path, ENOMEM);
     return false;

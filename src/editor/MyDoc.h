@@ -144,7 +144,7 @@ class CMyDoc : public QObject, private EditBuffer::Listener {
   void TextChanged(const EditBuffer::TextChange& change) override;
   void SelectionChanged(const EditBuffer::Selection&, const EditBuffer::Selection&) override {}
   QWidget* DialogParent() const { return m_dialogParent; }
-  void LoadText(const std::string& text);
+  void LoadText(ByteBuffer text);
   void FollowSavePoint();
   bool Reopen(EncodingCode kanjiCode, std::optional<NewlineCode> crLf, const char* question);
   // Whether a save to `path` may go ahead: asks once before the text goes

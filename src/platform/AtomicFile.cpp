@@ -138,52 +138,78 @@ int ReplaceFile(const std::string& path, const std::function<int(int)>& fill, st
 
 }  // namespace
 
-FileReadResult ReadWholeFile(const std::string& path, std::uint64_t maxSize) {
-  FileReadResult result;
+namespace {
+
+// Opens and checks a regular file and reads it whole into `allocate(size)`
+// (null: no memory). Answers the status, `error` for a failure.
+template <class Allocate>
+FileReadResult::Status ReadFileInto(const std::string& path, std::uint64_t maxSize, int& error, Allocate allocate) {
+  using Status = FileReadResult::Status;
   // Non-blocking so that a FIFO cannot hang the open; it is refused below.
   FdGuard fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
-    result.error = errno;
-    return result;
+    error = errno;
+    return Status::Failed;
   }
   struct stat st;
   if (::fstat(fd.get(), &st) != 0) {
-    result.error = errno;
-    return result;
+    error = errno;
+    return Status::Failed;
   }
   if (!S_ISREG(st.st_mode)) {
-    result.error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    return result;
+    error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return Status::Failed;
   }
   const auto size = static_cast<std::uint64_t>(st.st_size);
-  if (size > maxSize) {
-    result.status = FileReadResult::Status::TooLarge;
-    return result;
-  }
-  try {
-    result.bytes.resize(static_cast<std::size_t>(size));
-  } catch (const std::bad_alloc&) {
-    result.error = ENOMEM;
-    return result;
+  if (size > maxSize) return Status::TooLarge;
+  char* const bytes = allocate(static_cast<std::size_t>(size));
+  if (!bytes && size > 0) {
+    error = ENOMEM;
+    return Status::Failed;
   }
   std::size_t got = 0;
   while (got < size) {
-    const ssize_t n = ::read(fd.get(), result.bytes.data() + got, static_cast<std::size_t>(size) - got);
+    const ssize_t n = ::read(fd.get(), bytes + got, static_cast<std::size_t>(size) - got);
     if (n < 0) {
       if (errno == EINTR) continue;
-      result.error = errno;
-      result.bytes.clear();
-      return result;
+      error = errno;
+      return Status::Failed;
     }
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
   }
-  if (got < size) {
-    result.status = FileReadResult::Status::ShortRead;
-    result.bytes.clear();
-    return result;
+  return got < size ? Status::ShortRead : Status::Ok;
+}
+
+}  // namespace
+
+FileReadResult ReadWholeFile(const std::string& path, std::uint64_t maxSize) {
+  FileReadResult result;
+  result.status = ReadFileInto(path, maxSize, result.error, [&result](std::size_t size) -> char* {
+    try {
+      result.bytes.resize(size);
+    } catch (const std::bad_alloc&) {
+      return nullptr;
+    }
+    return result.bytes.data();
+  });
+  if (result.status != FileReadResult::Status::Ok) result.bytes.clear();
+  return result;
+}
+
+FileBytesResult ReadWholeFileBytes(const std::string& path, std::uint64_t maxSize) {
+  FileBytesResult result;
+  result.status = ReadFileInto(path, maxSize, result.error, [&result](std::size_t size) -> char* {
+    if (size == 0) return nullptr;
+    result.bytes.reset(static_cast<char*>(std::malloc(size)));
+    if (!result.bytes) return nullptr;
+    result.size = size;
+    return result.bytes.get();
+  });
+  if (result.status != FileReadResult::Status::Ok) {
+    result.bytes.reset();
+    result.size = 0;
   }
-  result.status = FileReadResult::Status::Ok;
   return result;
 }
 

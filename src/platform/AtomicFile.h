@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,21 @@ struct FileReadResult {
 // Reads a regular file whole. A directory fails with EISDIR, any other kind
 // of file with EINVAL.
 FileReadResult ReadWholeFile(const std::string& path, std::uint64_t maxSize = kMaxLoadSize);
+
+struct MallocFree {
+  void operator()(char* bytes) const { std::free(bytes); }
+};
+struct FileBytesResult {
+  FileReadResult::Status status = FileReadResult::Status::Failed;
+  std::unique_ptr<char, MallocFree> bytes;  // std::malloc'd, null when empty
+  std::size_t size = 0;
+  int error = 0;
+};
+
+// As ReadWholeFile, in one read into one std::malloc'd allocation that the
+// caller may keep (and grow with std::realloc). No huge pages are asked for
+// here: growing a block of them would copy it.
+FileBytesResult ReadWholeFileBytes(const std::string& path, std::uint64_t maxSize = kMaxLoadSize);
 
 // Replaces `path` with `bytes`, or creates it: the bytes are written to a new
 // file in the same folder, flushed to the disk and renamed over the target,

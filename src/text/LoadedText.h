@@ -5,10 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "text/ByteBuffer.h"
+
 namespace corvella {
 
 struct LoadedText {
-  std::string text;        // Shift_JIS with CR LF line ends; NUL bytes kept
+  ByteBuffer text;         // Shift_JIS with CR LF line ends; NUL bytes kept
   std::size_t changed = 0; // characters a UTF-8 file held that the text holds as "?" or as another character
   bool byteOrderMark = false;  // the file began with a UTF-8 byte order mark, which the text does not hold
   // Saving the text in the settled codes gives the file's bytes back, line
@@ -24,6 +26,9 @@ struct LoadedText {
 // the file is UTF-8 whatever `autoDetect` and `encodingCode` say, and the mark
 // is dropped from the text. A code outside its range counts as 0 and comes
 // back as 0 unless the load settles it.
+// A Shift_JIS file is normalised where it lies and becomes the text itself:
+// its bytes are never held twice. Throws std::bad_alloc.
+LoadedText DecodeLoadedText(ByteBuffer raw, bool autoDetect, int& encodingCode, int& newlineCode);
 LoadedText DecodeLoadedText(std::string_view raw, bool autoDetect, int& encodingCode, int& newlineCode);
 
 struct SavedText {

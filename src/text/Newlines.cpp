@@ -1,9 +1,12 @@
 // Line-end normalisation: every CR, LF and CR LF becomes CR LF, and the kinds seen are reported.
 #include "text/Newlines.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+
+#include <string.h>  // memrchr
 
 #include "text/ByteScan.h"
 
@@ -100,6 +103,63 @@ std::string NormalizeNewlines(std::string_view text, int* flags) {
   std::string out(length, '\0');
   WriteNormalized(Bytes(text), text.size(), reinterpret_cast<Byte*>(out.data()));
   return out;
+}
+
+namespace {
+
+// The last CR or LF before `end`, or npos.
+class LineEndsBackwards {
+ public:
+  LineEndsBackwards(const char* bytes, std::size_t end, int flags)
+      : m_bytes(bytes), m_cr((flags & kNewlineSawCr) ? Find('\r', end) : kNone),
+        m_lf((flags & kNewlineSawLf) ? Find('\n', end) : kNone) {}
+
+  std::size_t Before(std::size_t end) {
+    // Each search starts where the last one stopped: the bytes are searched once in all.
+    if (m_cr != kNone && m_cr >= end) m_cr = Find('\r', end);
+    if (m_lf != kNone && m_lf >= end) m_lf = Find('\n', end);
+    if (m_cr == kNone) return m_lf;
+    if (m_lf == kNone) return m_cr;
+    return std::max(m_cr, m_lf);
+  }
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+ private:
+  std::size_t Find(char c, std::size_t end) const {
+    const void* hit = end ? ::memrchr(m_bytes, c, end) : nullptr;
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - m_bytes) : kNone;
+  }
+
+  const char* m_bytes;
+  std::size_t m_cr, m_lf;
+};
+
+}  // namespace
+
+bool NormalizeNewlinesInPlace(ByteBuffer& text, int* flags) {
+  int seen = 0;
+  const std::size_t n = text.Size();
+  const std::size_t length = CountNormalized(Bytes(text.View()), n, &seen);
+  if (flags) *flags = seen;
+  if (length == n) return true;
+  if (!text.Resize(length)) return false;
+  // From the back: the gap between what is written and what is still to be
+  // read is the number of line ends yet to gain a byte, so no byte is
+  // overwritten before it is read.
+  char* const d = text.Data();
+  LineEndsBackwards ends(d, n, seen);
+  std::size_t r = n, w = length;
+  while (w > r) {
+    const std::size_t j = ends.Before(r);
+    const std::size_t run = r - (j + 1);
+    std::memmove(d + w - run, d + j + 1, run);
+    w -= run;
+    const bool pair = d[j] == '\n' && j > 0 && d[j - 1] == '\r';
+    d[--w] = '\n';
+    d[--w] = '\r';
+    r = pair ? j - 1 : j;
+  }
+  return true;
 }
 
 int NewlineCodeFromFlags(int flags, int current) {

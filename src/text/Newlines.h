@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/ByteBuffer.h"
+
 namespace corvella {
 
 // Bits of the newline flags filled by NormalizeNewlines.
@@ -19,6 +21,10 @@ std::size_t NormalizedLength(std::string_view text, int* flags = nullptr);
 
 // The normalised text; the result is allocated once at its final size.
 std::string NormalizeNewlines(std::string_view text, int* flags = nullptr);
+
+// Normalises `text` where it lies, grown once to its final size and filled
+// from the back; false (the text unchanged) when it cannot grow.
+bool NormalizeNewlinesInPlace(ByteBuffer& text, int* flags = nullptr);
 
 // The document's newline code after a load that reported `flags`:
 // CR only gives CR, LF only gives LF, both (mixed files too) give CR LF,

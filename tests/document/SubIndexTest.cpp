@@ -133,6 +133,14 @@ TEST(SubIndex, AgreesWithAFreshIndexAfterRandomEdits) {
     for (const SubEntry& e : entries) out.push_back((e.kind == Kind::kSub ? "sub " : "package ") + e.name);
     return out;
   };
+  // First built a few lines at a time, edited between the slices.
+  for (int step = 0; !doc.Subs().BuildSome(1 + pick(8)); ++step) {
+    if (step >= 40) continue;
+    const std::size_t at = pick(buffer.GetTextLength() + 1);
+    buffer.SetSel(at, at);
+    buffer.ReplaceSel(inserts[pick(inserts.size())]);
+  }
+  ASSERT_EQ(doc.Subs().Entries(), Fresh(buffer.GetText()));
   std::vector<std::string> before = names(doc.Subs().Entries());
   for (int step = 0; step < 1500; ++step) {
     const std::size_t length = buffer.GetTextLength();

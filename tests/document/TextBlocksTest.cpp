@@ -73,4 +73,39 @@ TEST(TextBlocks, RandomEditsMatchAString) {
   }
 }
 
+// A large text stays in the allocation it was handed in: blocks that are
+// slices of it are given their own bytes before an edit writes past them,
+// never overwriting the slice after them.
+TEST(TextBlocks, EditsOfAnAdoptedTextLeaveItsOtherSlicesAlone) {
+  std::mt19937 rng(5);
+  std::string ref(TextBlocks::kBulkMinimum + 12345, 'x');
+  for (std::size_t i = 0; i < ref.size(); i += 1 + rng() % 200) ref.replace(i, 2, "\r\n");
+  ref.resize(TextBlocks::kBulkMinimum + 12345);
+  TextBlocks blocks;
+  blocks.Adopt(ByteBuffer(ref));
+  const auto expectSame = [&blocks, &ref] {
+    ASSERT_EQ(blocks.CheckConsistency(), "");
+    std::string all;
+    blocks.AppendTo(all, 0, blocks.Length());
+    ASSERT_TRUE(all == ref);
+  };
+  ASSERT_NO_FATAL_FAILURE(expectSame());
+  for (int step = 0; step < 400; ++step) {
+    const std::size_t pos = rng() % (ref.size() + 1);
+    if (rng() % 3) {
+      const std::string text(rng() % 3 == 0 ? rng() % 9000 : rng() % 3 + 1, step % 2 ? '\n' : 'a');
+      blocks.Insert(pos, text);
+      ref.insert(pos, text);
+    } else {
+      const std::size_t end = std::min(ref.size(), pos + rng() % 9000);
+      blocks.Erase(pos, end);
+      ref.erase(pos, end - pos);
+    }
+    if (step % 50 == 0) {
+      ASSERT_NO_FATAL_FAILURE(expectSame()) << "step " << step;
+    }
+  }
+  ASSERT_NO_FATAL_FAILURE(expectSame());
+}
+
 }  // namespace

@@ -19,7 +19,7 @@ struct Loaded {
 
 Loaded Load(const std::string& raw, bool autoDetect, int encoding, int newline) {
   LoadedText t = DecodeLoadedText(raw, autoDetect, encoding, newline);
-  return {t.text, t.changed, encoding, newline};
+  return {std::string(t.text.View()), t.changed, encoding, newline};
 }
 
 // Shift_JIS: "亜 ｱ" and a line with an ASCII word.

@@ -66,6 +66,12 @@ TEST(NormalizeNewlines, BlocksAgreeWithTheStateMachineOnRandomText) {
     ASSERT_EQ(NormalizeNewlines(in, &flags), RefNormalize(in, &refFlags)) << "case " << i;
     ASSERT_EQ(flags, refFlags) << "case " << i;
     ASSERT_EQ(NormalizedLength(in), RefNormalize(in, &refFlags).size());
+    // Filled from the back where the bytes lie, as a file is loaded.
+    ByteBuffer inPlace(in);
+    int inPlaceFlags = -1;
+    ASSERT_TRUE(NormalizeNewlinesInPlace(inPlace, &inPlaceFlags));
+    ASSERT_EQ(inPlace.View(), RefNormalize(in, &refFlags)) << "case " << i;
+    ASSERT_EQ(inPlaceFlags, refFlags);
   }
 }
 

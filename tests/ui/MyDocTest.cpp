@@ -220,7 +220,7 @@ TEST_F(MyDocTest, OpenSettlesTheCodesFromTheFile) {
   settings.KanjiCode = 1;
   Open(Path("sjis.pl"));
   int kanji = 1, crlf = 0;
-  const std::string asEuc = DecodeLoadedText(kSjisCrLf.toStdString(), false, kanji, crlf).text;
+  const std::string asEuc(DecodeLoadedText(kSjisCrLf.toStdString(), false, kanji, crlf).text.View());
   EXPECT_EQ(view.Buffer().GetText(), asEuc);
   EXPECT_NE(asEuc, kSjisCrLf.toStdString());
   EXPECT_EQ(doc->KanjiCode(), 1);
