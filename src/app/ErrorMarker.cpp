@@ -11,6 +11,7 @@
 #include "editor/Cp932Text.h"
 #include "editor/EditControl.h"
 #include "editor/MyDoc.h"
+#include "run/PerlMessageCollector.h"
 
 namespace corvella {
 namespace {
@@ -58,7 +59,12 @@ void ErrorMarker::RunFinished() {
   const QString script = AbsolutePath(QFile::decodeName(QByteArray::fromStdString(ran)));
   std::vector<PerlMessage> messages;
   if (COutputBar* pane = m_frame.OutputBar(); pane && m_paneWritten) {
-    messages = CollectPerlMessages(pane->Edit().Buffer().GetText());
+    // Block by block: a long output is neither copied nor split into lines.
+    PerlMessageCollector collector;
+    pane->Edit().Buffer().ForEachPiece([&collector](const char* bytes, std::size_t size) {
+      collector.Feed(std::string_view(bytes, size));
+    });
+    messages = collector.Finish();
   }
   m_paneWritten = false;
   std::map<CMyDoc*, ErrorMarks> marks =

@@ -148,6 +148,14 @@ bool CMainFrame::Create() {
   RegisterCommands();
   connect(m_router.get(), &CommandRouter::idleUpdated, this, &CMainFrame::UpdatePanes);
   connect(m_router.get(), &CommandRouter::idleUpdated, m_subList, [this] { m_subList->Follow(ActiveView()); });
+  // The caret or the text of the active view may also change without input
+  // (a jump to a line, a search, a reload), and the panes follow.
+  connect(m_router.get(), &CommandRouter::idleUpdated, this, [this] {
+    if (CMyView* view = ActiveView()) {
+      connect(view, &EditControl::selectionChanged, m_router.get(), &CommandRouter::UpdateSoon, Qt::UniqueConnection);
+      connect(view, &EditControl::textChanged, m_router.get(), &CommandRouter::UpdateSoon, Qt::UniqueConnection);
+    }
+  });
   connect(qApp, &QGuiApplication::focusWindowChanged, this, &CMainFrame::FollowFocusWindow);
   m_router->StartIdleUpdates();
   resize(900, 650);

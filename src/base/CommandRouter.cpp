@@ -2,6 +2,9 @@
 #include "base/CommandRouter.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QTimer>
 
@@ -86,15 +89,53 @@ void CommandRouter::UpdateMenu(QMenu* menu) {
   }
 }
 
-void CommandRouter::StartIdleUpdates(int intervalMs) {
-  if (!idle_) {
-    idle_ = new QTimer(this);
-    connect(idle_, &QTimer::timeout, this, [this] {
-      UpdateActions();
-      emit idleUpdated();
-    });
+void CommandRouter::StartIdleUpdates() {
+  if (idle_) return;
+  idle_ = new QTimer(this);
+  idle_->setSingleShot(true);
+  idle_->setInterval(0);
+  connect(idle_, &QTimer::timeout, this, [this] {
+    UpdateActions();
+    emit idleUpdated();
+  });
+  if (QGuiApplication::clipboard()) {
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CommandRouter::UpdateSoon);
   }
-  idle_->start(intervalMs);
+  qApp->installEventFilter(this);
+  UpdateSoon();
+}
+
+void CommandRouter::UpdateSoon() {
+  if (idle_ && !idle_->isActive()) idle_->start();
+}
+
+// Painting, layout, timers and mouse moves change no command's state, and
+// leaving them out keeps the update itself, which repaints buttons and
+// panes, from asking for another one.
+bool CommandRouter::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::InputMethod:
+    case QEvent::Drop:
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+    case QEvent::MetaCall:
+    case QEvent::SockAct:
+    case QEvent::Close:
+      UpdateSoon();
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 }  // namespace corvella

@@ -74,12 +74,21 @@ class CommandRouter : public QObject {
   // Applies the update handlers to every action (or to those of `menu`).
   void UpdateActions();
   void UpdateMenu(QMenu* menu);
-  // Runs UpdateActions on an idle timer, for the toolbar and status panes.
-  void StartIdleUpdates(int intervalMs = 250);
+  // From now on runs UpdateActions (and idleUpdated) once the event loop is
+  // idle after anything that may change a command's state: input, the focus,
+  // a window's activation, a queued call or socket data (a run's end, a
+  // worker's result, the debugger), the clipboard, or UpdateSoon. Nothing
+  // happening, nothing runs: no timer wakes the program.
+  void StartIdleUpdates();
+  // An update once the events waiting now are handled; many calls, one update.
+  void UpdateSoon();
 
  signals:
   // After each idle update: the moment to refresh status panes.
   void idleUpdated();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Apply(QAction* action);

@@ -12,6 +12,7 @@
 #include <poll.h>
 #include <pthread.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,7 +25,9 @@ extern char** environ;
 namespace corvella {
 namespace {
 
-constexpr std::size_t kChunk = 256 * 1024;
+// As much as the pipe holds (its size is raised to 1 MB): a child that prints
+// fast is emptied in one read, and the reader wakes once per pipe-full.
+constexpr std::size_t kChunk = std::size_t{1} << 20;
 
 void CloseFd(int& fd) {
   if (fd >= 0) ::close(fd);
@@ -283,6 +286,19 @@ void ChildProcess::PumpInput() {
 
 ChildProcess::Progress ChildProcess::ReadSome(std::string& out, std::string& err, int timeoutMs, int wakeFd,
                                               int inputFd) {
+  std::string_view outBytes, errBytes;
+  const Progress progress = Collect(outBytes, errBytes, timeoutMs, wakeFd, inputFd);
+  out.append(outBytes);
+  err.append(errBytes);
+  return progress;
+}
+
+// Each stream is read into a buffer of its own, kept for the next read and
+// never cleared: a child that prints much costs one copy of its bytes out of
+// the pipe and nothing else.
+ChildProcess::Progress ChildProcess::Collect(std::string_view& out, std::string_view& err, int timeoutMs,
+                                             int wakeFd, int inputFd) {
+  out = err = {};
   auto writing = [this] { return m_in >= 0 && m_inputSent < m_input.size(); };
   auto ended = [&] { return m_out < 0 && m_err < 0 && !writing(); };
   if (ended()) return Progress::Ended;
@@ -293,14 +309,13 @@ ChildProcess::Progress ChildProcess::ReadSome(std::string& out, std::string& err
                    {inputFd, POLLIN, 0}};
   if (::poll(fds, 5, timeoutMs) < 0) return Progress::Open;  // interrupted: the caller comes back
   int* sources[2] = {&m_out, &m_err};
-  std::string* sinks[2] = {&out, &err};
+  std::string_view* sinks[2] = {&out, &err};
   for (int i = 0; i < 2; ++i) {
     if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-    std::string& sink = *sinks[i];
-    const std::size_t had = sink.size();
-    sink.resize(had + kChunk);
-    const ssize_t n = ::read(*sources[i], sink.data() + had, kChunk);
-    sink.resize(had + (n > 0 ? static_cast<std::size_t>(n) : 0));
+    std::unique_ptr<char[]>& buffer = m_readBuffers[i];
+    if (!buffer) buffer.reset(new char[kChunk]);  // left uninitialised: the read fills it
+    const ssize_t n = ::read(*sources[i], buffer.get(), kChunk);
+    if (n > 0) *sinks[i] = std::string_view(buffer.get(), static_cast<std::size_t>(n));
     if (n == 0 || (n < 0 && errno != EINTR)) CloseFd(*sources[i]);
   }
   if (fds[2].revents) PumpInput();
@@ -339,12 +354,30 @@ int ChildProcess::Wait() {
   return *m_exit;
 }
 
+// A pidfd becomes readable when the child ends, so the wait sleeps until the
+// end or the stop request without ticking. Where the system has none, the
+// end is checked on Wakeup::WaitUntil's short pauses instead.
+bool ChildProcess::WaitForEnd(const Wakeup& stop) {
+  if (TryWait()) return true;
+  // Through syscall(): the C library's header for it lacks C linkage.
+  const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, m_pid, 0));
+  if (pidfd < 0) return stop.WaitUntil([this] { return TryWait().has_value(); });
+  pollfd fds[2] = {{pidfd, POLLIN, 0}, {stop.fd(), POLLIN, 0}};
+  int ready;
+  do {
+    ready = ::poll(fds, 2, -1);
+  } while (ready < 0 && errno == EINTR);
+  ::close(pidfd);
+  if (ready < 0) return stop.WaitUntil([this] { return TryWait().has_value(); });
+  return TryWait().has_value();  // otherwise it was the stop request
+}
+
 // SIGKILL to the whole group at once, not SIGTERM first: a stop must end the
 // run now even when the script ignores or catches TERM, a grace period would
 // hold the caller on a timer, and Perl without a handler dies of TERM without
 // running its END blocks anyway, so TERM would spare little.
 int ChildProcess::WaitUnlessStopped(const Wakeup& stop, bool* stopped) {
-  const bool ended = stop.WaitUntil([this] { return TryWait().has_value(); });
+  const bool ended = WaitForEnd(stop);
   if (!ended) Terminate();
   if (stopped) *stopped = !ended;
   return Wait();
@@ -357,11 +390,9 @@ int ChildProcess::WaitUnlessStopped(const Wakeup& stop, bool* stopped) {
 // closed or gone, what is typed is taken and dropped, so the wait never spins.
 int ChildProcess::ReadUntilEnd(const Wakeup& stop, const Take& take, bool* stopped, RunInput* input,
                                const Echo& echo) {
-  std::string out, err;  // kept between reads: each read makes room for a whole chunk
   for (;;) {
-    out.clear();
-    err.clear();
-    const Progress progress = ReadSome(out, err, -1, stop.fd(), input ? input->fd() : -1);
+    std::string_view out, err;
+    const Progress progress = Collect(out, err, -1, stop.fd(), input ? input->fd() : -1);
     if (!out.empty() || !err.empty()) take(out, err);
     if (progress == Progress::Input) {
       RunInput::Piece piece = input->Take();

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -104,7 +105,7 @@ class ChildProcess {
   std::optional<int> TryWait();
   // Blocks until the child ends; the code as TryWait; -1 when none was started.
   int Wait();
-  // Waits for the child's end (Wakeup::WaitUntil) unless `stop` is signalled
+  // Waits for the child's end unless `stop` is signalled
   // first, which ends it (Terminate). The code as Wait; `stopped` tells
   // whether `stop` ended it.
   int WaitUnlessStopped(const Wakeup& stop, bool* stopped = nullptr);
@@ -125,6 +126,11 @@ class ChildProcess {
 
  private:
   void PumpInput();
+  // Blocks until the child ends (true) or `stop` is signalled first (false).
+  bool WaitForEnd(const Wakeup& stop);
+  // ReadSome with what was read left in buffers of this object (valid until
+  // the next call) instead of appended to strings.
+  Progress Collect(std::string_view& out, std::string_view& err, int timeoutMs, int wakeFd, int inputFd);
 
   pid_t m_pid = -1;
   bool m_reaped = false;
@@ -135,6 +141,7 @@ class ChildProcess {
   std::string m_input;         // queued for standard input
   std::size_t m_inputSent = 0;  // of m_input, already written
   bool m_closeInput = false;
+  std::unique_ptr<char[]> m_readBuffers[2];  // standard output, standard error
 };
 
 }  // namespace corvella

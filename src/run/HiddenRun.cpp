@@ -57,16 +57,19 @@ void HiddenRun::Work() {
     } else {
       RunOutputDecoder out, err;
       bool stopped = false;
+      std::string text;  // decoded into, handed on and cleared: its room is kept for the next read
       exitCode = child.ReadUntilEnd(*m_wakeup, [&](std::string_view outBytes, std::string_view errBytes) {
-        std::string text = out.Feed(outBytes);
-        text += err.Feed(errBytes);
-        if (!text.empty()) m_output(std::move(text), false);
-      }, &stopped, m_launch.input.get(), [this](std::string echo) { m_output(std::move(echo), false); });
-      std::string tail = out.Finish();
-      tail += err.Finish();
+        text.clear();
+        out.Feed(outBytes, text);
+        err.Feed(errBytes, text);
+        if (!text.empty()) m_output(text, false);
+      }, &stopped, m_launch.input.get(), [this](std::string echo) { m_output(echo, false); });
+      std::string tail;
+      out.Finish(tail);
+      err.Finish(tail);
       if (stopped) tail += m_texts.stopped;
       tail += Fill(m_texts.end, std::to_string(exitCode));
-      m_output(std::move(tail), false);
+      m_output(tail, false);
     }
   }
   if (m_restore) m_restore(m_launch.scriptPath);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -29,8 +30,9 @@ class HiddenRun {
     std::string start, end, stopped, cannotStart, pipeFailed;
   };
   // Called on the worker thread: pane text to add (the first call starts the
-  // pane afresh), and once at the very end, after the script is put back.
-  using Output = std::function<void(std::string text, bool replace)>;
+  // pane afresh; the text is valid during the call only), and once at the
+  // very end, after the script is put back.
+  using Output = std::function<void(std::string_view text, bool replace)>;
   using Finished = std::function<void(int exitCode)>;
   using Restore = std::function<bool(const std::string& scriptPath)>;
 

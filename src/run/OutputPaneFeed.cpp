@@ -2,25 +2,29 @@
 #include "run/OutputPaneFeed.h"
 
 #include <QMetaObject>
+#include <QTimer>
 
 namespace corvella {
 namespace {
 
 constexpr std::size_t kQueueLimit = 16u << 20;
+constexpr qint64 kPaceMs = 20;
 
 }  // namespace
 
 OutputPaneFeed::OutputPaneFeed(Pane pane) : m_pane(std::move(pane)) {}
 
-void OutputPaneFeed::Add(std::string text, bool replace) {
+// While the pane has not taken what waits, more is added to it: one hand-over
+// however many reads the worker made meanwhile.
+void OutputPaneFeed::Add(std::string_view text, bool replace) {
   std::unique_lock lock(m_lock);
   if (replace) {
-    m_queued = std::move(text);
+    m_queued.assign(text);
     m_queuedReplace = true;
   } else {
     m_queued += text;
   }
-  if (!m_drainPosted.exchange(true)) QMetaObject::invokeMethod(this, [this] { Drain(); }, Qt::QueuedConnection);
+  if (!m_drainPosted.exchange(true)) QMetaObject::invokeMethod(this, [this] { DrainPaced(); }, Qt::QueuedConnection);
   m_drained.wait(lock, [this] { return m_closing || m_queued.size() < kQueueLimit; });
 }
 
@@ -32,10 +36,25 @@ void OutputPaneFeed::Close() {
   m_drained.notify_all();
 }
 
+// A child that prints without a pause is shown at most once per kPaceMs:
+// each hand-over costs the pane a repaint whatever its size, so fewer and
+// larger ones let it keep up. A line now and then still shows at once.
+void OutputPaneFeed::DrainPaced() {
+  const qint64 since = m_sinceDrain.isValid() ? m_sinceDrain.elapsed() : kPaceMs;
+  if (since >= kPaceMs) {
+    Drain();
+  } else {
+    QTimer::singleShot(static_cast<int>(kPaceMs - since), this, &OutputPaneFeed::Drain);
+  }
+}
+
 // The pane gets what arrived since the last time, in one piece; only when
 // the whole text grows past twice the pane's limit is it cut to the limit.
 void OutputPaneFeed::Drain() {
-  std::string text;
+  // The two strings trade places, each keeping its room: the worker goes on
+  // adding to memory it has used before while the pane copies from the other.
+  std::string& text = m_taken;
+  text.clear();
   bool replace = false;
   {
     const std::lock_guard lock(m_lock);
@@ -45,6 +64,7 @@ void OutputPaneFeed::Drain() {
     m_drainPosted = false;
   }
   m_drained.notify_all();
+  m_sinceDrain.start();
   if (replace) {
     m_pane.set(text);
     m_shownLength = text.size();

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include <QElapsedTimer>
 #include <QObject>
 
 namespace corvella {
@@ -31,7 +32,7 @@ class OutputPaneFeed : public QObject {
   // From the worker: text for the pane (`replace`: the pane starts afresh
   // with it). Beyond a bound of waiting text it waits for the pane, and the
   // child for the worker: memory stays bounded however fast it prints.
-  void Add(std::string text, bool replace);
+  void Add(std::string_view text, bool replace);
   // From now on Add never waits: the run is being let go of.
   void Close();
   // On the user-interface thread once the worker is done: the rest shown,
@@ -39,16 +40,19 @@ class OutputPaneFeed : public QObject {
   void Finish();
 
  private:
+  void DrainPaced();
   void Drain();
 
   Pane m_pane;
   std::mutex m_lock;
   std::string m_queued;
+  std::string m_taken;  // the last text handed to the pane; only the user-interface thread uses it
   bool m_queuedReplace = false;
   std::atomic<bool> m_drainPosted{false};
   std::condition_variable m_drained;
   bool m_closing = false;
   std::size_t m_shownLength = 0;
+  QElapsedTimer m_sinceDrain;  // since the pane last got text
 };
 
 }  // namespace corvella

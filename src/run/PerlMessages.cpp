@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "run/PerlMessageCollector.h"
+
 namespace corvella {
 namespace {
 
@@ -78,17 +80,9 @@ PerlMessageKind ClassifyPerlMessage(std::string_view message) {
 }
 
 std::vector<PerlMessage> CollectPerlMessages(std::string_view output) {
-  std::vector<PerlMessage> messages;
-  while (!output.empty()) {
-    const std::size_t end = output.find('\n');
-    std::string_view line = output.substr(0, end);
-    output = end == std::string_view::npos ? std::string_view() : output.substr(end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (auto at = ParsePerlErrorLine(line)) {
-      messages.push_back(PerlMessage{std::move(*at), ClassifyPerlMessage(line), std::string(line)});
-    }
-  }
-  return messages;
+  PerlMessageCollector collector;
+  collector.Feed(output);
+  return collector.Finish();
 }
 
 }  // namespace corvella

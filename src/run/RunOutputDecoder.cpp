@@ -86,26 +86,24 @@ std::size_t SjisComplete(std::string_view bytes) {
 }  // namespace
 
 // `bytes` never lies in m_pending: the callers join into a string of their own.
-std::string RunOutputDecoder::Convert(std::string_view bytes, bool final) {
+void RunOutputDecoder::Convert(std::string_view bytes, bool final, std::string& out) {
   std::size_t complete = 0;
   bool ascii = true;
-  std::string text;
   if (IsUtf8(bytes, complete, ascii)) {
-    text = ascii ? Newlines(bytes.substr(0, complete)) : Newlines(Utf8ToSjis(bytes.substr(0, complete)).text);
+    if (ascii) Newlines(bytes.substr(0, complete), out);
+    else Newlines(Utf8ToSjis(bytes.substr(0, complete)).text, out);
     // At the end an unfinished sequence is shown as the bytes it is.
-    if (final) text += Newlines(bytes.substr(complete));
+    if (final) Newlines(bytes.substr(complete), out);
     m_pending.assign(final ? std::string_view() : bytes.substr(complete));
-    return text;
+    return;
   }
   complete = final ? bytes.size() : SjisComplete(bytes);
-  text = Newlines(bytes.substr(0, complete));
+  Newlines(bytes.substr(0, complete), out);
   m_pending.assign(bytes.substr(complete));
-  return text;
 }
 
-std::string RunOutputDecoder::Newlines(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 32);
+void RunOutputDecoder::Newlines(std::string_view text, std::string& out) {
+  out.reserve(out.size() + text.size() + text.size() / 32);
   std::size_t from = 0;
   while (from < text.size()) {
     const void* found = std::memchr(text.data() + from, '\n', text.size() - from);
@@ -118,19 +116,31 @@ std::string RunOutputDecoder::Newlines(std::string_view text) {
     from = lf + 1;
   }
   if (!text.empty()) m_lastWasCr = text.back() == '\r';
-  return out;
+}
+
+void RunOutputDecoder::Feed(std::string_view bytes, std::string& out) {
+  if (m_pending.empty()) return Convert(bytes, false, out);
+  std::string joined = m_pending;
+  joined += bytes;
+  Convert(joined, false, out);
+}
+
+void RunOutputDecoder::Finish(std::string& out) {
+  if (m_pending.empty()) return;
+  const std::string rest = m_pending;
+  Convert(rest, true, out);
 }
 
 std::string RunOutputDecoder::Feed(std::string_view bytes) {
-  if (m_pending.empty()) return Convert(bytes, false);
-  std::string joined = m_pending + std::string(bytes);
-  return Convert(joined, false);
+  std::string out;
+  Feed(bytes, out);
+  return out;
 }
 
 std::string RunOutputDecoder::Finish() {
-  if (m_pending.empty()) return {};
-  const std::string rest = m_pending;
-  return Convert(rest, true);
+  std::string out;
+  Finish(out);
+  return out;
 }
 
 }  // namespace corvella

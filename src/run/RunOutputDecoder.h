@@ -17,10 +17,13 @@ class RunOutputDecoder {
   std::string Feed(std::string_view bytes);
   // What is still held back (an incomplete character at the very end).
   std::string Finish();
+  // The same, appended to `out`: a run decodes into one string it keeps.
+  void Feed(std::string_view bytes, std::string& out);
+  void Finish(std::string& out);
 
  private:
-  std::string Convert(std::string_view bytes, bool final);
-  std::string Newlines(std::string_view text);
+  void Convert(std::string_view bytes, bool final, std::string& out);
+  void Newlines(std::string_view text, std::string& out);
 
   std::string m_pending;
   bool m_lastWasCr = false;

@@ -24,7 +24,7 @@ class HiddenRunTest : public ::testing::Test {
     HiddenRun::Texts texts{"start\n", "end %1\n", "stopped\n", "cannot start\n", "no pipe\n"};
     run = std::make_unique<HiddenRun>(
         std::move(launch), std::move(texts), runLock,
-        [this](std::string text, bool replace) {
+        [this](std::string_view text, bool replace) {
           {
             const std::lock_guard lock(paneLock);
             if (replace) pane.clear();
@@ -88,6 +88,25 @@ TEST_F(HiddenRunTest, QueuedInputThatTheChildDoesNotReadIsDropped) {
   input->Send(flood, {});
   run->Stop();
   EXPECT_EQ(Finish(), "start\nready\r\nstopped\nend 137\n");
+}
+
+// The worker sleeps until something happens, and the end still comes: a
+// grandchild holding the pipes ends the run when it lets go of them, a child
+// that closed its output when it exits, and a stop while it waits.
+TEST_F(HiddenRunTest, RunEndsWhenTheChildAndItsPipesAreDone) {
+  input = nullptr;
+  Start("$| = 1; if (fork) { print qq(parent\\n); exit 4 } select undef, undef, undef, 0.3; print qq(late\\n);");
+  EXPECT_EQ(Finish(), "start\nparent\r\nlate\r\nend 4\n");
+
+  finished = {};
+  Start("$| = 1; print qq(open\\n); close STDOUT; close STDERR; select undef, undef, undef, 0.3; exit 5;");
+  EXPECT_EQ(Finish(), "start\nopen\r\nend 5\n");
+
+  finished = {};
+  Start("$| = 1; print qq(waiting\\n); close STDOUT; close STDERR; sleep 100;");
+  WaitForPane("waiting");
+  run->Stop();
+  EXPECT_EQ(Finish(), "start\nwaiting\r\nstopped\nend 137\n");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Perl's own messages from real perl runs, read back as places with the right kind.
 #include "run/PerlMessages.h"
 
+#include "run/PerlMessageCollector.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -80,6 +82,33 @@ TEST(PerlMessages, MissingModuleAndCategories) {
                  {{3, W, "(W misc)"}, {4, E, "fatal thing"}});
   EXPECT_EQ(ClassifyPerlMessage("  Useless use of a constant (42) in void context at a.pl line 1."), W);
   EXPECT_EQ(ClassifyPerlMessage("Died at a.pl line 1."), E);
+}
+
+// The pane's text comes block by block, cut anywhere: in a line, between CR
+// and LF, inside " line ". Every cut finds what the whole text does.
+TEST(PerlMessages, CollectedPieceByPieceAsFromTheWhole) {
+  const std::string out =
+      PerlSays("-w", "pieces.pl", "print qq(a line 9 of output\n);\nmy $u; print $u + 1, qq(\n);\ndie qq(gone);\n");
+  std::string text;  // as the pane holds it: CR LF
+  for (const char c : out) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  text += "last at tail.pl line 7";  // no line end after it
+  const std::vector<PerlMessage> whole = CollectPerlMessages(text);
+  ASSERT_EQ(whole.size(), 3u) << text;
+  EXPECT_EQ(whole.back().at.file, "tail.pl");
+  for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+    for (const std::size_t second : {cut, std::min(cut + 5, text.size())}) {
+      PerlMessageCollector collector;
+      collector.Feed(std::string_view(text).substr(0, cut));
+      collector.Feed(std::string_view(text).substr(cut, second - cut));
+      collector.Feed(std::string_view(text).substr(second));
+      const std::vector<PerlMessage> pieces = collector.Finish();
+      ASSERT_EQ(pieces.size(), whole.size()) << cut;
+      for (std::size_t i = 0; i < whole.size(); ++i) {
+        EXPECT_EQ(pieces[i].text, whole[i].text) << cut;
+        EXPECT_EQ(pieces[i].at.line, whole[i].at.line) << cut;
+      }
+    }
+  }
 }
 
 }  // namespace

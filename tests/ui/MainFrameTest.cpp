@@ -82,6 +82,33 @@ TEST_F(MainFrameTest, MenusFollowWhetherDocumentsAreOpen) {
   EXPECT_TRUE(frame->Router().Action(res::ID_FILE_NEW)->isEnabled());
 }
 
+// No timer refreshes the commands' state: what changes it (here a selection
+// made by the program, a document closed) brings the refresh with the next
+// turn of the event loop.
+TEST_F(MainFrameTest, CommandStatesFollowChangesWithoutATimer) {
+  frame->show();
+  docs->OnFileNew();
+  frame->ActiveView()->SetText("abc");
+  const auto settle = [] {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  };
+  settle();
+  QAction* copy = frame->Router().Action(res::ID_EDIT_COPY);
+  EXPECT_FALSE(copy->isEnabled());
+  EXPECT_TRUE(frame->Router().Action(res::ID_FILE_SAVE)->isEnabled());
+  frame->ActiveView()->SetSel(0, 2);
+  settle();
+  EXPECT_TRUE(copy->isEnabled());
+  frame->ActiveView()->SetSel(1, 1);
+  settle();
+  EXPECT_FALSE(copy->isEnabled());
+  answer = MsgResult::No;
+  docs->CloseAll();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  settle();
+  EXPECT_FALSE(frame->Router().Action(res::ID_FILE_SAVE)->isEnabled());
+}
+
 // The title names the active document maximised or not; with the last
 // document gone the title and the status panes are as at the start.
 TEST_F(MainFrameTest, TitleAndPanesFollowTheActiveDocument) {
