@@ -14,19 +14,24 @@ int LineLayout::CellsOf(std::string_view bytes, std::size_t i, std::size_t next,
   return next - i == 2 ? 2 : 1;
 }
 
-int LineLayout::CellOf(std::string_view bytes, std::size_t offset) const {
+int LineLayout::CellOf(std::string_view bytes, std::size_t offset, int startCell) const {
+  Walk(bytes, offset, startCell);
+  return startCell;
+}
+
+std::size_t LineLayout::Walk(std::string_view bytes, std::size_t offset, int& cell) const {
   const std::size_t stop = std::min(offset, bytes.size());
-  int cell = 0;
-  for (std::size_t i = 0; i < stop;) {
+  std::size_t i = 0;
+  while (i < stop) {
     const std::size_t next = SjisCharEnd(bytes, i);
     cell += CellsOf(bytes, i, next, cell);
     i = next;
   }
-  return cell;
+  return i;
 }
 
-std::size_t LineLayout::OffsetAt(std::string_view bytes, double column) const {
-  int cell = 0;
+std::size_t LineLayout::OffsetAt(std::string_view bytes, double column, int startCell) const {
+  int cell = startCell;
   for (std::size_t i = 0; i < bytes.size();) {
     const std::size_t next = SjisCharEnd(bytes, i);
     const int width = CellsOf(bytes, i, next, cell);
@@ -39,7 +44,7 @@ std::size_t LineLayout::OffsetAt(std::string_view bytes, double column) const {
 
 int LineLayout::LayOut(std::string_view bytes, const std::vector<TextRun>& runs, std::size_t selStart,
                        std::size_t selEnd, int stopCell, std::vector<TextRun>& pieces, std::size_t gapAt,
-                       int gapCells, std::size_t gapLength) const {
+                       int gapCells, std::size_t gapLength, int startCell) const {
   pieces.clear();
   std::vector<TextRun> marks;
   std::size_t run = 0;   // the first run that may still cover a byte
@@ -51,9 +56,9 @@ int LineLayout::LayOut(std::string_view bytes, const std::vector<TextRun>& runs,
   auto special = [](char c) { return c == '\t' || IsControlByte(static_cast<unsigned char>(c)); };
 
   std::size_t segStart = 0;
-  int segCell = 0;
+  int segCell = startCell;
   LexClass segClass = LexClass::kText;
-  int cell = 0;
+  int cell = startCell;
   auto flush = [&](std::size_t end) {
     if (end <= segStart) return;
     const bool selected = segStart >= selStart && segStart < selEnd;

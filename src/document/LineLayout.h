@@ -18,10 +18,17 @@ class LineLayout {
   void SetTabWidth(int characters);  // clamped to 1 .. 32
   int TabWidth() const { return m_tabWidth; }
 
+  // `bytes` may be a part of a line starting at a character boundary whose
+  // cell is `startCell` (tabs then stop where they do in the whole line);
+  // cells are always the line's.
+
   // Cells before the first character boundary at or after `offset`.
-  int CellOf(std::string_view bytes, std::size_t offset) const;
+  int CellOf(std::string_view bytes, std::size_t offset, int startCell = 0) const;
+  // Steps over characters from the start of `bytes` to the first boundary at
+  // or after `offset`, adding their cells to `cell`; answers that boundary.
+  std::size_t Walk(std::string_view bytes, std::size_t offset, int& cell) const;
   // The character boundary whose cell edge is nearest to `column`.
-  std::size_t OffsetAt(std::string_view bytes, double column) const;
+  std::size_t OffsetAt(std::string_view bytes, double column, int startCell = 0) const;
 
   // Bytes below 20 other than TAB, drawn as boxes.
   static bool IsControlByte(unsigned char c) { return c < 0x20 && c != '\t'; }
@@ -40,7 +47,7 @@ class LineLayout {
   // the cell reached.
   int LayOut(std::string_view bytes, const std::vector<TextRun>& runs, std::size_t selStart, std::size_t selEnd,
              int stopCell, std::vector<TextRun>& pieces, std::size_t gapAt = std::string_view::npos,
-             int gapCells = 0, std::size_t gapLength = 0) const;
+             int gapCells = 0, std::size_t gapLength = 0, int startCell = 0) const;
 
   // Cells a character takes when it is not yet text (the pre-edit): one for
   // ASCII and half-width katakana, two for the rest.

@@ -204,7 +204,7 @@ void PerlLexer::Word() {
     }
     ++length;
   }
-  if (m_words) m_words->push_back({static_cast<std::size_t>(start), length});
+  if (m_words) m_words->push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length)});
   const std::size_t index = IndexOf(start);
   if (length == 1 && m_bLineEnd) {
     m_run.AddChar(static_cast<unsigned char>(m_line[static_cast<std::size_t>(start)]), LexClass::kText, index);

@@ -34,10 +34,12 @@ struct LineState {
 };
 static_assert(sizeof(LineState) == 4);
 
-// A word of code: bytes [start, start + length) of its line.
+// A word of code: bytes [start, start + length) of its line. 32 bits
+// suffice (no text grows past EditBuffer::kMaxTextLimit) and halve what the
+// words of a very long line take.
 struct WordSpan {
-  std::size_t start = 0;
-  std::size_t length = 0;
+  std::uint32_t start = 0;
+  std::uint32_t length = 0;
 };
 
 // The pending run of same-class bytes. Unlike a painter that draws over the

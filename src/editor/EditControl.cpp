@@ -69,6 +69,8 @@ void EditControl::SetDocument(std::shared_ptr<TextDocument> document) {
   const std::size_t limit = Buf().GetLimitText();
   Detach();
   doc_ = std::move(document);
+  m_cells.Clear();
+  ForgetRuns();
   Attach();
   // A view raises the limit it needs; a shared text keeps the highest.
   if (Buf().GetLimitText() < limit) Buf().SetLimitText(limit);
@@ -117,6 +119,7 @@ void EditControl::SetMargins(int left, int right) {
 
 void EditControl::SetTabWidth(int characters) {
   layout_.SetTabWidth(characters);
+  m_cells.Clear();
   widest_ = 0;
   UpdateScrollBars();
   viewport()->update();
@@ -183,18 +186,6 @@ void EditControl::WidenTo(int pixels) {
   if (pixels <= widest_) return;
   widest_ = pixels;
   UpdateScrollBars();
-}
-
-int EditControl::ColumnOf(std::size_t line, std::size_t pos) const {
-  const std::size_t start = Buf().LineIndex(line);
-  if (start == EditBuffer::npos) return 0;
-  return layout_.CellOf(Buf().GetLine(line), pos - std::min(pos, start));
-}
-
-std::size_t EditControl::PosAtColumn(std::size_t line, qreal column) const {
-  const std::size_t start = Buf().LineIndex(line);
-  if (start == EditBuffer::npos) return Buf().GetTextLength();
-  return start + layout_.OffsetAt(Buf().GetLine(line), column);
 }
 
 QPoint EditControl::PosFromChar(std::size_t pos) const {
@@ -306,6 +297,8 @@ void EditControl::Clear() {
 // ---------------------------------------------------------------- buffer notifications
 
 void EditControl::TextChanged(const EditBuffer::TextChange& change) {
+  m_cells.TextChanged(change);
+  ForgetRuns();
   if (change.wholeText) widest_ = 0;
   if (redraw_) {
     UpdateScrollBars();
@@ -329,88 +322,6 @@ void EditControl::SelectionChanged(const EditBuffer::Selection&, const EditBuffe
 
 // ---------------------------------------------------------------- painting
 
-void EditControl::paintEvent(QPaintEvent* event) {
-  QPainter painter(viewport());
-  painter.fillRect(event->rect(), back_);
-  painter.setFont(font_);
-  const QRect fr = FormattingRect();
-  painter.setClipRect(fr.intersected(event->rect()));
-  const int first = FirstVisibleLine();
-  const int rows = viewport()->height() / lineHeight_ + 1;
-  const int lines = static_cast<int>(std::min<std::size_t>(Buf().GetLineCount(), INT32_MAX));
-  const int last = std::min(lines - 1, first + rows - 1);
-  // The debugger's execution line, behind its text and the selection.
-  const std::vector<std::size_t>& execution = doc_->ExecutionMark().Lines();
-  for (int line = first; line <= last; ++line) {
-    const int y = fr.top() + (line - first) * lineHeight_;
-    if (y + lineHeight_ < event->rect().top() || y > event->rect().bottom()) continue;
-    if (std::find(execution.begin(), execution.end(), static_cast<std::size_t>(line)) != execution.end()) {
-      painter.fillRect(QRect(fr.left(), y, fr.width(), lineHeight_), kExecutionLineBack);
-    }
-    PaintLine(painter, static_cast<std::size_t>(line), y);
-  }
-  if (hasFocus() && (caretOn_ || !preedit_.isEmpty())) {
-    const QRect caret = CaretRect();
-    if (caret.intersects(fr)) painter.fillRect(caret, text_);
-  }
-  painter.end();
-  AfterPaint(first, last);
-}
-
-void EditControl::PaintLine(QPainter& painter, std::size_t line, int y) {
-  const std::string bytes = Buf().GetLine(line);
-  const std::size_t lineStart = Buf().LineIndex(line);
-  const EditBuffer::Selection sel = Sel();
-  const std::size_t selStart = std::clamp(sel.Start(), lineStart, lineStart + bytes.size()) - lineStart;
-  const std::size_t selEnd = std::clamp(sel.End(), lineStart, lineStart + bytes.size()) - lineStart;
-
-  const QRect fr = FormattingRect();
-  const qreal x0 = fr.left() - horizontalScrollBar()->value();
-  const qreal visibleRight = fr.right() + cellWidth_ * 2;
-  LineRuns(line, bytes, runs_);
-  const int stopCell = static_cast<int>(std::floor((visibleRight - x0) / cellWidth_));
-  const bool composing = !preedit_.isEmpty() && Buf().LineFromChar(sel.caret) == line;
-  const std::size_t gapAt = composing ? PreeditPos() - lineStart : std::string_view::npos;
-  const int gapCells = composing ? PreeditCells(static_cast<int>(preedit_.size())) : 0;
-  // The selection's part of this line is hidden: the result will replace it.
-  const std::size_t hidden = composing && !sel.IsEmpty() ? selEnd - gapAt : 0;
-  const int cells = layout_.LayOut(bytes, runs_, selStart, selEnd, stopCell, pieces_, gapAt, gapCells, hidden);
-
-  const QColor highlight = palette().color(QPalette::Highlight);
-  const QColor highlightText = palette().color(QPalette::HighlightedText);
-  for (const TextRun& p : pieces_) {
-    const qreal left = x0 + p.cell * cellWidth_;
-    if (p.cls == LexClass::kMark) {
-      if (p.selected) continue;  // selected text keeps its highlight
-      painter.setPen(ColorOf(p.cls));
-      painter.drawText(QPointF(left, y + ascent_), SjisToQString("\x81\x51"));  // "＿"
-      continue;
-    }
-    const qreal right = left + p.cells * cellWidth_;
-    if (right < fr.left() - cellWidth_ || left > visibleRight) continue;
-    if (p.selected) painter.fillRect(QRectF(left, y, right - left, lineHeight_), highlight);
-    const unsigned char first = static_cast<unsigned char>(bytes[p.start]);
-    if (first == '\t') continue;  // nothing to draw but the selection
-    painter.setPen(p.selected ? highlightText : ColorOf(p.cls));
-    if (LineLayout::IsControlByte(first)) {
-      for (int c = p.cell; c < p.cell + p.cells; ++c) {
-        painter.drawRect(QRectF(x0 + c * cellWidth_ + 1.5, y + lineHeight_ * 0.25 + 0.5, cellWidth_ - 3,
-                                lineHeight_ * 0.5));
-      }
-    } else {
-      painter.drawText(QPointF(left, y + ascent_), SjisToQString(std::string_view(bytes).substr(p.start, p.length)));
-    }
-  }
-  WidenTo(static_cast<int>(cells * cellWidth_));
-
-  // A selection that runs over the line break shows one cell after the line.
-  if (sel.Start() <= lineStart + bytes.size() && sel.End() > lineStart + bytes.size()) {
-    painter.fillRect(QRectF(x0 + cells * cellWidth_, y, cellWidth_, lineHeight_), highlight);
-  }
-
-  if (composing) PaintPreedit(painter, x0 + layout_.CellOf(bytes, gapAt) * cellWidth_, y);
-}
-
 void EditControl::LineRuns(std::size_t, std::string_view, std::vector<TextRun>& runs) { runs.clear(); }
 
 QColor EditControl::ColorOf(LexClass) const { return text_; }
@@ -432,12 +343,16 @@ void EditControl::scrollContentsBy(int, int) {
 // ---------------------------------------------------------------- caret
 
 void EditControl::BlinkCaret() {
-  caretOn_ = !caretOn_;
+  // Left alone, the caret stays shown and no timer wakes the program.
+  const bool idle = m_sinceInput.isValid() && m_sinceInput.elapsed() >= kBlinkForMs;
+  if (idle) blink_.stop();
+  caretOn_ = idle || !caretOn_;
   viewport()->update(CaretRect().adjusted(-1, 0, 1, 0));
 }
 
 void EditControl::RestartBlink() {
   caretOn_ = true;
+  m_sinceInput.start();
   if (hasFocus()) blink_.start();
   viewport()->update();
 }
@@ -472,6 +387,7 @@ bool EditControl::event(QEvent* event) {
 }
 
 void EditControl::keyPressEvent(QKeyEvent* event) {
+  if (hasFocus() && !blink_.isActive()) RestartBlink();
   if (KeyDownMessage(event)) {
     event->accept();
     return;

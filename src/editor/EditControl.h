@@ -8,6 +8,7 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QTextCharFormat>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include <memory>
 
 #include "document/EditBuffer.h"
+#include "document/LineCellIndex.h"
 #include "document/LineLayout.h"
 #include "document/TextDocument.h"
 #include "document/TextRun.h"
@@ -115,6 +117,9 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   virtual QColor ColorOf(LexClass cls) const;
   // Called after the visible lines have been painted.
   virtual void AfterPaint(int firstLine, int lastLine);
+  // Tells the control that LineRuns would answer otherwise now (colouring
+  // switched), though the text is the same.
+  void ForgetRuns();
 
   // The text of this view's selection.
   std::string SelText() const;
@@ -166,6 +171,13 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   // Where the pre-edit stands: at the caret, or in place of the selection's
   // part of the caret's line (a composition's result replaces the selection).
   std::size_t PreeditPos() const;
+  // What the input method is told of the text around the caret: the
+  // caret's line, or a stretch of it around the caret when it is long.
+  struct Surrounding {
+    std::size_t start = 0;
+    std::size_t end = 0;
+  };
+  Surrounding SurroundingText() const;
   // Tells the input method where the caret is now (its candidate window
   // follows it) and the caret's line with the selection.
   void ReportCaret();
@@ -173,7 +185,25 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   int PreeditCells(int units) const;
   // Draws the pre-edit with its left edge at `left`.
   void PaintPreedit(QPainter& painter, qreal left, int y);
-  void PaintLine(QPainter& painter, std::size_t line, int y);
+  void PaintLine(QPainter& painter, std::size_t line, int y, const QRect& clip);
+  // Draws the part within `clip` of a piece (LineLayout) starting at `left`.
+  void DrawVisibleText(QPainter& painter, std::string_view piece, qreal left, int y, const QRect& clip);
+  // Where a part of a line starts: a character boundary and its cell.
+  struct LinePart {
+    std::size_t offset = 0;
+    int cell = 0;
+  };
+  // Reads into `bytes` the part of `line` that holds cells [fromCell,
+  // toCell): the whole line when it is short, else from the checkpoint
+  // before `fromCell` on (LineCellIndex).
+  LinePart ReadLinePart(std::size_t line, int fromCell, int toCell, std::string& bytes) const;
+  // Sets runs_ to the runs of bytes [offset, offset + size) of `line`, in
+  // the part's offsets. A long line is coloured as far as kColouredPrefix
+  // and plain beyond: the lexer must start at the line's start.
+  void PrefixRuns(std::size_t line, std::size_t offset, std::size_t size);
+  static constexpr std::size_t kColouredPrefix = 64 * 1024;
+  // The caret stops blinking (and shows) this long after the last input.
+  static constexpr int kBlinkForMs = 10000;
 
   std::shared_ptr<TextDocument> doc_;
   TextDocument::ViewId viewId_ = -1;
@@ -202,6 +232,11 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   };
   std::vector<PreeditFormat> preeditFormats_;  // the input method's segments, in UTF-16 units
   QTimer blink_;
+  QElapsedTimer m_sinceInput;             // restarted by input: the blink stops after kBlinkForMs
+  mutable LineCellIndex m_cells;          // checkpoints of the long lines in sight
+  std::string m_partBytes;                // of the line being painted
+  std::size_t m_prefixLine = EditBuffer::npos;  // the long line m_prefixRuns are of
+  std::vector<TextRun> m_prefixRuns;      // of its coloured prefix
   QTimer autoScroll_;
   QPoint lastMouse_;
 };

@@ -34,6 +34,17 @@ std::size_t OffsetOfUnits(std::string_view line, int units) {
 
 }  // namespace
 
+EditControl::Surrounding EditControl::SurroundingText() const {
+  const std::size_t caret = Sel().caret;
+  const std::size_t line = Buf().LineFromChar(caret);
+  const std::size_t start = Buf().LineIndex(line);
+  const std::size_t end = Buf().LineEnd(line);
+  if (end - start < LineCellIndex::kLongLine) return {start, end};
+  // The input method asks after every key: never the whole of a long line.
+  const std::size_t reach = LineCellIndex::kLongLine / 2;
+  return {Buf().CharStart(std::max(start, caret - std::min(caret, reach))), Buf().CharStart(std::min(end, caret + reach))};
+}
+
 void EditControl::ReportCaret() {
   // The text and selection too: ibus reads them only when told, and mozc
   // reconverts the selection it was last told of.
@@ -109,12 +120,12 @@ void EditControl::inputMethodEvent(QInputMethodEvent* event) {
     // Text around the caret the input method takes back (reconversion):
     // selected, so that the result replaces it, or deleted when none comes.
     const std::size_t caret = Sel().caret;
-    const std::size_t line = Buf().LineFromChar(caret);
-    const std::size_t lineStart = Buf().LineIndex(line);
-    const std::string bytes = Buf().GetLine(line);
-    const int from = std::max(0, UnitsBefore(bytes, caret - lineStart) + event->replacementStart());
-    const std::size_t start = lineStart + OffsetOfUnits(bytes, from);
-    const std::size_t end = lineStart + OffsetOfUnits(bytes, from + std::max(0, event->replacementLength()));
+    const Surrounding around = SurroundingText();
+    const std::size_t textStart = around.start;
+    const std::string bytes = Buf().GetText(around.start, around.end);
+    const int from = std::max(0, UnitsBefore(bytes, caret - textStart) + event->replacementStart());
+    const std::size_t start = textStart + OffsetOfUnits(bytes, from);
+    const std::size_t end = textStart + OffsetOfUnits(bytes, from + std::max(0, event->replacementLength()));
     Own().SetSel(start, end);
     if (commit.isEmpty() && preedit_.isEmpty() && end > start) CharMessage("\x08");
   }
@@ -141,17 +152,19 @@ QVariant EditControl::inputMethodQuery(Qt::InputMethodQuery query) const {
       return QRectF(CaretRect().translated(viewport()->pos()));
     case Qt::ImFont:
       return font_;
-    case Qt::ImSurroundingText:  // the caret's line
-      return SjisToQString(Buf().GetLine(Buf().LineFromChar(Sel().caret)));
+    case Qt::ImSurroundingText: {
+      const Surrounding around = SurroundingText();
+      return SjisToQString(Buf().GetText(around.start, around.end));
+    }
     case Qt::ImCursorPosition:
     case Qt::ImAnchorPosition: {
-      // In the caret's line; an anchor on another line at the end of the line towards it.
+      // In the surrounding text; an anchor beyond it at its end towards it.
       const EditBuffer::Selection sel = Sel();
-      const std::size_t line = Buf().LineFromChar(sel.caret);
-      const std::size_t lineStart = Buf().LineIndex(line);
-      const std::string bytes = Buf().GetLine(line);
+      const Surrounding around = SurroundingText();
+      const std::size_t textStart = around.start;
+      const std::string bytes = Buf().GetText(around.start, around.end);
       const std::size_t pos = query == Qt::ImCursorPosition ? sel.caret : sel.anchor;
-      return UnitsBefore(bytes, std::clamp(pos, lineStart, lineStart + bytes.size()) - lineStart);
+      return UnitsBefore(bytes, std::clamp(pos, textStart, textStart + bytes.size()) - textStart);
     }
     case Qt::ImCurrentSelection:
       return SjisToQString(SelText());

@@ -7,6 +7,7 @@ CSyntaxView::CSyntaxView(QWidget* parent) : CUndoEditView(parent) {}
 
 void CSyntaxView::SetStress(bool on) {
   m_coloring.SetOn(on);
+  ForgetRuns();
   viewport()->update();
 }
 
