@@ -217,7 +217,7 @@ TEST(TabListRefresh, LimitedRowsKeepTheSelectedRowAndScrollThroughTheRest) {
 // every row reachable by scrolling, shown tabs side by side within the row.
 TEST(TabListRefresh, LimitedRowsAgreeWithAPlainReference) {
   std::mt19937 random(20261208);
-  for (int round = 0; round < 600; ++round) {
+  for (int round = 0; round < 300; ++round) {
     const int count = std::uniform_int_distribution<int>(0, 250)(random);
     const int available = std::uniform_int_distribution<int>(1, 900)(random);
     std::vector<int> widths;
