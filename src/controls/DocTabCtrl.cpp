@@ -1,23 +1,29 @@
 // The document tab strip: one tab per document window of an MDI area in opening order, refreshed when a window signals a change.
 #include "controls/DocTabCtrl.h"
 
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionTab>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
+#include <QToolTip>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <string>
 
 #include "controls/MdiTabClient.h"
+#include "res/Strings.h"
 
 namespace corvella {
 
@@ -29,6 +35,8 @@ constexpr int kStripIndent = 2;
 constexpr int kPaneMargin = 2;
 // Between a tab's icon and its text.
 constexpr int kIconGap = 4;
+// Wheel turn for one row.
+constexpr int kWheelStep = 120;
 
 TabWindowId IdOf(const QObject* window) { return reinterpret_cast<TabWindowId>(window); }
 
@@ -79,6 +87,7 @@ int CDocTabCtrl::SetCurSel(int tab) {
   const int previous = m_nCurSel;
   m_nCurSel = tab < 0 ? -1 : tab;
   if (previous != m_nCurSel) {
+    m_nScroll = 0;  // the rows after the newly selected one's
     LayoutTabs();
     update();
   }
@@ -114,14 +123,71 @@ QRect CDocTabCtrl::GetItemRect(int tab) const {
   if (tab < 0 || tab >= GetItemCount()) return {};
   const QRect client = ClientRect();
   const TabSlot& slot = m_rows.places[static_cast<std::size_t>(tab)];
+  if (slot.line < 0) return {};
   const int x = client.left() + kStripIndent + slot.x;
   int y;
   if (m_style.bottom) {
-    y = client.top() + client.height() - m_rows.rows * m_nTabHeight + slot.row * m_nTabHeight;
+    y = client.top() + client.height() - m_rows.shownRows * m_nTabHeight + slot.line * m_nTabHeight;
   } else {
-    y = client.top() + (m_rows.rows - 1 - slot.row) * m_nTabHeight;
+    y = client.top() + (m_rows.shownRows - 1 - slot.line) * m_nTabHeight;
   }
   return {x, y, slot.width, m_nTabHeight};
+}
+
+// In the row farthest from the documents, after the tabs.
+QRect CDocTabCtrl::GetListButtonRect() const {
+  if (!m_rows.listButton) return {};
+  const QRect client = ClientRect();
+  const int x = client.left() + kStripIndent + m_rows.length;
+  const int y = m_style.bottom ? client.top() + client.height() - m_nTabHeight : client.top();
+  return {x, y, m_nButtonWidth, m_nTabHeight};
+}
+
+TabRows CDocTabCtrl::LayoutFor(const QRect& client, int scroll) const {
+  const TabRowLimit limit{m_style.multiLine ? ShownTabRowLimit(client.height(), m_nTabHeight) : 0, scroll,
+                          m_nButtonWidth};
+  return LayoutTabRows(m_widths, StripLength(client.width()), m_nCurSel, m_style.multiLine, limit);
+}
+
+void CDocTabCtrl::ScrollRows(int rows) {
+  const int scroll = std::clamp(m_rows.scroll + rows, 0, m_rows.maxScroll);
+  if (scroll == m_rows.scroll) return;
+  m_nScroll = scroll;
+  LayoutTabs();
+  m_nHot = HitTest(mapFromGlobal(QCursor::pos()));
+  update();
+}
+
+void CDocTabCtrl::ShowDocumentList() {
+  if (m_listMenu) m_listMenu->close();
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QAction* current = nullptr;
+  for (int i = 0; i < GetItemCount(); ++i) {
+    const Item& item = items[static_cast<std::size_t>(i)];
+    QAction* action = menu->addAction(Displayed(item.title));
+    action->setCheckable(true);
+    action->setChecked(i == m_nCurSel);
+    if (i == m_nCurSel) current = action;
+    // The window, not the index: tabs may come and go while the menu is open.
+    const QPointer<QMdiSubWindow> window = item.frame;
+    connect(action, &QAction::triggered, this, [this, window] {
+      const int tab = FindTab(window);
+      if (tab >= 0 && tab != m_nCurSel) {
+        SetCurSel(tab);
+        OnSelChange();
+      }
+    });
+  }
+  m_listMenu = menu;
+  connect(menu, &QMenu::aboutToHide, this, qOverload<>(&QWidget::update));  // the button comes up again
+  const QRect button = GetListButtonRect().isEmpty() ? rect() : GetListButtonRect();
+  const QSize size = menu->sizeHint();
+  QPoint at = m_style.bottom ? button.topRight() - QPoint(size.width() - 1, size.height())
+                             : button.bottomRight() - QPoint(size.width() - 1, -1);
+  if (current) menu->setActiveAction(current);
+  menu->popup(mapToGlobal(at));
+  update();
 }
 
 int CDocTabCtrl::HitTest(QPoint pos) const {
@@ -132,9 +198,7 @@ int CDocTabCtrl::HitTest(QPoint pos) const {
 }
 
 QRect CDocTabCtrl::AdjustRect(const QRect& windowRect) const {
-  const int rows = LayoutTabRows(m_widths, StripLength(windowRect.width()), m_nCurSel,
-                                 m_style.multiLine)
-                       .rows;
+  const int rows = LayoutFor(windowRect, 0).shownRows;
   const int strip = rows * m_nTabHeight;
   TabRect r{windowRect.x() + kPaneMargin, windowRect.y() + kPaneMargin,
             windowRect.x() + windowRect.width() - kPaneMargin, windowRect.y() + windowRect.height() - kPaneMargin};
@@ -403,7 +467,9 @@ void CDocTabCtrl::LayoutTabs() {
     m_widths.push_back(size.width());
     m_nTabHeight = std::max(m_nTabHeight, size.height());
   }
-  m_rows = LayoutTabRows(m_widths, StripLength(ClientRect().width()), m_nCurSel, m_style.multiLine);
+  m_nButtonWidth = std::max(16, m_nTabHeight * 3 / 4);
+  m_rows = LayoutFor(ClientRect(), m_nScroll);
+  m_nScroll = m_rows.scroll;
 }
 
 void CDocTabCtrl::resizeEvent(QResizeEvent* event) {
@@ -487,15 +553,62 @@ void CDocTabCtrl::paintEvent(QPaintEvent*) {
     painter.restore();
   };
   for (int i = 0; i < GetItemCount(); ++i) {
-    if (i != m_nCurSel) drawTab(i);
+    if (i != m_nCurSel && m_rows.places[static_cast<std::size_t>(i)].line >= 0) drawTab(i);
   }
   if (m_nCurSel >= 0) drawTab(m_nCurSel);
+
+  if (const QRect button = GetListButtonRect(); !button.isEmpty()) {
+    QStyleOption option;
+    option.initFrom(this);
+    option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+    option.rect = button.adjusted(1, 2, -1, -2);
+    if (m_listMenu && m_listMenu->isVisible()) {
+      option.state |= QStyle::State_Sunken;
+    } else {
+      option.state |= QStyle::State_Raised;
+      if (m_bButtonHot) option.state |= QStyle::State_MouseOver;
+    }
+    style()->drawPrimitive(QStyle::PE_PanelButtonTool, &option, &painter, this);
+    option.rect = button.adjusted(3, 4, -3, -4);
+    style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &painter, this);
+  }
+}
+
+bool CDocTabCtrl::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QRect button = GetListButtonRect();
+    if (button.contains(help->pos())) {
+      QToolTip::showText(help->globalPos(), QString::fromUtf8(str::kDocTabListTip), this, button);
+    } else {
+      QToolTip::hideText();
+      event->ignore();
+    }
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+void CDocTabCtrl::wheelEvent(QWheelEvent* event) {
+  if (m_rows.maxScroll <= 0) {
+    event->ignore();
+    return;
+  }
+  m_nWheel += event->angleDelta().y();
+  const int rows = m_nWheel / kWheelStep;
+  m_nWheel -= rows * kWheelStep;
+  ScrollRows(-rows);
+  event->accept();
 }
 
 // ---- mouse and drag -------------------------------------------------------
 
 void CDocTabCtrl::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  if (GetListButtonRect().contains(event->position().toPoint())) {
+    ShowDocumentList();
+    return;
+  }
   const int tab = HitTest(event->position().toPoint());
   if (tab >= 0 && tab != m_nCurSel) {
     SetCurSel(tab);
@@ -508,6 +621,11 @@ void CDocTabCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CDocTabCtrl::mouseMoveEvent(QMouseEvent* event) {
+  const bool buttonHot = GetListButtonRect().contains(event->position().toPoint());
+  if (buttonHot != m_bButtonHot) {
+    m_bButtonHot = buttonHot;
+    update();
+  }
   const int hot = HitTest(event->position().toPoint());
   if (hot != m_nHot) {
     m_nHot = hot;
@@ -516,6 +634,8 @@ void CDocTabCtrl::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CDocTabCtrl::leaveEvent(QEvent*) {
+  if (m_bButtonHot) update();
+  m_bButtonHot = false;
   if (m_nHot >= 0 && m_style.hotTrack) update();
   m_nHot = -1;
 }

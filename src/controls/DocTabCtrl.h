@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QMenu>
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
@@ -30,6 +31,11 @@ struct TabStyle {
 // A tab control drawn around the display area it leaves for the documents:
 // a sunken border, the tab rows on one side, the pane inside. It never takes
 // the keyboard focus and never accepts a drop.
+// Multi-line rows are limited (ShownTabRowLimit: three, fewer on a short
+// window): the selected tab's row always shows next to the documents, the
+// others scroll past it with the mouse wheel. When rows are left out, or a
+// single line narrows its tabs, a list button ends the rows: its menu lists
+// every document and choosing one activates it as a click on its tab does.
 class CDocTabCtrl : public QWidget {
   Q_OBJECT
 
@@ -50,9 +56,20 @@ class CDocTabCtrl : public QWidget {
   void SetCurFocus(int tab);
   QString GetItemText(int tab) const;
   int GetItemImage(int tab) const;  // image-list index, -1 for none
+  // Empty for a tab whose row is scrolled out of view.
   QRect GetItemRect(int tab) const;
   int HitTest(QPoint pos) const;
-  int GetRowCount() const { return m_rows.rows; }
+  int GetRowCount() const { return m_rows.rows; }  // every row, shown or not
+  int GetShownRowCount() const { return m_rows.shownRows; }
+  // The rows after the selected one's scroll by `rows` (clamped).
+  void ScrollRows(int rows);
+  int GetRowScroll() const { return m_rows.scroll; }
+  // The list button at the end of the rows; empty when none shows.
+  QRect GetListButtonRect() const;
+  // Pops up the list of every document below (above, for bottom tabs) the
+  // list button, the active one checked.
+  void ShowDocumentList();
+  QMenu* DocumentListMenu() const { return m_listMenu; }
   int GetImageCount() const { return static_cast<int>(imageList.size()); }
   // The display area of a window placed on `windowRect` with its border
   // already taken off (the rows of tabs and the pane's edge removed); an
@@ -85,7 +102,9 @@ class CDocTabCtrl : public QWidget {
   static QString StripTitlePlaceholder(const QString& caption);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -122,6 +141,7 @@ class CDocTabCtrl : public QWidget {
   void LayoutTabs();
   QRect ClientRect() const;
   int StripLength(int clientWidth) const;
+  TabRows LayoutFor(const QRect& client, int scroll) const;
   void InitTabOption(QStyleOptionTab* option, int tab) const;
 
   std::vector<Item> items;
@@ -138,6 +158,11 @@ class CDocTabCtrl : public QWidget {
   int m_nTabHeight = 0;
   std::vector<int> m_widths;  // natural tab widths
   TabRows m_rows;
+  int m_nButtonWidth = 16;
+  int m_nScroll = 0;
+  int m_nWheel = 0;  // wheel turn not yet a whole row
+  bool m_bButtonHot = false;
+  QPointer<QMenu> m_listMenu;
 };
 
 }  // namespace corvella

@@ -85,15 +85,42 @@ TabRect DeflateByBorder(TabRect rect, int border) {
   return rect;
 }
 
-TabRows LayoutTabRows(const std::vector<int>& widths, int available, int selected, bool multiLine) {
+int ShownTabRowLimit(int height, int tabHeight) {
+  if (tabHeight <= 0) return kMaxShownTabRows;
+  return std::clamp(height / 4 / tabHeight, 1, kMaxShownTabRows);
+}
+
+namespace {
+
+long long TotalWidth(const std::vector<int>& widths) {
+  long long total = 0;
+  for (int w : widths) total += std::max(w, 1);
+  return total;
+}
+
+// How many rows the tabs flow into at `length`.
+int FlowRowCount(const std::vector<int>& widths, int length) {
+  int rows = widths.empty() ? 1 : 0;
+  int x = 0;
+  for (std::size_t i = 0; i < widths.size(); ++i) {
+    const int w = std::clamp(widths[i], 1, length);
+    if (i == 0 || (x > 0 && x + w > length)) {
+      ++rows;
+      x = 0;
+    }
+    x += w;
+  }
+  return rows;
+}
+
+TabRows LayoutAllRows(const std::vector<int>& widths, int length, int selected, bool multiLine) {
   TabRows result;
-  const int length = std::max(available, 1);
+  result.length = length;
   result.places.resize(widths.size());
   if (widths.empty()) return result;
 
   if (!multiLine) {
-    long long total = 0;
-    for (int w : widths) total += std::max(w, 1);
+    const long long total = TotalWidth(widths);
     int x = 0;
     for (std::size_t i = 0; i < widths.size(); ++i) {
       long long w = std::max(widths[i], 1);
@@ -138,6 +165,34 @@ TabRows LayoutTabRows(const std::vector<int>& widths, int available, int selecte
   if (selected >= 0 && static_cast<std::size_t>(selected) < widths.size()) {
     const int selectedRow = result.places[static_cast<std::size_t>(selected)].row;
     for (TabSlot& slot : result.places) slot.row = (slot.row - selectedRow + result.rows) % result.rows;
+  }
+  return result;
+}
+
+}  // namespace
+
+TabRows LayoutTabRows(const std::vector<int>& widths, int available, int selected, bool multiLine,
+                      const TabRowLimit& limit) {
+  int length = std::max(available, 1);
+  bool button = false;
+  if (limit.buttonWidth > 0 && !widths.empty() && length > limit.buttonWidth) {
+    button = multiLine ? limit.maxRows > 0 && FlowRowCount(widths, length) > limit.maxRows
+                       : TotalWidth(widths) > length;
+    if (button) length -= limit.buttonWidth;
+  }
+  TabRows result = LayoutAllRows(widths, length, selected, multiLine);
+  result.listButton = button;
+  result.shownRows = limit.maxRows > 0 ? std::min(result.rows, limit.maxRows) : result.rows;
+  result.maxScroll = result.shownRows > 1 ? result.rows - result.shownRows : 0;
+  result.scroll = std::clamp(limit.scroll, 0, result.maxScroll);
+  for (TabSlot& slot : result.places) {
+    if (slot.row == 0) {
+      slot.line = 0;
+    } else if (slot.row > result.scroll && slot.row < result.scroll + result.shownRows) {
+      slot.line = slot.row - result.scroll;
+    } else {
+      slot.line = -1;
+    }
   }
   return result;
 }

@@ -82,17 +82,42 @@ struct TabRect {
 TabRect DeflateByBorder(TabRect rect, int border);
 
 // Where each tab sits: its row counted from the display area (0 touches it),
-// its offset along the row and its width.
+// its offset along the row and its width. `line` is where the row shows
+// when the rows on show are limited: its place among them counted from the
+// display area, -1 when the row is scrolled out of view.
 struct TabSlot {
   int row = 0;
   int x = 0;
   int width = 0;
+  int line = 0;
 };
 
 struct TabRows {
-  int rows = 1;
+  int rows = 1;               // every row
+  int shownRows = 1;          // the rows on show, at most the limit
+  int scroll = 0;             // the first row shown after the selected one's, less one
+  int maxScroll = 0;          // how far the rows can scroll
+  bool listButton = false;    // a button for the list of all tabs ends the rows
+  int length = 0;             // the rows' length, the button's width off when it shows
   std::vector<TabSlot> places;
 };
+
+// Room for the rows kept within bounds. `maxRows` 0 shows every row;
+// `buttonWidth` is what a list button takes off the end of the rows, 0 for
+// no button.
+struct TabRowLimit {
+  int maxRows = 0;
+  int scroll = 0;
+  int buttonWidth = 0;
+};
+
+// At most this many rows of tabs show at once.
+inline constexpr int kMaxShownTabRows = 3;
+
+// How many rows of `tabHeight` may show on a client `height` pixels high:
+// at most kMaxShownTabRows, and no more than a quarter of the height, but
+// always one.
+int ShownTabRowLimit(int height, int tabHeight);
 
 // Lays tabs of the given natural widths into rows `available` pixels long.
 // Multi-line: tabs flow into as many rows as needed (a tab wider than a row
@@ -100,6 +125,12 @@ struct TabRows {
 // is stretched to the full length, and the rows turn so that the selected
 // tab's row touches the display area. Single line: one row, every tab
 // narrowed in proportion when they do not fit.
-TabRows LayoutTabRows(const std::vector<int>& widths, int available, int selected, bool multiLine);
+// With `limit.maxRows` set, only that many rows show: the selected tab's row
+// (row 0) always, then the rows from `limit.scroll` + 1 on (the scroll is
+// clamped to 0..maxScroll). When rows are left out (multi-line) or tabs are
+// narrowed (single line) and `limit.buttonWidth` is set, the rows are laid
+// again that much shorter and the list button takes the end.
+TabRows LayoutTabRows(const std::vector<int>& widths, int available, int selected, bool multiLine,
+                      const TabRowLimit& limit = {});
 
 }  // namespace corvella

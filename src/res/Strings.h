@@ -255,6 +255,9 @@ inline constexpr const char* kAboutUrl = "https://varkel.example/corvella/";
 inline constexpr const char* kAboutMail = "mailto:corvella@varkel.example";
 inline constexpr const char* kAboutBuildFormat = "Build: %s @ %s";  // build date, build time
 
+// The document tab strip: the list button's tooltip (ours).
+inline constexpr const char* kDocTabListTip = "すべてのドキュメント";
+
 // The colour button, its pop-up and the editor font dialog (134).
 inline constexpr const char* kColorPickerAutomatic = "自動選択";
 inline constexpr const char* kColorPickerCustom = "カスタマイズ ...";

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -170,4 +174,118 @@ TEST(TabListRefresh, RowsFlowStretchAndTurnToTheSelectedTab) {
   TabRows none = LayoutTabRows({}, 100, -1, true);
   EXPECT_EQ(none.rows, 1);
   EXPECT_TRUE(none.places.empty());
+}
+
+TEST(TabListRefresh, LimitedRowsKeepTheSelectedRowAndScrollThroughTheRest) {
+  // [60 30] [50 40] [70] at 100: three rows, two shown.
+  const std::vector<int> widths{60, 30, 50, 40, 70};
+  TabRows limited = LayoutTabRows(widths, 100, 0, true, {.maxRows = 2});
+  EXPECT_EQ(limited.rows, 3);
+  EXPECT_EQ(limited.shownRows, 2);
+  EXPECT_EQ(limited.maxScroll, 1);
+  EXPECT_FALSE(limited.listButton);
+  EXPECT_EQ(limited.places[0].line, 0);
+  EXPECT_EQ(limited.places[2].line, 1);
+  EXPECT_EQ(limited.places[4].line, -1);
+  TabRows scrolled = LayoutTabRows(widths, 100, 0, true, {.maxRows = 2, .scroll = 5});
+  EXPECT_EQ(scrolled.scroll, 1);
+  EXPECT_EQ(scrolled.places[1].line, 0);
+  EXPECT_EQ(scrolled.places[2].line, -1);
+  EXPECT_EQ(scrolled.places[4].line, 1);
+
+  // The list button shortens the rows only when something would be left out.
+  TabRows button = LayoutTabRows(widths, 110, 0, true, {.maxRows = 2, .buttonWidth = 10});
+  EXPECT_TRUE(button.listButton);
+  EXPECT_EQ(button.length, 100);
+  EXPECT_EQ(button.places[4].x + button.places[4].width, 100);
+  TabRows roomy = LayoutTabRows(widths, 110, 0, true, {.maxRows = 3, .buttonWidth = 10});
+  EXPECT_FALSE(roomy.listButton);
+  EXPECT_EQ(roomy.length, 110);
+  EXPECT_EQ(LayoutTabRows({100, 100}, 300, 0, false, {.buttonWidth = 20}).listButton, false);
+  TabRows narrowed = LayoutTabRows({100, 100, 200}, 200, 0, false, {.buttonWidth = 20});
+  EXPECT_TRUE(narrowed.listButton);
+  EXPECT_EQ(narrowed.places[2].x + narrowed.places[2].width, 180);
+
+  EXPECT_EQ(ShownTabRowLimit(1000, 25), 3);
+  EXPECT_EQ(ShownTabRowLimit(200, 25), 2);
+  EXPECT_EQ(ShownTabRowLimit(40, 25), 1);
+  EXPECT_EQ(ShownTabRowLimit(0, 25), 1);
+}
+
+// Random strips against a plain reference: the rows a greedy flow makes,
+// never more shown than the limit, the selected tab's row always shown,
+// every row reachable by scrolling, shown tabs side by side within the row.
+TEST(TabListRefresh, LimitedRowsAgreeWithAPlainReference) {
+  std::mt19937 random(20261208);
+  for (int round = 0; round < 300; ++round) {
+    const int count = std::uniform_int_distribution<int>(0, 250)(random);
+    const int available = std::uniform_int_distribution<int>(1, 900)(random);
+    std::vector<int> widths;
+    for (int i = 0; i < count; ++i) widths.push_back(std::uniform_int_distribution<int>(-5, 400)(random));
+    const int selected = std::uniform_int_distribution<int>(-1, std::max(count - 1, -1))(random);
+    const int maxRows = std::uniform_int_distribution<int>(1, 4)(random);
+    const int scroll = std::uniform_int_distribution<int>(-2, 80)(random);
+    const int button = std::uniform_int_distribution<int>(0, 1)(random) * 18;
+    const TabRows got = LayoutTabRows(widths, available, selected, true, {maxRows, scroll, button});
+
+    // The reference flow at the length the layout chose.
+    const int length = std::max(available, 1) - (got.listButton ? button : 0);
+    int rows = 1, x = 0;
+    std::vector<int> flowRow;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+      const int w = std::min(std::max(widths[i], 1), length);
+      if (x > 0 && x + w > length) {
+        ++rows;
+        x = 0;
+      }
+      flowRow.push_back(rows - 1);
+      x += w;
+    }
+    SCOPED_TRACE(round);
+    ASSERT_EQ(got.rows, rows);
+    ASSERT_EQ(got.length, length);
+    EXPECT_EQ(got.shownRows, std::min(rows, maxRows));
+    EXPECT_LE(got.shownRows, maxRows);
+    int rowsAtFull = 1;
+    x = 0;
+    for (int natural : widths) {
+      const int w = std::min(std::max(natural, 1), available);
+      if (x > 0 && x + w > available) {
+        ++rowsAtFull;
+        x = 0;
+      }
+      x += w;
+    }
+    EXPECT_EQ(got.listButton, button > 0 && count > 0 && available > button && rowsAtFull > maxRows);
+    if (selected >= 0) {
+      EXPECT_EQ(got.places[static_cast<std::size_t>(selected)].line, 0);
+    }
+
+    std::set<int> reachable;
+    for (int s = 0; s <= got.maxScroll; ++s) {
+      const TabRows at = LayoutTabRows(widths, available, selected, true, {maxRows, s, button});
+      std::map<int, int> lineOfRow;
+      std::map<int, int> endOfLine;
+      for (std::size_t i = 0; i < at.places.size(); ++i) {
+        const TabSlot& slot = at.places[i];
+        const int flowed = (flowRow[i] - (selected >= 0 ? flowRow[static_cast<std::size_t>(selected)] : 0) + rows) % rows;
+        ASSERT_EQ(slot.row, flowed);
+        ASSERT_GE(slot.line, -1);
+        ASSERT_LT(slot.line, at.shownRows);
+        if (lineOfRow.count(slot.row)) {
+          ASSERT_EQ(lineOfRow[slot.row], slot.line);
+        }
+        lineOfRow[slot.row] = slot.line;
+        if (slot.line < 0) continue;
+        reachable.insert(slot.row);
+        ASSERT_GE(slot.x, endOfLine[slot.line]);  // in order, never overlapping
+        ASSERT_LE(slot.x + slot.width, length);
+        endOfLine[slot.line] = slot.x + slot.width;
+      }
+      EXPECT_EQ(static_cast<int>(endOfLine.size()), count ? at.shownRows : 0);
+    }
+    if (got.shownRows > 1 || rows == 1) {
+      EXPECT_EQ(static_cast<int>(reachable.size()), count ? rows : 0);
+    }
+  }
 }

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
@@ -405,4 +406,42 @@ TEST(DocTabClient, AttachNeedsAnMdiFrameOnceAndDetachGivesTheAreaBack) {
   EXPECT_EQ(frame.centralWidget(), area);
   EXPECT_EQ(area->subWindowList().size(), 1);
   delete client;
+}
+
+// Single line: the tabs narrow as before, and once they do the list button ends the row.
+TEST(DocTabClient, SingleLineOffersTheListButtonOnceTabsNarrow) {
+  QMainWindow frame;
+  auto* area = new QMdiArea;
+  frame.setCentralWidget(area);
+  auto* client = new CMdiTabClient;
+  ASSERT_TRUE(client->Attach(&frame, {.bottom = true, .hotTrack = true, .multiLine = false}));
+  frame.resize(400, 300);
+  frame.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+  CDocTabCtrl* tabs = client->Tabs();
+  area->addSubWindow(new QWidget)->setWindowTitle(QStringLiteral("a.pl"));
+  area->subWindowList().back()->show();
+  tabs->Refresh(true);
+  EXPECT_TRUE(tabs->GetListButtonRect().isEmpty());
+  for (int i = 0; i < 30; ++i) {
+    QMdiSubWindow* window = area->addSubWindow(new QWidget);
+    window->setWindowTitle(QStringLiteral("script%1.pl").arg(i));
+    window->show();
+  }
+  tabs->Refresh(true);
+  ASSERT_EQ(tabs->GetItemCount(), 31);
+  EXPECT_EQ(tabs->GetRowCount(), 1);
+  const QRect button = tabs->GetListButtonRect();
+  ASSERT_FALSE(button.isEmpty());
+  for (int i = 0; i < tabs->GetItemCount(); ++i) {
+    EXPECT_LT(tabs->GetItemRect(i).right(), button.left()) << i;
+    EXPECT_EQ(tabs->HitTest(tabs->GetItemRect(i).center()), i) << i;
+  }
+  EXPECT_EQ(tabs->HitTest(button.center()), -1);
+  tabs->ShowDocumentList();
+  ASSERT_NE(tabs->DocumentListMenu(), nullptr);
+  tabs->DocumentListMenu()->actions().at(3)->trigger();
+  tabs->DocumentListMenu()->close();
+  EXPECT_EQ(tabs->GetCurSel(), 3);
+  EXPECT_EQ(area->currentSubWindow(), tabs->GetTabWindow(3));
 }
