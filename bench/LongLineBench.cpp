@@ -24,7 +24,7 @@ namespace {
 std::vector<std::string> CorpusLines() {
   const std::string raw = corvella::bench::ReadCorpusFile("perl-2m.pl");
   int encoding = 3, newline = 0;
-  std::string text = corvella::DecodeLoadedText(raw, false, encoding, newline).text;
+  std::string text(corvella::DecodeLoadedText(raw, false, encoding, newline).text.View());
   std::replace(text.begin(), text.end(), '#', ' ');
   std::vector<std::string> lines;
   for (std::size_t at = 0; at < text.size();) {
