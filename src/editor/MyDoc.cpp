@@ -20,6 +20,7 @@
 #include "res/Strings.h"
 #include "text/DocumentFiles.h"
 #include "text/LoadedText.h"
+#include "text/SaveEncoder.h"
 
 namespace corvella {
 namespace {
@@ -230,21 +231,30 @@ bool CMyDoc::Reopen(EncodingCode kanjiCode, std::optional<NewlineCode> crLf, con
 
 bool CMyDoc::OnSaveDocument(const QString& path) {
   if (!ConfirmLossySave(path)) return false;
-  SavedText saved;
+  // The text is converted block by block as it is written: a large
+  // document is never held twice.
+  std::size_t changed = 0;
+  const BytePieces pieces = [this, &changed](const ByteWriter& write) {
+    SaveEncoder encoder(m_nKanjiCode, m_nCrLf, m_bByteOrderMark, write);
+    m_text->Buffer().ForEachPiece([&encoder](const char* bytes, std::size_t size) { encoder.Add({bytes, size}); });
+    const int error = encoder.Finish();
+    changed = encoder.Changed();
+    return error;
+  };
+  int error = 0;
   try {
-    saved = EncodeTextForSave(m_text->Buffer().GetText(), m_nKanjiCode, m_nCrLf, m_bByteOrderMark);
+    error = RunCopy::Save(FsPath(path), pieces);
   } catch (const std::bad_alloc&) {
-    ReportFileFailure(DialogParent(), str::kSaveFailed, path, ENOMEM);
-    return false;
+    error = ENOMEM;
   }
-  if (const int error = RunCopy::Save(FsPath(path), saved.bytes)) {
+  if (error) {
     ReportFileFailure(DialogParent(), str::kSaveFailed, path, error);
     return false;
   }
   SetModifiedFlag(false);
-  if (saved.changed != 0) {
+  if (changed != 0) {
     ReportOverWait(DialogParent(),
-           Utf8(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(saved.changed)));
+           Utf8(str::kSaveReplacedChars).arg(QDir::toNativeSeparators(path), QString::number(changed)));
   }
   return true;
 }

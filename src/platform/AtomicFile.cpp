@@ -218,6 +218,12 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes) {
                      true);
 }
 
+int WritePiecesAtomically(const std::string& path, const BytePieces& pieces) {
+  return ReplaceFile(
+      path, [&pieces](int fd) { return pieces([fd](std::string_view b) { return WriteAll(fd, b.data(), b.size()); }); },
+      std::nullopt, true);
+}
+
 bool ReplacingChangesFile(const std::string& path) {
   const std::string target = ResolveTarget(path);
   struct stat st;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -51,6 +52,15 @@ FileBytesResult ReadWholeFileBytes(const std::string& path, std::uint64_t maxSiz
 // failure the target is as it was and the new file is removed. Answers 0 or
 // the errno of the step that failed.
 int WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Takes the next bytes to write; answers 0 or an errno that stops the writing.
+using ByteWriter = std::function<int(std::string_view bytes)>;
+// Hands the bytes to write over piece by piece, the same bytes each time it
+// is called; answers the writer's first nonzero answer or an errno of its own.
+using BytePieces = std::function<int(const ByteWriter& write)>;
+
+// As above, the bytes written as they are made: they are never all in memory.
+int WritePiecesAtomically(const std::string& path, const BytePieces& pieces);
 
 // Replaces `path` with `bytes` as WriteFileAtomically does, a read-only
 // target included, and gives it the permission bits `mode`. 0 or an errno.

@@ -89,17 +89,34 @@ std::string RunCopy::WaitingBytes(const std::string& script) {
 }
 
 int RunCopy::Save(const std::string& path, std::string_view bytes) {
+  return Save(path, [bytes](const ByteWriter& write) { return write(bytes); });
+}
+
+int RunCopy::Save(const std::string& path, const BytePieces& pieces) {
   const std::lock_guard lock(Lock());
-  if (const int error = IsReadOnlyFile(path)          ? EACCES
-                        : ReplacingChangesFile(path) ? SaveInPlace(path, bytes)
-                                                     : WriteFileAtomically(path, bytes)) {
+  if (IsReadOnlyFile(path)) return EACCES;
+  const bool inPlace = ReplacingChangesFile(path);
+  const bool underRun = UnderRun().contains(path);
+  // Only these need the bytes more than once, or beside the old ones.
+  std::string bytes;
+  if (inPlace || underRun) {
+    if (const int error = pieces([&bytes](std::string_view piece) {
+          bytes.append(piece);
+          return 0;
+        })) {
+      return error;
+    }
+  }
+  if (const int error = inPlace    ? SaveInPlace(path, bytes)
+                        : underRun ? WriteFileAtomically(path, bytes)
+                                   : WritePiecesAtomically(path, pieces)) {
     return error;
   }
   RemoveStaleSaveFiles(path);
   const RunJournal journal;
   if (!journal.Find(path)) return 0;
   const std::string copy = GetTempCopyPath(path);
-  if (UnderRun().contains(path)) {
+  if (underRun) {
     // Should the journal fail here, the next start finds the file changed
     // since the run and leaves the save alone.
     (void)journal.Saved(path, bytes);

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/AtomicFile.h"
+
 namespace corvella {
 
 // Every write to a script that may be under a run goes through here and
@@ -33,6 +35,9 @@ class RunCopy {
   // A save: writes `bytes` over `path`. During a run they become what the
   // run's end puts back; after a failed put-back they end the wait.
   static int Save(const std::string& path, std::string_view bytes);
+  // As above, the bytes made as they are written: an ordinary save never
+  // holds them all (a save during a run or into the file itself does).
+  static int Save(const std::string& path, const BytePieces& pieces);
 };
 
 }  // namespace corvella

@@ -7,7 +7,7 @@
 #include "text/KanjiConvert.h"
 #include "text/KanjiDetect.h"
 #include "text/Newlines.h"
-#include "text/SjisBytes.h"
+#include "text/SaveEncoder.h"
 #include "text/SjisUtf8.h"
 
 namespace corvella {
@@ -72,45 +72,6 @@ class NormalizedFile {
 // of a large text.
 constexpr std::size_t kChunk = std::size_t{1} << 20;
 
-// Bytes the EUC-JP and JIS conversions take as the first of a pair, whatever follows.
-bool TakesNextByte(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  return b >= 0x80 && !InRange(b, 0xA1, 0xDF);
-}
-
-// A chunk ends after a byte below 40 that is a character of its own: every
-// conversion is then between characters and JIS back in its ASCII mode, so
-// converting the chunks one by one gives the bytes of converting the whole.
-// (No conversion takes such a byte as a second byte unless a pair's first
-// byte comes before it: an even run of those before it has paired up.)
-std::size_t ChunkEnd(std::string_view text, std::size_t start) {
-  if (text.size() - start <= kChunk) return text.size();
-  for (std::size_t i = start + kChunk; i < text.size(); ++i) {
-    if (static_cast<unsigned char>(text[i]) >= 0x40) continue;
-    std::size_t firsts = 0;
-    while (i - firsts > start && TakesNextByte(text[i - firsts - 1])) ++firsts;
-    if (firsts % 2 == 0) return i + 1;
-  }
-  return text.size();
-}
-
-// Converts `chunk` into `out`, which it reuses; answers the converted bytes.
-std::string_view Encode(std::string_view chunk, int encodingCode, std::string& out) {
-  std::size_t length = 0;
-  if (encodingCode == kEncodingEuc) {
-    out.resize(SjisToEucBound(chunk.size()));
-    length = SjisToEuc(chunk, out.data());
-  } else if (encodingCode == kEncodingJis) {
-    out.resize(SjisToJisBound(chunk.size()));
-    length = SjisToJis(chunk, out.data());
-  } else {
-    std::size_t changed = 0;
-    out.resize(SjisToUtf8Bound(chunk.size()));
-    length = SjisToUtf8(chunk, out.data(), &changed);
-  }
-  return std::string_view(out.data(), length);
-}
-
 // Whether saving `text` in `encodingCode` gives back the bytes it was read
 // from, line ends aside: the load makes every one CR LF, the newline code
 // settles how a save writes them, and a save adds one at the end. The added
@@ -122,11 +83,12 @@ bool WritesBack(std::string_view text, int encodingCode, bool byteOrderMark, std
   const bool addsEnd = !text.empty() && text.back() != '\n';
   std::string out, last;
   for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = ChunkEnd(text, start);
+    const std::size_t end = SaveChunkEnd(text, start, kChunk);
     std::string_view chunk = text.substr(start, end - start);
     const bool withEnd = addsEnd && end == text.size();
     if (withEnd) chunk = last.append(chunk).append("\r\n");
-    std::string_view bytes = Encode(chunk, encodingCode, out);
+    std::size_t changed = 0;
+    std::string_view bytes = EncodeSaveChunk(chunk, encodingCode, out, changed);
     if (withEnd) {
       if (!bytes.ends_with("\r\n")) return false;
       bytes.remove_suffix(2);
@@ -186,35 +148,14 @@ LoadedText DecodeLoadedText(std::string_view raw, bool autoDetect, int& encoding
 }
 
 SavedText EncodeTextForSave(std::string_view text, int encodingCode, int newlineCode, bool byteOrderMark) {
-  // A saved file always ends with a line end.
-  std::string withEnd;
-  if (!text.empty() && text.back() != '\n') {
-    withEnd.reserve(text.size() + 2);
-    withEnd.append(text).append("\r\n");
-    text = withEnd;
-  }
   SavedText result;
-  switch (ValidEncoding(encodingCode)) {
-    case kEncodingEuc:
-      result.bytes.resize(SjisToEucBound(text.size()));
-      result.bytes.resize(SjisToEuc(text, result.bytes.data()));
-      break;
-    case kEncodingJis:
-      result.bytes.resize(SjisToJisBound(text.size()));
-      result.bytes.resize(SjisToJis(text, result.bytes.data()));
-      break;
-    case kEncodingUtf8: {
-      const std::string_view mark = byteOrderMark ? kUtf8Bom : std::string_view();
-      result.bytes.resize(mark.size() + SjisToUtf8Bound(text.size()));
-      result.bytes.replace(0, mark.size(), mark);
-      result.bytes.resize(mark.size() + SjisToUtf8(text, result.bytes.data() + mark.size(), &result.changed));
-      break;
-    }
-    default:
-      result.bytes = withEnd.empty() ? std::string(text) : std::move(withEnd);
-      break;
-  }
-  ReplaceCrLf(result.bytes, ValidNewline(newlineCode));
+  SaveEncoder encoder(encodingCode, newlineCode, byteOrderMark, [&result](std::string_view bytes) {
+    result.bytes.append(bytes);
+    return 0;
+  });
+  encoder.Add(text);
+  encoder.Finish();
+  result.changed = encoder.Changed();
   return result;
 }
 
