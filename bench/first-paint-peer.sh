@@ -29,8 +29,11 @@ export HOME=$H TMPDIR=$H XDG_RUNTIME_DIR=$H XDG_CONFIG_HOME=$H/cfg XDG_STATE_HOM
 mkdir -p "$XDG_CONFIG_HOME/Varkel Software"
 printf '[Settings]\nPerl=/usr/bin\nKanjiConvert=1\n' >"$XDG_CONFIG_HOME/Varkel Software/Corvella.ini"
 
-# Fraction of the strip that is light; below 0.99 some text is drawn there.
+# Fraction of the strip that is light: text on a light page lies between
+# 0.3 and 0.99 (the empty screen is black, an empty page all light).
 light() { import -silent -window root -crop 250x60+80+62 png:- 2>/dev/null | convert png:- -colorspace gray -threshold 50% -format '%[fx:mean]' info: 2>/dev/null || echo 1; }
+
+text_shown() { awk -v l="$(light)" 'BEGIN { exit !(l > 0.3 && l < 0.99) }'; }
 
 # Milliseconds from starting "$@" to text in the strip.
 first_text() {
@@ -40,14 +43,14 @@ first_text() {
   pid=$!
   while :; do
     now=$(date +%s%N)
-    if awk -v l="$(light)" 'BEGIN { exit !(l < 0.99) }'; then break; fi
+    if text_shown; then break; fi
     if (( (now - start) / 1000000 > 60000 )); then echo 60000; kill $pid; wait $pid 2>/dev/null || true; return; fi
   done
   echo $(( (now - start) / 1000000 ))
   kill $pid 2>/dev/null || true
   wait $pid 2>/dev/null || true
   # The next run starts on an empty screen.
-  while awk -v l="$(light)" 'BEGIN { exit !(l < 0.99) }'; do sleep 0.1; done
+  while text_shown; do sleep 0.1; done
 }
 
 ours=() theirs=()
