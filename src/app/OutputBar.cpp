@@ -1,6 +1,8 @@
 // The output pane: a docked bar holding the read-only text a hidden script run prints, and under it the line for typed input.
 #include "app/OutputBar.h"
 
+#include <memory>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
@@ -8,17 +10,25 @@
 
 #include "app/RunInputLine.h"
 #include "document/EditBuffer.h"
+#include "document/TextDocument.h"
 #include "editor/EditControl.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
 namespace corvella {
+namespace {
+
+// The pane's text only grows at its end: larger blocks are fewer to allocate.
+constexpr std::size_t kBlockCapacity = 32768;
+
+}  // namespace
 
 COutputBar::COutputBar(QMainWindow* frame)
     : CSizingControlBarG(QString::fromUtf8(str::kOutputTitle), frame, res::IDS_OUTPUT_TITLE) {
   auto* body = new QWidget(this);
   m_wndEdit = new EditControl(body);
   m_wndEdit->setObjectName(QStringLiteral("OutputEdit"));
+  m_wndEdit->SetDocument(std::make_shared<TextDocument>(kBlockCapacity));
   m_wndEdit->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   m_wndEdit->Buffer().SetLimitText(kTextLimit);
   m_wndEdit->SetReadOnly(true);

@@ -23,6 +23,14 @@ void TextBlocks::Fenwick::Build(const std::vector<Block>& blocks, Value value) {
   top_ = n ? std::bit_floor(n) : 0;
 }
 
+// The new node n covers the values (n - lowbit(n), n]: its own and those
+// before it that the earlier nodes already sum.
+void TextBlocks::Fenwick::Push(std::size_t value) {
+  const std::size_t n = tree_.size();
+  tree_.push_back(value + Prefix(n - 1) - Prefix(n - (n & (~n + 1))));
+  top_ = std::bit_floor(n);
+}
+
 void TextBlocks::Fenwick::Add(std::size_t index, std::size_t delta) {
   for (std::size_t i = index + 1; i < tree_.size(); i += i & (~i + 1)) tree_[i] += delta;
 }
@@ -237,6 +245,8 @@ void TextBlocks::Insert(std::size_t pos, std::string_view text) {
   const Location at = LocateForInsert(pos);
   if (blocks_[at.block].size + text.size() <= capacity_) {
     InsertInPlace(at, text);
+  } else if (pos == length_) {
+    Append(text);
   } else {
     InsertSplitting(at, text);
   }
@@ -301,6 +311,35 @@ void TextBlocks::InsertSplitting(Location at, std::string_view text) {
   blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(at.block + 1),
                  std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
   Rebuild();
+}
+
+// Text added at the end (a run's output) tops up the last block and goes on
+// in new blocks pushed after it: nothing is moved, and the prefix sums grow
+// by one node per block instead of being built again.
+void TextBlocks::Append(std::string_view text) {
+  const std::size_t fill = FillTarget();
+  const std::size_t last = blocks_.size() - 1;
+  if (const std::size_t size = blocks_[last].size; size < fill) {
+    const std::size_t take = std::min(text.size(), fill - size);
+    InsertInPlace({last, size}, text.substr(0, take));
+    text.remove_prefix(take);
+  }
+  while (!text.empty()) {
+    const std::size_t take = std::min(text.size(), fill);
+    Block block = NewBlock();
+    std::memcpy(block.bytes.get(), text.data(), take);
+    block.size = take;
+    // Scanned aside first, so that the block's list is allocated once.
+    scratch_.clear();
+    ScanBreaks(block.bytes.get(), 0, take, LastByteBefore(blocks_.size()), scratch_);
+    block.breaks.assign(scratch_.begin(), scratch_.end());
+    sizes_.Push(take);
+    breakSums_.Push(scratch_.size());
+    length_ += take;
+    breakCount_ += scratch_.size();
+    blocks_.push_back(std::move(block));
+    text.remove_prefix(take);
+  }
 }
 
 void TextBlocks::Erase(std::size_t start, std::size_t end) {

@@ -17,7 +17,8 @@ namespace corvella {
 // trees sum the block sizes and the break counts. Locating a position or a
 // line is O(log blocks), an edit inside one block O(capacity + log blocks),
 // whatever the text size; only adding or removing blocks is O(blocks), which
-// happens about once per block of typed text. Loading is linear.
+// happens about once per block of typed text. Loading is linear, and so is
+// appending at the end, which adds blocks without laying out any again.
 // Blocks of a large loaded text are slices of the one allocation it came in,
 // packed end to end; a block is given an allocation of its own the first
 // time an edit would write past its slice. The others own theirs.
@@ -104,11 +105,13 @@ class TextBlocks {
     std::vector<std::uint16_t> breaks;  // offsets of LFs ending a CR LF, ascending
   };
 
-  // Prefix sums over per-block values, rebuilt whenever blocks come or go.
+  // Prefix sums over per-block values, rebuilt whenever blocks come or go
+  // anywhere but at the end.
   class Fenwick {
    public:
     template <class Value>
     void Build(const std::vector<Block>& blocks, Value value);
+    void Push(std::size_t value);  // one more value at the end, O(log size)
     void Add(std::size_t index, std::size_t delta);
     void Subtract(std::size_t index, std::size_t delta);
     std::size_t Prefix(std::size_t count) const;  // sum of the first `count` values
@@ -137,6 +140,7 @@ class TextBlocks {
   void Rebuild();
   void InsertInPlace(Location at, std::string_view text);
   void InsertSplitting(Location at, std::string_view text);
+  void Append(std::string_view text);
   void MergeIfSmall(std::size_t block);
   void FixBreakAt(std::size_t pos);
 

@@ -17,7 +17,9 @@ std::size_t Moved(std::size_t pos, const EditBuffer::TextChange& change) {
 
 }  // namespace
 
-TextDocument::TextDocument() {
+TextDocument::TextDocument() : TextDocument(TextBlocks::kDefaultBlockCapacity) {}
+
+TextDocument::TextDocument(std::size_t blockCapacity) : buffer_(blockCapacity) {
   // First, so that line states and kept selections follow a change before
   // any view hears of it.
   buffer_.AddListener(this);

@@ -23,6 +23,9 @@ class TextDocument : private EditBuffer::Listener {
   using ViewId = int;
 
   TextDocument();
+  // Blocks of `blockCapacity` bytes (see TextBlocks): larger for a text that
+  // only grows at its end, such as the output pane's.
+  explicit TextDocument(std::size_t blockCapacity);
   ~TextDocument() override;
   TextDocument(const TextDocument&) = delete;
   TextDocument& operator=(const TextDocument&) = delete;

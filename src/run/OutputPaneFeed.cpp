@@ -1,6 +1,8 @@
 // A hidden run's output on its way into the output pane: collected from the run's worker, handed over in pieces on the user-interface thread, the pane kept within its limit.
 #include "run/OutputPaneFeed.h"
 
+#include <algorithm>
+
 #include <QMetaObject>
 #include <QTimer>
 
@@ -8,6 +10,8 @@ namespace corvella {
 namespace {
 
 constexpr std::size_t kQueueLimit = 16u << 20;
+// Waiting text past this size comes from a child that prints without pause.
+constexpr std::size_t kFastOutput = 256u << 10;
 constexpr qint64 kPaceMs = 20;
 
 }  // namespace
@@ -22,6 +26,11 @@ void OutputPaneFeed::Add(std::string_view text, bool replace) {
     m_queued.assign(text);
     m_queuedReplace = true;
   } else {
+    // A fast child's text gets room up to the bound at once: growing step by
+    // step would copy what waits and touch fresh memory at every step, in
+    // each of the two strings that trade places.
+    const std::size_t need = m_queued.size() + text.size();
+    if (need > m_queued.capacity() && need > kFastOutput) m_queued.reserve(std::max(need, kQueueLimit + text.size()));
     m_queued += text;
   }
   if (!m_drainPosted.exchange(true)) QMetaObject::invokeMethod(this, [this] { DrainPaced(); }, Qt::QueuedConnection);
