@@ -92,7 +92,8 @@ TEST(TextBlocks, EditsOfAnAdoptedTextLeaveItsOtherSlicesAlone) {
   };
   ASSERT_NO_FATAL_FAILURE(expectSame());
   for (int step = 0; step < 400; ++step) {
-    const std::size_t pos = rng() % (ref.size() + 1);
+    // A third at the end: the last slice ends where the allocation does.
+    const std::size_t pos = rng() % 3 == 0 ? ref.size() : rng() % (ref.size() + 1);
     if (rng() % 3) {
       const std::string text(rng() % 3 == 0 ? rng() % 9000 : rng() % 3 + 1, step % 2 ? '\n' : 'a');
       blocks.Insert(pos, text);
