@@ -12,16 +12,7 @@ chmod 700 "$work"
 trap 'rm -rf "$work"' EXIT
 export HOME=$work TMPDIR=$work XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work/cfg QT_QPA_PLATFORM=offscreen
 
-# The corpus's lines joined with blanks ('#' made a blank, so the line is no single comment), 10 MB, Shift_JIS.
-python3 - "$corpus/perl-2m.pl" "$work/long.pl" <<'PY'
-import sys
-lines = [l for l in open(sys.argv[1], encoding='utf-8', errors='replace').read().replace('#', ' ').splitlines() if l]
-out, size, k = [], 0, 0
-while size < 10_000_000:
-    b = lines[k % len(lines)].encode('cp932', errors='replace') + b' '
-    out.append(b); size += len(b); k += 1
-open(sys.argv[2], 'wb').write(b''.join(out))
-PY
+python3 "$(dirname "$0")/make-long-line.py" "$corpus/perl-2m.pl" "$work/long.pl"
 
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' "/proc/$1/stat"; }

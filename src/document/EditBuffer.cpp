@@ -178,10 +178,10 @@ std::size_t EditBuffer::LineLength(std::size_t line) const {
   return span.end - span.start;
 }
 
-std::string EditBuffer::GetLine(std::size_t line) const {
+std::string EditBuffer::GetLine(std::size_t line, std::size_t limit) const {
   if (line > text_.BreakCount()) return {};
   const LineSpan span = SpanOfLine(text_, line);
-  return GetText(span.start, span.end);
+  return GetText(span.start, span.start + std::min(span.end - span.start, limit));
 }
 
 // ---------------------------------------------------------------- characters

@@ -50,6 +50,12 @@ class EditBuffer {
     std::size_t firstLineStart = 0;
     std::size_t lastLineStart = 0;
     bool wholeText = false;  // SetText: nothing of the old text is left
+
+    // The edit stayed inside line `line` and began `head` bytes or more into
+    // it: what reads no further than a line's first `head` bytes is unchanged.
+    bool LeavesLineHead(std::size_t head) const {
+      return !wholeText && linesRemoved == 0 && linesInserted == 0 && start - firstLineStart >= head;
+    }
   };
 
   // Views learn of changes only through this. A notification arrives after
@@ -117,8 +123,9 @@ class EditBuffer {
   std::size_t LineEnd(std::size_t line) const;
   // Bytes of `line` without its line break; 0 when there is no such line.
   std::size_t LineLength(std::size_t line) const;
-  // Text of `line` without its line break; empty when there is no such line.
-  std::string GetLine(std::size_t line) const;
+  // Text of `line` without its line break, at most its first `limit` bytes;
+  // empty when there is no such line.
+  std::string GetLine(std::size_t line, std::size_t limit = npos) const;
 
   // Character boundaries: a single byte, a lead byte with its trail byte, and
   // a line break each make one step. Scans never start before the line start.

@@ -1,6 +1,9 @@
 // The input hints for built-in functions: the hint file's entries, their lookup, and the word before the caret that is looked up.
 #include "document/HintList.h"
 
+#include <algorithm>
+
+#include "document/EditBuffer.h"
 #include "document/SjisChar.h"
 
 namespace corvella {
@@ -47,6 +50,21 @@ std::string_view WordBeforeCaret(std::string_view lineText) {
     i = next;
   }
   return lineText.substr(wordStart);
+}
+
+std::string WordBeforeCaret(const EditBuffer& buffer, std::size_t pos) {
+  pos = std::min(pos, buffer.GetTextLength());
+  const std::size_t lineStart = buffer.LineIndex(buffer.LineFromChar(pos));
+  std::size_t from = pos - std::min(pos - lineStart, kHintWindow);
+  if (from > lineStart) {
+    // A trail byte may look like a delimiter: start at a character boundary.
+    const auto at = [&buffer](std::size_t i) { return buffer.ByteAt(i); };
+    from = SjisCharStart(at, lineStart, pos, from);
+  }
+  const std::string text = buffer.GetText(from, pos);
+  const std::string_view word = WordBeforeCaret(text);
+  if (from > lineStart && word.size() == text.size()) return {};  // the word may start further back
+  return std::string(word);
 }
 
 bool IsHintLetter(std::string_view ch) {

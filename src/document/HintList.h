@@ -38,6 +38,13 @@ HintEntry ParseHintLine(std::string_view line);
 // delimiters, so a variable keeps its sigil.
 std::string_view WordBeforeCaret(std::string_view lineText);
 
+class EditBuffer;
+// WordBeforeCaret of the line of `buffer` that holds `pos`, up to `pos`, read
+// from no more than kHintWindow bytes before it: typing on a long line never
+// copies it. A word at least that long is no hint key and comes back empty.
+std::string WordBeforeCaret(const EditBuffer& buffer, std::size_t pos);
+inline constexpr std::size_t kHintWindow = 1024;
+
 // Whether a typed character asks for a hint: an ASCII letter or a half-width
 // katakana (one byte each).
 bool IsHintLetter(std::string_view ch);

@@ -8,6 +8,8 @@ namespace corvella {
 // Line c.line and the lines it became are the edited ones; the state line
 // c.line starts with depends only on the lines above it and stays right.
 void LineStateStore::TextChanged(const EditBuffer::TextChange& c) {
+  // Typing far into a long line: no state can change (NextLineState).
+  if (c.LeavesLineHead(PerlLexer::kLexedPrefix + 1)) return;
   const std::size_t first = c.line + 1;
   const std::size_t oldEnd = first + c.linesRemoved;  // old states [first, oldEnd) followed edited lines
   const std::size_t newEnd = first + c.linesInserted;
@@ -55,7 +57,8 @@ LineState LineStateStore::At(std::size_t line) {
   if (line >= m_states.size()) m_states.Reserve(m_buffer.GetLineCount() + 1);
   while (m_valid <= line) {
     const std::size_t k = m_valid;
-    const LineState next = m_lexer.NextLineState(m_states[k - 1], m_buffer.GetLine(k - 1));
+    const LineState next =
+        m_lexer.NextLineState(m_states[k - 1], m_buffer.GetLine(k - 1, PerlLexer::kLexedPrefix + 1));
     ++m_scanned;
     if (k == m_states.size()) {
       m_states.PushBack(next);

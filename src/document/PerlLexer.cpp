@@ -76,12 +76,13 @@ LineState PerlLexer::NextLineState(LineState in, std::string_view line) {
   if (line.empty()) return NextBlock(in, line);
   LineState out = in;
   std::vector<HereDoc> opened;
+  const std::string_view lexed = line.substr(0, kLexedPrefix);
   const bool code = in.block == LineBlock::kCode && !IsPodCommand(line);
-  const bool mayOpen = code && line.find("<<") != std::string_view::npos;
+  const bool mayOpen = code && lexed.find("<<") != std::string_view::npos;
   out.commentAbove = false;
-  if (mayOpen || line.find('#') != std::string_view::npos) {
+  if (mayOpen || lexed.find('#') != std::string_view::npos) {
     m_hereDocStarts = mayOpen ? &opened : nullptr;
-    out.commentAbove = Scan(line, 0, nullptr);
+    out.commentAbove = Scan(lexed, 0, nullptr);
     m_hereDocStarts = nullptr;
   }
   if (opened.empty()) return NextBlock(out, line);
@@ -102,7 +103,9 @@ LineState PerlLexer::NextBlock(LineState state, std::string_view line) {
       break;
     case LineBlock::kHereDoc: {
       const std::vector<HereDoc>& pending = m_hereDocs.Pending(state.hereDocs);
-      if (!pending.empty() && EndsHereDoc(pending.front(), line)) {
+      // A terminator comes from a lexed part, so a longer line is none (with
+      // "<<~", not even after more than kLexedPrefix blanks).
+      if (!pending.empty() && line.size() <= kLexedPrefix && EndsHereDoc(pending.front(), line)) {
         state.hereDocs = m_hereDocs.AfterFirst(state.hereDocs);
         if (state.hereDocs == 0) state.block = LineBlock::kCode;
       }
@@ -118,7 +121,7 @@ void PerlLexer::CodeWords(LineState state, std::string_view line, std::vector<Wo
   words.clear();
   if (state.block != LineBlock::kCode || IsPodCommand(line)) return;
   m_words = &words;
-  Scan(line, 0, nullptr);
+  Scan(line.substr(0, kLexedPrefix), 0, nullptr);
   m_words = nullptr;
 }
 

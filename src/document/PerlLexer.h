@@ -79,16 +79,23 @@ class PerlLexer {
   bool LexLine(std::string_view line, std::size_t lineStart, std::vector<TextRun>& runs);
 
   // The state the next line starts with, after `line` started with `in`.
-  // Heredoc numbers are this lexer's own: states of one lexer compare.
+  // Heredoc numbers are this lexer's own: states of one lexer compare. No
+  // byte past kLexedPrefix + 1 is read, so a caller may pass no more.
   LineState NextLineState(LineState in, std::string_view line);
 
   // The words of `line` that are code, in order, for a line that starts in
   // `state`: none in POD, a heredoc's body or data, or in a string, comment
-  // or pattern.
+  // or pattern. Only the first kLexedPrefix bytes are read.
   void CodeWords(LineState state, std::string_view line, std::vector<WordSpan>& words);
 
   // Longest word looked up; a longer one ends the scan of its line.
   static constexpr std::size_t kMaxWord = 1023;
+  // A line is read as far as this. Past it a longer line is plain text to the
+  // colouring, the sub list and the state handed on to the next line alike,
+  // so that typing on a line of megabytes never rescans it whole. The price:
+  // a heredoc opened past it is not seen (the lines after it read as code),
+  // nor a comment begun past it (auto indent's comment flag).
+  static constexpr std::size_t kLexedPrefix = 64 * 1024;
 
  private:
   friend class PerlTokenRules<PerlLexer>;

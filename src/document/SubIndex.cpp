@@ -69,7 +69,9 @@ void SubIndex::ReadLine(std::size_t line, std::vector<SubEntry>& out) {
   ++m_read;
   const LineState state = m_states.At(line);
   if (state.block != LineBlock::kCode) return;
-  const std::string text = m_buffer.GetLine(line);
+  // Declarations count as far as a long line is coloured: a "sub" shown plain
+  // is listed in none.
+  const std::string text = m_buffer.GetLine(line, PerlLexer::kLexedPrefix);
   if (text.find("sub") == std::string::npos && text.find("package") == std::string::npos) return;
   m_lexer.CodeWords(state, text, m_words);
   for (const WordSpan& w : m_words) {
@@ -82,6 +84,7 @@ void SubIndex::ReadLine(std::size_t line, std::vector<SubEntry>& out) {
 }
 
 void SubIndex::TextChanged(const EditBuffer::TextChange& c) {
+  if (c.LeavesLineHead(PerlLexer::kLexedPrefix)) return;  // past what ReadLine reads
   if (c.wholeText || (!m_built && c.line < m_progress)) {
     // Lines read so far may read differently now: read again from the edit.
     const std::size_t from = c.wholeText ? 0 : c.line;

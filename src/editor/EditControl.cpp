@@ -298,7 +298,9 @@ void EditControl::Clear() {
 
 void EditControl::TextChanged(const EditBuffer::TextChange& change) {
   m_cells.TextChanged(change);
-  ForgetRuns();
+  // Past the coloured part of a long line, no colour changes (nor does any
+  // line state: LineStateStore).
+  if (!change.LeavesLineHead(kColouredPrefix)) ForgetRuns();
   if (change.wholeText) widest_ = 0;
   if (redraw_) {
     UpdateScrollBars();

@@ -201,7 +201,7 @@ class EditControl : public QAbstractScrollArea, protected EditBuffer::Listener {
   // the part's offsets. A long line is coloured as far as kColouredPrefix
   // and plain beyond: the lexer must start at the line's start.
   void PrefixRuns(std::size_t line, std::size_t offset, std::size_t size);
-  static constexpr std::size_t kColouredPrefix = 64 * 1024;
+  static constexpr std::size_t kColouredPrefix = PerlLexer::kLexedPrefix;
   // The caret stops blinking (and shows) this long after the last input.
   static constexpr int kBlinkForMs = 10000;
 

@@ -289,9 +289,7 @@ void CMyView::CharMessage(std::string_view ch) {
 void CMyView::ShowHintForWordBeforeCaret() {
   if (!m_findHint || !m_showHint) return;
   const EditBuffer& b = Buffer();
-  const std::size_t end = b.GetSel().End();
-  const std::string line = b.GetText(b.LineIndex(b.LineFromChar(end)), end);
-  m_showHint(m_findHint(std::string(WordBeforeCaret(line))));
+  m_showHint(m_findHint(WordBeforeCaret(b, b.GetSel().End())));
 }
 
 bool CMyView::KeyDownMessage(QKeyEvent* event) {

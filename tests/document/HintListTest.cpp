@@ -1,9 +1,13 @@
 // Hint-file parsing, hint lookup and the word before the caret.
 #include "document/HintList.h"
 
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "document/EditBuffer.h"
+#include "document/SjisChar.h"
 
 using namespace corvella;
 
@@ -80,6 +84,28 @@ TEST(HintList, WordBeforeCaret) {
       {"a \x83", "\x83"},
   };
   for (const Case& c : cases) EXPECT_EQ(WordBeforeCaret(c.text), c.word) << c.text;
+}
+
+// On a long line of Japanese whose trail bytes look like delimiters, read
+// from the buffer near the caret: the word the whole line up to the caret
+// ends with, or none when it is longer than the window.
+TEST(HintList, WordBeforeCaretInABufferReadsOnlyNearTheCaret) {
+  std::mt19937 rng(3);
+  const std::string pieces[] = {"\x83\x7C", "\x83\x7D", "\x88\x9F", "\x83", "print", " ", "(", "$x", "\xB1"};
+  std::string line;
+  while (line.size() < 8 * kHintWindow) {
+    line += pieces[std::uniform_int_distribution<std::size_t>(0, 8)(rng)];
+    if (line.size() > 4 * kHintWindow && line.size() < 6 * kHintWindow) line += "\x88\x9F";  // a word past the window
+  }
+  EditBuffer buffer;
+  buffer.SetLimitText(0);
+  buffer.SetText("a\r\n" + line + "\r\nb");
+  for (std::size_t pos = 0; pos <= line.size(); pos = SjisCharEnd(line, pos)) {
+    const std::string_view word = WordBeforeCaret(std::string_view(line).substr(0, pos));
+    const std::string got = WordBeforeCaret(buffer, 3 + pos);
+    ASSERT_TRUE(got == word || (got.empty() && word.size() >= kHintWindow)) << pos;
+    if (pos == line.size()) break;
+  }
 }
 
 TEST(HintList, HintLetters) {

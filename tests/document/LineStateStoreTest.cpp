@@ -36,7 +36,7 @@ std::vector<bool> Reference(const EditBuffer& b) {
   std::vector<TextRun> runs;
   std::vector<bool> states{false};
   for (std::size_t n = 0; n < b.GetLineCount(); ++n) {
-    const std::string line = b.GetLine(n);
+    const std::string line = b.GetLine(n, PerlLexer::kLexedPrefix);  // a long line is read as coloured
     states.push_back(line.empty() ? states.back() : lexer.LexLine(line, 0, runs));
   }
   return states;
@@ -47,22 +47,20 @@ void Replace(EditBuffer& b, std::size_t start, std::size_t end, std::string_view
   ASSERT_TRUE(b.ReplaceSel(text));
 }
 
-TEST(LineStateStore, AgreesWithARecomputationAfterRandomEdits) {
-  Fixture f(16);
-  std::mt19937 rng(7);
+// Random edits, each followed by questions in any order, some stopping
+// short, some past the end. With `hot`, half of them land within 16 bytes of
+// it and none breaks a line.
+void EditAndCompare(Fixture& f, std::mt19937& rng, int steps, std::size_t hot = EditBuffer::npos) {
   auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
-  const std::vector<std::string> lines = {"", "", "# c", "x = 1;", "$#a", "'#'", "print 1; # n", " "};
-  const std::vector<std::string> inserts = {"", "#", "x", "\r\n", "\r", "\n", "\r\n\r\n# y\r\n", "$", "a;\r\n"};
-  std::string text;
-  for (int i = 0; i < 80; ++i) text += lines[pick(lines.size())] + "\r\n";
-  f.buffer.SetText(text);
-  for (int step = 0; step < 3000; ++step) {
+  const std::vector<std::string> inserts = {"", "#", "x", "$", "'", "\r\n", "\r", "\n", "\r\n\r\n# y\r\n", "a;\r\n"};
+  const std::size_t kinds = hot == EditBuffer::npos ? inserts.size() : 5;
+  for (int step = 0; step < steps; ++step) {
     const std::size_t length = f.buffer.GetTextLength();
-    const std::size_t start = pick(length + 1);
+    const std::size_t start =
+        hot != EditBuffer::npos && pick(2) == 0 ? std::min(length, hot - 16 + pick(32)) : pick(length + 1);
     const std::size_t end = std::min(length, start + (pick(3) == 0 ? pick(12) : 0));
-    Replace(f.buffer, start, end, inserts[pick(inserts.size())]);
+    Replace(f.buffer, start, end, inserts[pick(kinds)]);
     const std::vector<bool> expected = Reference(f.buffer);
-    // Questions in any order, some stopping short, some past the end.
     const std::size_t asks = step % 50 == 0 ? expected.size() + 1 : 1 + pick(3);
     for (std::size_t a = 0; a < asks; ++a) {
       const std::size_t line = pick(expected.size() + 2);
@@ -70,6 +68,29 @@ TEST(LineStateStore, AgreesWithARecomputationAfterRandomEdits) {
           << "step " << step << ", line " << line;
     }
   }
+}
+
+TEST(LineStateStore, AgreesWithARecomputationAfterRandomEdits) {
+  Fixture f(16);
+  std::mt19937 rng(7);
+  auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+  const std::vector<std::string> lines = {"", "", "# c", "x = 1;", "$#a", "'#'", "print 1; # n", " "};
+  std::string text;
+  for (int i = 0; i < 80; ++i) text += lines[pick(lines.size())] + "\r\n";
+  f.buffer.SetText(text);
+  EditAndCompare(f, rng, 3000);
+}
+
+// A line longer than the lexed part, with quotes and comments around its
+// end: what lies past it never counts.
+TEST(LineStateStore, AgreesWithARecomputationAfterRandomEditsOnALongLine) {
+  Fixture f;
+  std::mt19937 rng(5);
+  std::string text;
+  while (text.size() < PerlLexer::kLexedPrefix + 64) text += "print 'a#b'; $x = 1; ";
+  text.replace(PerlLexer::kLexedPrefix - 4, 8, "# c ' #");
+  f.buffer.SetText(text + "\r\nx\r\n\r\n# d\r\ny\r\n");
+  EditAndCompare(f, rng, 400, PerlLexer::kLexedPrefix);
 }
 
 // Far below an edit, the states kept from before it are taken up again

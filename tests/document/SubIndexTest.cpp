@@ -158,4 +158,36 @@ TEST(SubIndex, AgreesWithAFreshIndexAfterRandomEdits) {
 }
 
 }  // namespace
+// A line longer than the lexed part is read as far as it is coloured: a
+// declaration or a heredoc past that part does not count.
+TEST(SubIndex, ALongLineIsReadAsFarAsItIsColoured) {
+  std::string line;
+  while (line.size() < PerlLexer::kLexedPrefix) line += "x ";
+  line.resize(PerlLexer::kLexedPrefix - 9);
+  line += "; sub cut {} sub far {} print <<E;";  // "cut" ends the lexed part
+  const std::vector<SubEntry> expected = {{Kind::kSub, "cut", 0}, {Kind::kSub, "after", 1}};
+  EXPECT_EQ(Fresh(Lines({line, "sub after {}", "E"})), expected);
+}
+
+// Edits around the end of the lexed part of a long line, which may open a
+// heredoc or a string there, or close one.
+TEST(SubIndex, AgreesWithAFreshIndexAfterRandomEditsOnALongLine) {
+  TextDocument doc;
+  doc.Buffer().SetLimitText(0);
+  std::mt19937 rng(13);
+  const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+  const std::vector<std::string> inserts = {"sub ", "x", "'", "<<E;", "E", "#", "=pod", "", "\r\nE\r\n"};
+  std::string line;
+  while (line.size() < PerlLexer::kLexedPrefix + 64) line += "sub a {} 'sub b' ";
+  doc.Load(Lines({"print <<E;", "E", line, "sub z {}", "E", "sub y {}"}));
+  EditBuffer& buffer = doc.Buffer();
+  const std::size_t hot = buffer.LineIndex(2) + PerlLexer::kLexedPrefix;
+  for (int step = 0; step < 300; ++step) {
+    const std::size_t start = pick(2) == 0 ? hot - 16 + pick(32) : pick(buffer.GetTextLength() + 1);
+    buffer.SetSel(start, pick(3) == 0 ? start + pick(12) : start);
+    buffer.ReplaceSel(inserts[pick(inserts.size() - (step % 100 == 0 ? 0 : 1))]);
+    ASSERT_EQ(doc.Subs().Entries(), Fresh(buffer.GetText())) << "step " << step;
+  }
+}
+
 }  // namespace corvella
