@@ -121,22 +121,20 @@ LoadedText DecodeLoadedText(ByteBuffer raw, bool autoDetect, int& encodingCode, 
   ByteBuffer text(raw.View());
   if (!NormalizeNewlinesInPlace(text, &flags)) throw std::bad_alloc();
   newlineCode = NewlineCodeFromFlags(flags, ValidNewline(newlineCode));
-  switch (encodingCode) {
-    case kEncodingEuc:
-      text.Resize(EucToSjis(text.Data(), text.Size()));
-      break;
-    case kEncodingJis:
-      text.Resize(JisToSjis(text.Data(), text.Size()));
-      break;
-    default: {
-      std::string_view utf8 = text.View();
-      if (result.byteOrderMark) utf8.remove_prefix(kUtf8Bom.size());
-      ByteBuffer sjis;
+  // An empty text has no bytes to convert (nor an allocation to convert in).
+  if (encodingCode == kEncodingEuc && !text.Empty()) {
+    text.Resize(EucToSjis(text.Data(), text.Size()));
+  } else if (encodingCode == kEncodingJis && !text.Empty()) {
+    text.Resize(JisToSjis(text.Data(), text.Size()));
+  } else if (encodingCode == kEncodingUtf8) {
+    std::string_view utf8 = text.View();
+    if (result.byteOrderMark) utf8.remove_prefix(kUtf8Bom.size());
+    ByteBuffer sjis;
+    if (!utf8.empty()) {
       if (!sjis.Resize(Utf8ToSjisBound(utf8.size()))) throw std::bad_alloc();
       sjis.Resize(Utf8ToSjis(utf8, sjis.Data(), &result.changed));
-      text = std::move(sjis);
-      break;
     }
+    text = std::move(sjis);
   }
   result.writesBack = WritesBack(text.View(), encodingCode, result.byteOrderMark, raw.View());
   result.text = std::move(text);
