@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/RunCopy.h"
 #include "support/FileSizeLimit.h"
 
 using namespace corvella;
@@ -182,6 +184,46 @@ TEST_F(AtomicFileTest, NewFilesOfKilledSavesGoNotThoseOfLiveOnes) {
   RemoveStaleSaveFiles(target);
   EXPECT_EQ(siblings(), 1);
   EXPECT_TRUE(fs::exists(dir + ".big.pl." + std::to_string(::getpid()) + "-0-1.tmp"));
+}
+
+// A save whose bytes are made as they are written: a full disk or a failing
+// producer leaves the old file, and a kill at any moment leaves either the
+// old bytes or all of the new ones.
+TEST_F(AtomicFileTest, AStreamedSaveEndsWholeOrNotAtAll) {
+  const std::string target = Path("stream.pl");
+  Put(target, "old");
+  const auto pieces = [](std::size_t count, int failAt) {
+    return [count, failAt](const ByteWriter& write) {
+      const std::string piece(1 << 20, 'n');
+      for (std::size_t i = 0; i < count; ++i) {
+        if (static_cast<int>(i) == failAt) return EIO;
+        if (const int e = write(piece)) return e;
+      }
+      return 0;
+    };
+  };
+  {
+    FileSizeLimit limit(3 << 20);
+    EXPECT_EQ(RunCopy::Save(target, pieces(8, -1)), EFBIG);
+  }
+  EXPECT_EQ(RunCopy::Save(target, pieces(8, 5)), EIO);
+  EXPECT_EQ(Get(target), "old");
+  EXPECT_EQ(Entries(), 1u);
+
+  std::mt19937 rng(7);
+  for (int round = 0; round < 12; ++round) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      (void)RunCopy::Save(target, pieces(8, -1));
+      ::_exit(0);
+    }
+    ::usleep(rng() % 40000);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const std::string now = Get(target);
+    ASSERT_TRUE(now == "old" || now == std::string(std::size_t{8} << 20, 'n')) << "round " << round;
+  }
 }
 
 }  // namespace
