@@ -59,12 +59,16 @@ void ErrorMarker::RunFinished() {
   const QString script = AbsolutePath(QFile::decodeName(QByteArray::fromStdString(ran)));
   std::vector<PerlMessage> messages;
   if (COutputBar* pane = m_frame.OutputBar(); pane && m_paneWritten) {
-    // Block by block: a long output is neither copied nor split into lines.
-    PerlMessageCollector collector;
-    pane->Edit().Buffer().ForEachPiece([&collector](const char* bytes, std::size_t size) {
-      collector.Feed(std::string_view(bytes, size));
-    });
-    messages = collector.Finish();
+    if (pane->MessagesFollowText()) {
+      messages = pane->Messages();
+    } else {
+      // Block by block: a long output is neither copied nor split into lines.
+      PerlMessageCollector collector;
+      pane->Edit().Buffer().ForEachPiece([&collector](const char* bytes, std::size_t size) {
+        collector.Feed(std::string_view(bytes, size));
+      });
+      messages = collector.Finish();
+    }
   }
   m_paneWritten = false;
   std::map<CMyDoc*, ErrorMarks> marks =

@@ -47,6 +47,9 @@ COutputBar::COutputBar(QMainWindow* frame)
   body->setFocusProxy(m_wndEdit);
   setFocusProxy(m_wndEdit);
   m_wndEdit->installEventFilter(this);
+  connect(m_wndEdit, &EditControl::textChanged, this, [this] {
+    if (!m_writing) m_messagesFollow = false;
+  });
   m_wndEdit->viewport()->installEventFilter(this);
 
   using namespace res;
@@ -80,8 +83,15 @@ void COutputBar::SetFont(const QFont& font) {
   m_wndEdit->SetMargins(1, 1);
 }
 
+// The messages are gathered from the bytes while they are at hand, so that
+// the end of a run need not read a long output again.
 void COutputBar::SetOutputText(std::string_view bytes) {
+  m_writing = true;
   m_wndEdit->SetText(bytes);
+  m_writing = false;
+  m_messages = PerlMessageCollector();
+  m_messages.Feed(bytes);
+  m_messagesFollow = true;
   CaretToEnd();
 }
 
@@ -91,8 +101,12 @@ void COutputBar::AppendOutput(std::string_view bytes) {
   buffer.SetSel(end, end);
   // Read-only keeps the user from typing; the runner still writes.
   buffer.SetReadOnly(false);
+  m_writing = true;
   m_wndEdit->ReplaceSel(bytes);
+  m_writing = false;
   buffer.SetReadOnly(true);
+  if (buffer.GetTextLength() == end + bytes.size()) m_messages.Feed(bytes);
+  else m_messagesFollow = false;
   CaretToEnd();
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/CommandRouter.h"
 #include "controls/SizingControlBarG.h"
+#include "run/PerlMessageCollector.h"
 
 namespace corvella {
 
@@ -35,6 +36,10 @@ class COutputBar : public CSizingControlBarG, public CommandTarget {
   void SetOutputText(std::string_view bytes);
   void AppendOutput(std::string_view bytes);
   void CaretToEnd();
+  // Perl's messages in the text, gathered as it came in, while the text
+  // reads as it was added (the second is false once anything else changed it).
+  std::vector<PerlMessage> Messages() const { return m_messages.Messages(); }
+  bool MessagesFollowText() const { return m_messagesFollow; }
 
  signals:
   // A double-click or Enter on a line of the text: its bytes (Shift_JIS).
@@ -48,6 +53,9 @@ class COutputBar : public CSizingControlBarG, public CommandTarget {
 
   EditControl* m_wndEdit;
   RunInputLine* m_inputLine;
+  PerlMessageCollector m_messages;
+  bool m_messagesFollow = true;
+  bool m_writing = false;  // the text changes through SetOutputText or AppendOutput
 };
 
 }  // namespace corvella

@@ -37,11 +37,15 @@ HiddenRun::~HiddenRun() {
 
 void HiddenRun::Stop() { m_wakeup->Signal(); }
 
+void HiddenRun::Say(std::string_view text, bool replace) {
+  m_output([text](std::string& pane) { pane += text; }, replace);
+}
+
 void HiddenRun::Work() {
   int exitCode = -1;
   {
     const std::lock_guard lock(m_runLock);
-    m_output(Fill(m_texts.start, m_launch.commandLine), true);
+    Say(Fill(m_texts.start, m_launch.commandLine), true);
     ChildProcess child;
     ChildProcess::Options options;
     options.argv = m_launch.argv;
@@ -51,25 +55,24 @@ void HiddenRun::Work() {
     int error = 0;
     if (!child.Start(options, &error)) {
       const bool pipes = error == EMFILE || error == ENFILE;
-      m_output(pipes ? Fill(m_texts.pipeFailed, std::to_string(error))
-                     : Fill(m_texts.cannotStart, m_launch.commandLine, std::to_string(error)),
-               false);
+      Say(pipes ? Fill(m_texts.pipeFailed, std::to_string(error))
+                : Fill(m_texts.cannotStart, m_launch.commandLine, std::to_string(error)),
+          false);
     } else {
       RunOutputDecoder out, err;
       bool stopped = false;
-      std::string text;  // decoded into, handed on and cleared: its room is kept for the next read
       exitCode = child.ReadUntilEnd(*m_wakeup, [&](std::string_view outBytes, std::string_view errBytes) {
-        text.clear();
-        out.Feed(outBytes, text);
-        err.Feed(errBytes, text);
-        if (!text.empty()) m_output(text, false);
-      }, &stopped, m_launch.input.get(), [this](std::string echo) { m_output(echo, false); });
+        m_output([&](std::string& pane) {
+          out.Feed(outBytes, pane);
+          err.Feed(errBytes, pane);
+        }, false);
+      }, &stopped, m_launch.input.get(), [this](std::string echo) { Say(echo, false); });
       std::string tail;
       out.Finish(tail);
       err.Finish(tail);
       if (stopped) tail += m_texts.stopped;
       tail += Fill(m_texts.end, std::to_string(exitCode));
-      m_output(tail, false);
+      Say(tail, false);
     }
   }
   if (m_restore) m_restore(m_launch.scriptPath);

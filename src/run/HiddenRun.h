@@ -29,10 +29,12 @@ class HiddenRun {
   struct Texts {  // Shift_JIS, "%1" / "%2" where a value goes
     std::string start, end, stopped, cannotStart, pipeFailed;
   };
-  // Called on the worker thread: pane text to add (the first call starts the
-  // pane afresh; the text is valid during the call only), and once at the
-  // very end, after the script is put back.
-  using Output = std::function<void(std::string_view text, bool replace)>;
+  // Called on the worker thread with `write`, which appends pane text to the
+  // string it is handed (the first call starts the pane afresh): the output
+  // is decoded straight into where it waits for the pane, without a copy.
+  using Write = std::function<void(std::string& pane)>;
+  using Output = std::function<void(const Write& write, bool replace)>;
+  // Called once at the very end, after the script is put back.
   using Finished = std::function<void(int exitCode)>;
   using Restore = std::function<bool(const std::string& scriptPath)>;
 
@@ -49,6 +51,7 @@ class HiddenRun {
 
  private:
   void Work();
+  void Say(std::string_view text, bool replace);
 
   Launch m_launch;
   Texts m_texts;

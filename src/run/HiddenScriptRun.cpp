@@ -48,7 +48,7 @@ bool HiddenScriptRun::Start() {
                          Sjis(str::kRunCannotStart), Sjis(str::kRunStdoutPipeFailed)};
   m_worker = std::make_unique<HiddenRun>(
       std::move(launch), std::move(texts), m_runLock,
-      [feed = m_feed.get()](std::string_view text, bool replace) { feed->Add(text, replace); }, m_putBack,
+      [feed = m_feed.get()](const HiddenRun::Write& write, bool replace) { feed->Add(write, replace); }, m_putBack,
       [this](int) { m_ended(); });
   return true;
 }

@@ -1,7 +1,6 @@
 // A hidden run's output on its way into the output pane: collected from the run's worker, handed over in pieces on the user-interface thread, the pane kept within its limit.
 #include "run/OutputPaneFeed.h"
 
-#include <algorithm>
 
 #include <QMetaObject>
 #include <QTimer>
@@ -13,26 +12,41 @@ constexpr std::size_t kQueueLimit = 16u << 20;
 // Waiting text past this size comes from a child that prints without pause.
 constexpr std::size_t kFastOutput = 256u << 10;
 constexpr qint64 kPaceMs = 20;
+// Room beyond the bound for what one read adds, decoded.
+constexpr std::size_t kReadRoom = 2u << 20;
 
 }  // namespace
 
-OutputPaneFeed::OutputPaneFeed(Pane pane) : m_pane(std::move(pane)) {}
+OutputPaneFeed::OutputPaneFeed(Pane pane) : m_pane(std::move(pane)) {
+  if (m_pane.room) {
+    m_queued.swap(m_pane.room->queued);
+    m_taken.swap(m_pane.room->taken);
+  }
+}
+
+OutputPaneFeed::~OutputPaneFeed() {
+  if (!m_pane.room) return;
+  m_queued.clear();
+  m_taken.clear();
+  m_pane.room->queued.swap(m_queued);
+  m_pane.room->taken.swap(m_taken);
+}
 
 // While the pane has not taken what waits, more is added to it: one hand-over
-// however many reads the worker made meanwhile.
-void OutputPaneFeed::Add(std::string_view text, bool replace) {
+// however many reads the worker made meanwhile. The worker decodes into the
+// waiting text itself; the pane only swaps it out, so the lock is short.
+void OutputPaneFeed::Add(const std::function<void(std::string&)>& write, bool replace) {
   std::unique_lock lock(m_lock);
   if (replace) {
-    m_queued.assign(text);
+    m_queued.clear();
     m_queuedReplace = true;
-  } else {
+  } else if (m_queued.size() > kFastOutput && m_queued.capacity() < kQueueLimit + kReadRoom) {
     // A fast child's text gets room up to the bound at once: growing step by
     // step would copy what waits and touch fresh memory at every step, in
     // each of the two strings that trade places.
-    const std::size_t need = m_queued.size() + text.size();
-    if (need > m_queued.capacity() && need > kFastOutput) m_queued.reserve(std::max(need, kQueueLimit + text.size()));
-    m_queued += text;
+    m_queued.reserve(kQueueLimit + kReadRoom);
   }
+  write(m_queued);
   if (!m_drainPosted.exchange(true)) QMetaObject::invokeMethod(this, [this] { DrainPaced(); }, Qt::QueuedConnection);
   m_drained.wait(lock, [this] { return m_closing || m_queued.size() < kQueueLimit; });
 }

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -18,8 +19,16 @@ class OutputPaneFeed : public QObject {
   Q_OBJECT
 
  public:
+  // The two strings text waits in on its way, kept from run to run: a fast
+  // child's output then goes into memory the last run used rather than into
+  // fresh pages each time.
+  struct Room {
+    std::string queued, taken;
+  };
+
   // The output pane, which the main frame owns.
   struct Pane {
+    std::shared_ptr<Room> room = std::make_shared<Room>();
     std::function<void()> show;
     std::function<void(std::string_view)> set;
     std::function<void(std::string_view)> append;
@@ -27,12 +36,17 @@ class OutputPaneFeed : public QObject {
     std::size_t limit = 0;
   };
 
+  // On the user-interface thread, as the destructor.
   explicit OutputPaneFeed(Pane pane);
+  ~OutputPaneFeed() override;
+  OutputPaneFeed(const OutputPaneFeed&) = delete;
+  OutputPaneFeed& operator=(const OutputPaneFeed&) = delete;
 
-  // From the worker: text for the pane (`replace`: the pane starts afresh
-  // with it). Beyond a bound of waiting text it waits for the pane, and the
-  // child for the worker: memory stays bounded however fast it prints.
-  void Add(std::string_view text, bool replace);
+  // From the worker: `write` appends text for the pane to the waiting text
+  // (`replace`: the pane starts afresh with it). Beyond a bound of waiting
+  // text it waits for the pane, and the child for the worker: memory stays
+  // bounded however fast it prints.
+  void Add(const std::function<void(std::string&)>& write, bool replace);
   // From now on Add never waits: the run is being let go of.
   void Close();
   // On the user-interface thread once the worker is done: the rest shown,

@@ -19,7 +19,7 @@ void PerlMessageCollector::Feed(std::string_view bytes) {
   if (!m_partial.empty()) {
     const std::size_t lf = whole.find('\n');
     m_partial += whole.substr(0, lf);
-    Line(m_partial);
+    Line(m_partial, m_messages);
     whole.remove_prefix(lf + 1);
   }
   Lines(whole);
@@ -27,9 +27,15 @@ void PerlMessageCollector::Feed(std::string_view bytes) {
 }
 
 std::vector<PerlMessage> PerlMessageCollector::Finish() {
-  if (!m_partial.empty()) Line(m_partial);
+  if (!m_partial.empty()) Line(m_partial, m_messages);
   m_partial.clear();
   return std::move(m_messages);
+}
+
+std::vector<PerlMessage> PerlMessageCollector::Messages() const {
+  std::vector<PerlMessage> messages = m_messages;
+  if (!m_partial.empty()) Line(m_partial, messages);
+  return messages;
 }
 
 // `text` ends with a line end. Only the lines holding the mark are taken
@@ -39,15 +45,15 @@ void PerlMessageCollector::Lines(std::string_view text) {
     const std::size_t lf = text.rfind('\n', hit);
     const std::size_t start = lf == std::string_view::npos ? 0 : lf + 1;
     const std::size_t end = text.find('\n', hit);
-    Line(text.substr(start, end - start));
+    Line(text.substr(start, end - start), m_messages);
     hit = text.find(kMark, end + 1);
   }
 }
 
-void PerlMessageCollector::Line(std::string_view line) {
+void PerlMessageCollector::Line(std::string_view line, std::vector<PerlMessage>& messages) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (auto at = ParsePerlErrorLine(line)) {
-    m_messages.push_back(PerlMessage{std::move(*at), ClassifyPerlMessage(line), std::string(line)});
+    messages.push_back(PerlMessage{std::move(*at), ClassifyPerlMessage(line), std::string(line)});
   }
 }
 

@@ -16,10 +16,12 @@ class PerlMessageCollector {
   // Every line fed that names a place, in order, the last one also when no
   // line end follows it.
   std::vector<PerlMessage> Finish();
+  // The same, leaving the collector as it is to be fed on.
+  std::vector<PerlMessage> Messages() const;
 
  private:
   void Lines(std::string_view text);
-  void Line(std::string_view line);
+  static void Line(std::string_view line, std::vector<PerlMessage>& messages);
 
   std::string m_partial;  // the beginning of a line whose end has not come yet
   std::vector<PerlMessage> m_messages;

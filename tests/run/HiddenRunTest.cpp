@@ -24,11 +24,11 @@ class HiddenRunTest : public ::testing::Test {
     HiddenRun::Texts texts{"start\n", "end %1\n", "stopped\n", "cannot start\n", "no pipe\n"};
     run = std::make_unique<HiddenRun>(
         std::move(launch), std::move(texts), runLock,
-        [this](std::string_view text, bool replace) {
+        [this](const HiddenRun::Write& write, bool replace) {
           {
             const std::lock_guard lock(paneLock);
             if (replace) pane.clear();
-            pane += text;
+            write(pane);
           }
           paneChanged.notify_all();
         },

@@ -101,7 +101,10 @@ TEST(PerlMessages, CollectedPieceByPieceAsFromTheWhole) {
       collector.Feed(std::string_view(text).substr(0, cut));
       collector.Feed(std::string_view(text).substr(cut, second - cut));
       collector.Feed(std::string_view(text).substr(second));
+      // Asked for before the end, the collector gives the same and goes on.
+      const std::size_t sofar = collector.Messages().size();
       const std::vector<PerlMessage> pieces = collector.Finish();
+      ASSERT_EQ(sofar, whole.size()) << cut;
       ASSERT_EQ(pieces.size(), whole.size()) << cut;
       for (std::size_t i = 0; i < whole.size(); ++i) {
         EXPECT_EQ(pieces[i].text, whole[i].text) << cut;
