@@ -37,12 +37,12 @@ bool IsUtf8(std::string_view bytes, std::size_t& complete, bool& ascii) {
   ascii = true;
   std::size_t i = 0;
   while (i < bytes.size()) {
-    // Most output is ASCII: eight bytes at a time while it is.
-    if (i + 8 <= bytes.size()) {
-      std::uint64_t word;
-      std::memcpy(&word, bytes.data() + i, sizeof word);
-      if ((word & 0x8080808080808080ull) == 0) {
-        i += 8;
+    // Most output is ASCII: 32 bytes at a time while it is.
+    if (i + 32 <= bytes.size()) {
+      std::uint64_t words[4];
+      std::memcpy(words, bytes.data() + i, sizeof words);
+      if (((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080ull) == 0) {
+        i += 32;
         continue;
       }
     }
@@ -108,11 +108,18 @@ void RunOutputDecoder::Newlines(std::string_view text, std::string& out) {
   while (from < text.size()) {
     const void* found = std::memchr(text.data() + from, '\n', text.size() - from);
     const std::size_t lf = found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : text.size();
-    out.append(text.data() + from, lf - from);
-    if (lf == text.size()) break;
+    if (lf == text.size()) {
+      out.append(text.data() + from, lf - from);
+      break;
+    }
     const bool afterCr = lf > 0 ? text[lf - 1] == '\r' : m_lastWasCr;
-    if (!afterCr) out += '\r';
-    out += '\n';
+    // The line and its end in one append when a CR goes in.
+    if (afterCr) {
+      out.append(text.data() + from, lf + 1 - from);
+    } else {
+      out.append(text.data() + from, lf - from);
+      out.append("\r\n", 2);
+    }
     from = lf + 1;
   }
   if (!text.empty()) m_lastWasCr = text.back() == '\r';
