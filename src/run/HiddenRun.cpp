@@ -2,6 +2,8 @@
 #include "run/HiddenRun.h"
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <string_view>
 
 #include "platform/ChildProcess.h"
@@ -16,6 +18,16 @@ std::string Fill(std::string format, const std::string& first, const std::string
   if (const auto at = format.find("%1"); at != std::string::npos) format.replace(at, 2, first);
   return format;
 }
+
+// A child that fills its output buffer again and again (a read of at least
+// one buffered write, far from a full pipe) is given a millisecond before the
+// next read: its output then comes in a few large reads instead of one per
+// write, each waking the worker and taking the core the pane is filled on.
+// Short unbuffered writes are read at once, which keeps them in the order
+// they were made between the two streams.
+constexpr std::size_t kBufferedWrite = 4096;
+constexpr std::size_t kFullRead = 256u << 10;
+constexpr auto kGather = std::chrono::milliseconds(1);
 
 }  // namespace
 
@@ -66,6 +78,9 @@ void HiddenRun::Work() {
           out.Feed(outBytes, pane);
           err.Feed(errBytes, pane);
         }, false);
+        if (const std::size_t n = outBytes.size() + errBytes.size(); n >= kBufferedWrite && n < kFullRead) {
+          std::this_thread::sleep_for(kGather);
+        }
       }, &stopped, m_launch.input.get(), [this](std::string echo) { Say(echo, false); });
       std::string tail;
       out.Finish(tail);
