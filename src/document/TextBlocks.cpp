@@ -7,6 +7,8 @@
 #include <iterator>
 #include <new>
 
+#include "text/TwoThreads.h"
+
 namespace corvella {
 
 // ---------------------------------------------------------------- Fenwick
@@ -230,9 +232,18 @@ void TextBlocks::Adopt(ByteBuffer text) {
     Block block;
     block.bytes = std::unique_ptr<char[], BytesDeleter>(bytes + pos, BytesDeleter{false});
     block.size = std::min(fill, size - pos);
-    ScanBreaks(block.bytes.get(), 0, block.size, pos ? bytes[pos - 1] : '\0', block.breaks);
     blocks_.push_back(std::move(block));
   }
+  // Each block's breaks depend on its bytes and the one before it only, so
+  // the second half of the blocks is scanned on a thread of its own.
+  const auto scan = [this, bytes, fill](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+      Block& block = blocks_[i];
+      ScanBreaks(block.bytes.get(), 0, block.size, i ? bytes[i * fill - 1] : '\0', block.breaks);
+    }
+  };
+  const std::size_t half = blocks_.size() / 2;
+  RunOnTwoThreads([&scan, half] { scan(0, half); }, [this, &scan, half] { scan(half, blocks_.size()); });
   Rebuild();
 }
 
