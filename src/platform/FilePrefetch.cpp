@@ -12,6 +12,7 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,7 +66,9 @@ class PrefetchedFile {
       const std::size_t chunk = m_nextChunk.fetch_add(1);
       if (chunk >= m_chunkCount || m_cancelled.load()) return;
       const std::size_t from = chunk * kChunk;
-      if (!ReadRange(from, std::min(m_size, from + kChunk))) m_failed.store(true);
+      const std::size_t to = std::min(m_size, from + kChunk);
+      Populate(from, to);
+      if (!ReadRange(from, to)) m_failed.store(true);
       if (m_doneChunks.fetch_add(1) + 1 == m_chunkCount) m_doneChunks.notify_all();
     }
   }
@@ -95,6 +98,21 @@ class PrefetchedFile {
   }
 
  private:
+  // Maps the whole pages of a piece's fresh memory in one call: far cheaper
+  // than the read faulting them in one by one. Only a hint; without it the
+  // read maps them itself.
+  void Populate(std::size_t from, std::size_t to) {
+#ifdef MADV_POPULATE_WRITE
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto start = (reinterpret_cast<std::uintptr_t>(m_bytes.get() + from) + page - 1) & ~(page - 1);
+    const auto end = reinterpret_cast<std::uintptr_t>(m_bytes.get() + to) & ~(page - 1);
+    if (end > start) ::madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+#else
+    (void)from;
+    (void)to;
+#endif
+  }
+
   bool ReadRange(std::size_t from, std::size_t to) {
     while (from < to) {
       const ssize_t n = ::pread(m_fd, m_bytes.get() + from, to - from, static_cast<off_t>(from));

@@ -18,10 +18,19 @@ using bytescan::Block64;
 using bytescan::kBlock;
 using Byte = unsigned char;
 
+// The build targets processors without a population count instruction, which
+// makes every count a library call; where the processor has one, the loader
+// picks a copy of the counter that uses it.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define CORVELLA_WITH_POPCNT __attribute__((target_clones("popcnt", "default")))
+#else
+#define CORVELLA_WITH_POPCNT
+#endif
+
 // Each CR LF stays; a lone CR gains an LF after it and a lone LF a CR before
 // it, so the output is the input plus one byte per lone line end. Counting
 // goes 64 bytes at a time; a CR at a block's end looks at the next byte.
-std::size_t CountNormalized(const Byte* p, std::size_t n, int* flags) {
+CORVELLA_WITH_POPCNT std::size_t CountNormalized(const Byte* p, std::size_t n, int* flags) {
   std::size_t extra = 0, i = 0;
   std::uint64_t afterCr = 0;  // the byte before the block is a CR
   bool cr = false, lf = false;
