@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
@@ -17,6 +18,8 @@
 #include "app/StartArguments.h"
 #include "editor/EditControl.h"
 #include "platform/DesktopSession.h"
+#include "platform/FilePrefetch.h"
+#include "platform/FileNames.h"
 
 namespace {
 
@@ -50,6 +53,14 @@ class FirstPaintProbe : public QObject {
 
 int main(int argc, char** argv) {
   const Clock::time_point start = Clock::now();
+  // The named files are read on a second thread while Qt and the window
+  // start; their opens take the bytes from there.
+  const corvella::StartArguments early(std::vector<std::string>(argv + 1, argv + argc));
+  std::vector<std::string> prefetchPaths;
+  for (const std::string& file : early.Files()) {
+    prefetchPaths.push_back(corvella::PathForOpening(file));
+  }
+  corvella::FilePrefetch prefetch(std::move(prefetchPaths));
   // Qt's own dialogs give sizes, dates and numbers in the session's locale
   // (the file dialog asks the system locale itself): make that Japanese, as
   // the rest of the program, whatever language the session is set to. The
@@ -79,6 +90,7 @@ int main(int argc, char** argv) {
   if (!timeStartup && !files.isEmpty() && channel.SendToRunning(files)) return 0;
   corvella::CMyApp program;
   if (!program.InitInstance(files)) return 1;
+  prefetch.Finish();  // what no open took is not kept
   channel.Listen([&program](const QString& file) { program.OpenFromShell(file); });
   app.exec();
   return program.ExitInstance();

@@ -16,6 +16,7 @@
 #include "base/Settings.h"
 #include "base/WaitCursor.h"
 #include "platform/AtomicFile.h"
+#include "platform/FilePrefetch.h"
 #include "platform/RunCopy.h"
 #include "res/Strings.h"
 #include "text/DocumentFiles.h"
@@ -143,7 +144,7 @@ bool CMyDoc::OnNewDocument() {
 }
 
 bool CMyDoc::OnOpenDocument(const QString& path) {
-  FileBytesResult file = ReadWholeFileBytes(FsPath(path));
+  FileBytesResult file = ReadPrefetchedOrWhole(FsPath(path));
   switch (file.status) {
     case FileReadResult::Status::Ok: break;
     case FileReadResult::Status::TooLarge: ReportOverWait(DialogParent(), Utf8(str::kFileTooLarge)); return false;

@@ -207,6 +207,30 @@ int KanjiDetect(std::string_view text) {
   return kDetectUnknown;
 }
 
+namespace {
+
+// Whether `piece`, whose KanjiDetect gave `detection`, passes the EUC-JP,
+// UTF-8 or Shift_JIS test `test`. Its verdict is the first of the three it
+// passes (all three for plain ASCII), so only a later one needs running.
+bool PiecePasses(std::string_view piece, int detection, int test) {
+  if (detection == kDetectAscii || detection == test) return true;
+  // The order the tests run in: a verdict later than `test` means it failed.
+  const auto rank = [](int d) { return d == kDetectEuc ? 0 : d == kDetectUtf8 ? 1 : d == kDetectSjis ? 2 : 3; };
+  if (rank(detection) > rank(test)) return false;
+  return test == kDetectUtf8 ? IsUtf8Text(piece) : IsSjisText(piece);
+}
+
+}  // namespace
+
+int CombineDetections(std::string_view first, int firstDetection, std::string_view second, int secondDetection) {
+  if (firstDetection == kDetectAscii && secondDetection == kDetectAscii) return kDetectAscii;
+  if (firstDetection == kDetectJis || secondDetection == kDetectJis) return kDetectJis;
+  for (const int test : {kDetectEuc, kDetectUtf8, kDetectSjis}) {
+    if (PiecePasses(first, firstDetection, test) && PiecePasses(second, secondDetection, test)) return test;
+  }
+  return kDetectUnknown;
+}
+
 int EncodingCodeFromDetection(int detection, int current) {
   switch (detection) {
     case kDetectEuc: return kEncodingEuc;

@@ -37,6 +37,13 @@ bool IsSjisText(std::string_view text);
 // Shift_JIS; the order settles texts that more than one test accepts.
 int KanjiDetect(std::string_view text);
 
+// KanjiDetect of `first` followed by `second`, from `firstDetection` and
+// `secondDetection` (KanjiDetect of each). `first` must end in an LF: no
+// sequence any test looks for runs across that byte, so each test of the
+// whole is settled by its pieces; a test a piece's verdict leaves open is
+// run on that piece here.
+int CombineDetections(std::string_view first, int firstDetection, std::string_view second, int secondDetection);
+
 // The document's encoding code after detection gave `detection`; ASCII, an
 // unknown result or a value that is no detection flag keep `current`.
 int EncodingCodeFromDetection(int detection, int current);

@@ -9,6 +9,7 @@
 #include "text/Newlines.h"
 #include "text/SaveEncoder.h"
 #include "text/SjisUtf8.h"
+#include "text/TwoThreads.h"
 
 namespace corvella {
 namespace {
@@ -99,6 +100,52 @@ bool WritesBack(std::string_view text, int encodingCode, bool byteOrderMark, std
   return file.AtEnd();
 }
 
+// Below this a second thread costs more than it saves.
+constexpr std::size_t kTwoThreadMinimum = std::size_t{1} << 20;
+
+// What the load reads from the raw bytes before it changes them: their
+// detection (when asked for) and the normalised lengths of the pieces before
+// and after `cut`. A large text is cut just past an LF near its middle and
+// its pieces are read on two threads; a small one is not cut (`cut` is 0).
+struct RawSurvey {
+  int detection = kDetectAscii;
+  std::size_t cut = 0;
+  std::size_t firstLength = 0;
+  std::size_t secondLength = 0;
+  int flags = 0;
+};
+
+RawSurvey SurveyRaw(std::string_view raw, bool detect) {
+  RawSurvey survey;
+  if (raw.size() >= kTwoThreadMinimum) survey.cut = CutAfterLf(raw, raw.size() / 2);
+  if (survey.cut >= raw.size()) survey.cut = 0;
+  const std::string_view first = raw.substr(0, survey.cut), second = raw.substr(survey.cut);
+  int firstDetection = kDetectAscii, secondDetection = kDetectAscii, firstFlags = 0, secondFlags = 0;
+  const auto readFirst = [&] {
+    if (detect) firstDetection = KanjiDetect(first);
+    survey.firstLength = NormalizedLength(first, &firstFlags);
+  };
+  const auto readSecond = [&] {
+    if (detect) secondDetection = KanjiDetect(second);
+    survey.secondLength = NormalizedLength(second, &secondFlags);
+  };
+  if (survey.cut == 0) {
+    readSecond();
+    survey.detection = secondDetection;
+  } else {
+    RunOnTwoThreads(readFirst, readSecond);
+    if (detect) survey.detection = CombineDetections(first, firstDetection, second, secondDetection);
+  }
+  survey.flags = firstFlags | secondFlags;
+  return survey;
+}
+
+void Normalize(ByteBuffer& text, const RawSurvey& survey) {
+  if (!NormalizeNewlinesInPlace(text, survey.cut, survey.firstLength, survey.secondLength, survey.flags)) {
+    throw std::bad_alloc();
+  }
+}
+
 }  // namespace
 
 LoadedText DecodeLoadedText(ByteBuffer raw, bool autoDetect, int& encodingCode, int& newlineCode) {
@@ -108,19 +155,19 @@ LoadedText DecodeLoadedText(ByteBuffer raw, bool autoDetect, int& encodingCode, 
   // Adding the missing half of a line end changes no test's verdict (CR and
   // LF pass and fail the same tests, and neither pairs with a byte before
   // it), so the raw bytes are read before they are normalised.
+  const RawSurvey survey = SurveyRaw(raw.View(), autoDetect && !result.byteOrderMark);
   if (result.byteOrderMark) encodingCode = kEncodingUtf8;
-  else if (autoDetect) encodingCode = EncodingCodeFromDetection(KanjiDetect(raw), encodingCode);
-  int flags = 0;
+  else if (autoDetect) encodingCode = EncodingCodeFromDetection(survey.detection, encodingCode);
   if (encodingCode == kEncodingSjis) {
     // Shift_JIS is not converted, so it always comes back.
-    if (!NormalizeNewlinesInPlace(raw, &flags)) throw std::bad_alloc();
-    newlineCode = NewlineCodeFromFlags(flags, ValidNewline(newlineCode));
+    Normalize(raw, survey);
+    newlineCode = NewlineCodeFromFlags(survey.flags, ValidNewline(newlineCode));
     result.text = std::move(raw);
     return result;
   }
   ByteBuffer text(raw.View());
-  if (!NormalizeNewlinesInPlace(text, &flags)) throw std::bad_alloc();
-  newlineCode = NewlineCodeFromFlags(flags, ValidNewline(newlineCode));
+  Normalize(text, survey);
+  newlineCode = NewlineCodeFromFlags(survey.flags, ValidNewline(newlineCode));
   // An empty text has no bytes to convert (nor an allocation to convert in).
   if (encodingCode == kEncodingEuc && !text.Empty()) {
     text.Resize(EucToSjis(text.Data(), text.Size()));

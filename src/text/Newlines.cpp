@@ -9,6 +9,7 @@
 #include <string.h>  // memrchr
 
 #include "text/ByteScan.h"
+#include "text/TwoThreads.h"
 
 namespace corvella {
 namespace {
@@ -17,10 +18,19 @@ using bytescan::Block64;
 using bytescan::kBlock;
 using Byte = unsigned char;
 
+// The build targets processors without a population count instruction, which
+// makes every count a library call; where the processor has one, the loader
+// picks a copy of the counter that uses it.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define CORVELLA_WITH_POPCNT __attribute__((target_clones("popcnt", "default")))
+#else
+#define CORVELLA_WITH_POPCNT
+#endif
+
 // Each CR LF stays; a lone CR gains an LF after it and a lone LF a CR before
 // it, so the output is the input plus one byte per lone line end. Counting
 // goes 64 bytes at a time; a CR at a block's end looks at the next byte.
-std::size_t CountNormalized(const Byte* p, std::size_t n, int* flags) {
+CORVELLA_WITH_POPCNT std::size_t CountNormalized(const Byte* p, std::size_t n, int* flags) {
   std::size_t extra = 0, i = 0;
   std::uint64_t afterCr = 0;  // the byte before the block is a CR
   bool cr = false, lf = false;
@@ -107,11 +117,11 @@ std::string NormalizeNewlines(std::string_view text, int* flags) {
 
 namespace {
 
-// The last CR or LF before `end`, or npos.
+// The last CR or LF in [floor, end), or npos; nothing below `floor` is read.
 class LineEndsBackwards {
  public:
-  LineEndsBackwards(const char* bytes, std::size_t end, int flags)
-      : m_bytes(bytes), m_cr((flags & kNewlineSawCr) ? Find('\r', end) : kNone),
+  LineEndsBackwards(const char* bytes, std::size_t floor, std::size_t end, int flags)
+      : m_bytes(bytes), m_floor(floor), m_cr((flags & kNewlineSawCr) ? Find('\r', end) : kNone),
         m_lf((flags & kNewlineSawLf) ? Find('\n', end) : kNone) {}
 
   std::size_t Before(std::size_t end) {
@@ -126,13 +136,38 @@ class LineEndsBackwards {
 
  private:
   std::size_t Find(char c, std::size_t end) const {
-    const void* hit = end ? ::memrchr(m_bytes, c, end) : nullptr;
+    const void* hit = end > m_floor ? ::memrchr(m_bytes + m_floor, c, end - m_floor) : nullptr;
     return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - m_bytes) : kNone;
   }
 
   const char* m_bytes;
+  std::size_t m_floor;
   std::size_t m_cr, m_lf;
 };
+
+// Normalises the bytes [from, end) of `d` where they lie so that they end at
+// `to` (end plus the bytes they gain), from the back: the gap between what is
+// written and what is still to be read is the number of line ends yet to gain
+// a byte, so no byte is overwritten before it is read. Nothing below `from`
+// is read or written, and the byte before `from` must not be a CR.
+void FillBackward(char* d, std::size_t from, std::size_t end, std::size_t to, int seen) {
+  LineEndsBackwards ends(d, from, end, seen);
+  std::size_t r = end, w = to;
+  while (w > r) {
+    const std::size_t j = ends.Before(r);
+    if (j == LineEndsBackwards::kNone) {  // the rest moves up whole
+      std::memmove(d + w - (r - from), d + from, r - from);
+      return;
+    }
+    const std::size_t run = r - (j + 1);
+    std::memmove(d + w - run, d + j + 1, run);
+    w -= run;
+    const bool pair = d[j] == '\n' && j > from && d[j - 1] == '\r';
+    d[--w] = '\n';
+    d[--w] = '\r';
+    r = pair ? j - 1 : j;
+  }
+}
 
 }  // namespace
 
@@ -143,22 +178,36 @@ bool NormalizeNewlinesInPlace(ByteBuffer& text, int* flags) {
   if (flags) *flags = seen;
   if (length == n) return true;
   if (!text.Resize(length)) return false;
-  // From the back: the gap between what is written and what is still to be
-  // read is the number of line ends yet to gain a byte, so no byte is
-  // overwritten before it is read.
-  char* const d = text.Data();
-  LineEndsBackwards ends(d, n, seen);
-  std::size_t r = n, w = length;
-  while (w > r) {
-    const std::size_t j = ends.Before(r);
-    const std::size_t run = r - (j + 1);
-    std::memmove(d + w - run, d + j + 1, run);
-    w -= run;
-    const bool pair = d[j] == '\n' && j > 0 && d[j - 1] == '\r';
-    d[--w] = '\n';
-    d[--w] = '\r';
-    r = pair ? j - 1 : j;
+  FillBackward(text.Data(), 0, n, length, seen);
+  return true;
+}
+
+std::size_t CutAfterLf(std::string_view text, std::size_t from) {
+  const std::size_t lf = text.find('\n', from);
+  return lf == std::string_view::npos ? text.size() : lf + 1;
+}
+
+bool NormalizeNewlinesInPlace(ByteBuffer& text, std::size_t cut, std::size_t firstLength, std::size_t secondLength,
+                              int flags) {
+  const std::size_t n = text.Size();
+  const std::size_t length = firstLength + secondLength;
+  if (length == n) return true;
+  // The first piece grows into the second's first bytes, so those are
+  // normalised aside first (up to `rest`, just past an LF) and copied into
+  // place once the rest of the second piece, which starts above where the
+  // first piece ends, has been moved up.
+  const std::size_t rest = cut > 0 && cut < n ? CutAfterLf(text.View(), std::max(cut, firstLength)) : n;
+  if (rest >= n) {
+    if (!text.Resize(length)) return false;
+    FillBackward(text.Data(), 0, n, length, flags);
+    return true;
   }
+  const std::string aside = NormalizeNewlines(text.View().substr(cut, rest - cut));
+  if (!text.Resize(length)) return false;
+  char* const d = text.Data();
+  RunOnTwoThreads([d, cut, firstLength, flags] { FillBackward(d, 0, cut, firstLength, flags); },
+                  [d, rest, n, length, flags] { FillBackward(d, rest, n, length, flags); });
+  std::memcpy(d + firstLength, aside.data(), aside.size());
   return true;
 }
 

@@ -26,6 +26,16 @@ std::string NormalizeNewlines(std::string_view text, int* flags = nullptr);
 // from the back; false (the text unchanged) when it cannot grow.
 bool NormalizeNewlinesInPlace(ByteBuffer& text, int* flags = nullptr);
 
+// Just past the first LF at or after `from`; the text's size when there is none.
+std::size_t CutAfterLf(std::string_view text, std::size_t from);
+
+// As NormalizeNewlinesInPlace, for a text cut at `cut` (just past an LF)
+// whose pieces normalise to `firstLength` and `secondLength` bytes and
+// reported `flags` between them: the pieces are filled on two threads. A
+// cut at 0 fills the text in one piece.
+bool NormalizeNewlinesInPlace(ByteBuffer& text, std::size_t cut, std::size_t firstLength, std::size_t secondLength,
+                              int flags);
+
 // The document's newline code after a load that reported `flags`:
 // CR only gives CR, LF only gives LF, both (mixed files too) give CR LF,
 // and no line end at all keeps `current`.

@@ -97,4 +97,19 @@ TEST(KanjiDetect, BlocksAgreeWithTheByteRulesOnRandomText) {
   }
 }
 
+// A large file is read in two pieces at once, the first ending in an LF.
+TEST(KanjiDetect, PiecesCutAfterAnLfGiveTheWholeVerdict) {
+  std::mt19937 rng(9);
+  const auto piece = [&rng] {
+    const unsigned kind = rng() % 6;
+    const std::size_t length = rng() % 2 ? rng() % 100 : testtext::RandomLength(rng);
+    return kind < 4 ? testtext::Valid(rng, length, static_cast<testtext::Kind>(kind)) : testtext::Random(rng, length);
+  };
+  for (int i = 0; i < 3000; ++i) {
+    const std::string first = piece() + "\n", second = piece();
+    ASSERT_EQ(CombineDetections(first, KanjiDetect(first), second, KanjiDetect(second)), KanjiDetect(first + second))
+        << testing::PrintToString(first) << " + " << testing::PrintToString(second);
+  }
+}
+
 }  // namespace

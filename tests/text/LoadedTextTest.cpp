@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "KanjiTestText.h"
 #include "text/KanjiDetect.h"
 #include "text/Newlines.h"
 
@@ -166,6 +169,27 @@ TEST(LoadedText, LargeTextsComeBackWithOrWithoutLineEnds) {
       const std::string bytes = EncodeTextForSave(*text, encoding, kNewlineCrLf).bytes;
       EXPECT_TRUE(WritesBack(bytes, encoding)) << encoding;
       EXPECT_FALSE(WritesBack(bytes + defect[encoding], encoding)) << encoding;
+    }
+  }
+}
+
+// A file of a megabyte or more is read in two pieces at once.
+TEST(LoadedText, LargeFilesLoadAsAWholeReadWould) {
+  std::mt19937 rng(4);
+  for (int kind = 0; kind < 5; ++kind) {
+    std::string raw;
+    while (raw.size() < (3u << 19)) {
+      raw += kind < 4 ? testtext::Valid(rng, rng() % 200, static_cast<testtext::Kind>(kind)) : testtext::Random(rng, rng() % 200);
+      raw += "\n\r\r\n"[rng() % 4];
+    }
+    if (kind == 1) raw.replace(raw.size() / 2 + 1, 3, "\x1B$B");  // JIS, however the rest reads
+    int encoding = kEncodingSjis, newline = kNewlineCr, flags = 0;
+    const std::string normalised = NormalizeNewlines(raw, &flags);
+    const LoadedText loaded = DecodeLoadedText(raw, true, encoding, newline);
+    EXPECT_EQ(encoding, EncodingCodeFromDetection(KanjiDetect(raw), kEncodingSjis)) << kind;
+    EXPECT_EQ(newline, NewlineCodeFromFlags(flags, kNewlineCr)) << kind;
+    if (encoding == kEncodingSjis) {
+      EXPECT_TRUE(loaded.text == normalised) << kind;
     }
   }
 }

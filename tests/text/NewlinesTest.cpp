@@ -75,6 +75,30 @@ TEST(NormalizeNewlines, BlocksAgreeWithTheStateMachineOnRandomText) {
   }
 }
 
+// A large file is normalised in two pieces at once, cut just past an LF.
+TEST(NormalizeNewlines, TwoPiecesGiveWhatTheWholeGives) {
+  std::mt19937 rng(11);
+  for (int i = 0; i < 600; ++i) {
+    std::string in = testtext::Random(rng, testtext::RandomLength(rng));
+    if (i % 2) {  // lone LFs only: the first piece grows the most
+      for (char& c : in)
+        if (c == '\r') c = '\n';
+    }
+    int refFlags = -1;
+    const std::string want = RefNormalize(in, &refFlags);
+    for (std::size_t cut : {std::size_t{0}, CutAfterLf(in, 0), CutAfterLf(in, in.size() / 2), CutAfterLf(in, rng() % (in.size() + 1))}) {
+      if (cut == in.size()) cut = 0;
+      int firstFlags = 0, secondFlags = 0;
+      const std::size_t firstLength = NormalizedLength(std::string_view(in).substr(0, cut), &firstFlags);
+      const std::size_t secondLength = NormalizedLength(std::string_view(in).substr(cut), &secondFlags);
+      ByteBuffer text(in);
+      ASSERT_TRUE(NormalizeNewlinesInPlace(text, cut, firstLength, secondLength, firstFlags | secondFlags));
+      ASSERT_EQ(text.View(), want) << "case " << i << " cut " << cut;
+      ASSERT_EQ(firstFlags | secondFlags, refFlags);
+    }
+  }
+}
+
 TEST(ReplaceCrLf, RewritesEachPairInOnePass) {
   struct Case {
     std::string in;
