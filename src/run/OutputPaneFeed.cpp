@@ -12,6 +12,7 @@ constexpr std::size_t kQueueLimit = 16u << 20;
 // Waiting text past this size comes from a child that prints without pause.
 constexpr std::size_t kFastOutput = 256u << 10;
 constexpr qint64 kPaceMs = 20;
+constexpr std::size_t kEarlyDrain = 4u << 20;
 // Room beyond the bound for what one read adds, decoded.
 constexpr std::size_t kReadRoom = 2u << 20;
 
@@ -48,6 +49,12 @@ void OutputPaneFeed::Add(const std::function<void(std::string&)>& write, bool re
   }
   write(m_queued);
   if (!m_drainPosted.exchange(true)) QMetaObject::invokeMethod(this, [this] { DrainPaced(); }, Qt::QueuedConnection);
+  // Past a few megabytes the pane takes the text without waiting for its
+  // pace: the two strings then stay small, and a first run touches little
+  // fresh memory for them.
+  if (m_queued.size() >= kEarlyDrain && !m_earlyPosted.exchange(true)) {
+    QMetaObject::invokeMethod(this, [this] { Drain(); }, Qt::QueuedConnection);
+  }
   m_drained.wait(lock, [this] { return m_closing || m_queued.size() < kQueueLimit; });
 }
 
@@ -85,6 +92,7 @@ void OutputPaneFeed::Drain() {
     replace = m_queuedReplace;
     m_queuedReplace = false;
     m_drainPosted = false;
+    m_earlyPosted = false;
   }
   m_drained.notify_all();
   m_sinceDrain.start();

@@ -63,6 +63,7 @@ class OutputPaneFeed : public QObject {
   std::string m_taken;  // the last text handed to the pane; only the user-interface thread uses it
   bool m_queuedReplace = false;
   std::atomic<bool> m_drainPosted{false};
+  std::atomic<bool> m_earlyPosted{false};
   std::condition_variable m_drained;
   bool m_closing = false;
   std::size_t m_shownLength = 0;
